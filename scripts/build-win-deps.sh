@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Cross-builds Debian's libpng source package as a static library for the
+# 32-bit Windows build, into build/win32-deps (cached: skipped when present).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+prefix=$root/build/win32-deps
+[ -f "$prefix/lib/libpng16.a" ] && exit 0
+
+work=$root/build/win32-deps-src
+rm -rf "$work" && mkdir -p "$work"
+cd "$work"
+apt-get source --download-only libpng1.6 >/dev/null 2>&1 || {
+  echo "build-win-deps: could not download libpng1.6's source; is a deb-src entry configured (scripts/setup.sh)?" >&2
+  exit 1
+}
+dpkg-source -x --no-check ./libpng1.6_*.dsc src >/dev/null
+cmake -S src -B build -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+  -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
+  -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include \
+  -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_EXECUTABLES=ON >/dev/null
+cmake --build build >/dev/null
+cmake --install build >/dev/null
+rm -rf "$work"

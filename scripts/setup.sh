@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on a Debian 12 machine.
+# Idempotent: each step checks first, so a second run costs seconds.
+set -euo pipefail
+
+need_root() {
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: missing packages; run this once as root:" >&2
+    echo "  sudo $0" >&2
+    exit 1
+  fi
+}
+
+PACKAGES=(
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  libpng-dev zlib1g-dev googletest libgtest-dev libbenchmark-dev
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev
+  wine wine32:i386 xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic
+  dpkg-dev
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  need_root
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Debian's source of libpng, for the Windows cross-build.
+if ! grep -rqs 'deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ || grep -qs security /etc/apt/sources.list.d/kitemaru-src.sources; then
+  need_root
+  src=/etc/apt/sources.list.d/kitemaru-src.sources
+  # Only bookworm main: the security archive keeps no sources of older builds.
+  awk 'BEGIN{RS=""; ORS="\n\n"} /Types: deb/ && !/security/ {sub(/Types: deb/, "Types: deb-src"); print; exit}' \
+    /etc/apt/sources.list.d/debian.sources > "$src"
+  apt-get update -qq
+fi

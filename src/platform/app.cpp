@@ -1,0 +1,32 @@
+#include "app.h"
+
+#include "win_constants.h"
+
+namespace {
+CWinApp* theApplication = nullptr;
+}
+
+CWinApp* AfxGetApp() { return theApplication; }
+
+CWinApp::CWinApp() { theApplication = this; }
+
+CWinApp::~CWinApp() {
+  if (theApplication == this) theApplication = nullptr;
+}
+
+bool CWinApp::OnIdle(long) { return false; }
+
+int CWinApp::Run() {
+  long idleCount = 0;
+  Message message;
+  for (;;) {
+    bool idle = true;
+    while (idle && !platform::PeekMessage(message, false)) {
+      idle = OnIdle(idleCount++);
+    }
+    if (!platform::GetMessage(message)) return static_cast<int>(message.wParam);
+    idleCount = 0;
+    platform::TranslateMessage(message);
+    platform::DispatchMessage(message);
+  }
+}

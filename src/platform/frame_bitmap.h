@@ -1,0 +1,34 @@
+#pragma once
+// One 32-bit premultiplied blue-green-red-alpha bitmap whose rows lie
+// bottom-up in memory, ready to be the source of a layered update. On the
+// desktop it is a DIB section kept selected into its own memory DC for its
+// whole life, so a redraw needs no selection or conversion.
+#include <cstdint>
+
+class FrameBitmap {
+ public:
+  FrameBitmap() = default;
+  ~FrameBitmap() { Destroy(); }
+  FrameBitmap(const FrameBitmap&) = delete;
+  FrameBitmap& operator=(const FrameBitmap&) = delete;
+
+  // False when any part cannot be made; nothing is left allocated then.
+  bool Create(int32_t width, int32_t height);
+  // Harmless on a bitmap that holds nothing.
+  void Destroy();
+
+  uint8_t* Bits() const { return bits; }
+  int32_t Width() const { return width; }
+  int32_t Height() const { return height; }
+  bool IsEmpty() const { return bits == nullptr; }
+  // The memory DC holding the bitmap (HDC); null on the headless backend.
+  void* NativeDc() const { return dc; }
+
+ private:
+  uint8_t* bits = nullptr;
+  int32_t width = 0;
+  int32_t height = 0;
+  void* bitmap = nullptr;    // HBITMAP, or the pixel buffer when headless
+  void* previous = nullptr;  // object selected into dc before bitmap
+  void* dc = nullptr;
+};

@@ -1,0 +1,85 @@
+#pragma once
+// Control and read-back of the in-memory window system, for tests. Windows
+// keep real state (rectangles, visibility, band, opacity, timers, the last
+// layered image); the clock is virtual and Sleep on the user-interface thread
+// advances it instead of waiting.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../geometry.h"
+#include "../menu.h"
+#include "../wnd.h"
+
+class CDialog;
+class FrameBitmap;
+
+namespace headless {
+
+struct DrawOp {
+  enum class Kind { Fill, Text } kind = Kind::Fill;
+  Rect rect;
+  Color color = 0;  // fill colour, or the text colour
+  std::wstring text;
+  uint32_t format = 0;
+  std::wstring font;  // the selected stock font's face
+};
+
+struct WindowState {
+  std::wstring className;
+  std::wstring title;
+  uint32_t style = 0;
+  uint32_t exStyle = 0;
+  Rect rect;
+  bool visible = false;
+  bool topMost = false;
+  int alpha = -1;                        // constant opacity, -1 when never set
+  const FrameBitmap* layered = nullptr;  // source of the last layered update
+  Point layeredAt;
+  Size layeredSize;
+  int layeredUpdates = 0;
+  int systemMoves = 0;  // WM_NCLBUTTONDOWN on the caption
+  std::vector<DrawOp> lastPaint;      // client painting
+  std::vector<DrawOp> lastNcPaint;    // whole-window painting
+  std::vector<uintptr_t> timers;
+};
+
+// Puts the whole fake back to its start: no windows, clock 0, 1920 x 1080.
+void Reset();
+
+void SetScreenSize(Size size);
+void SetCursorPos(Point at);
+void SetKeyDown(uint32_t virtualKey, bool down);
+uint32_t Clock();
+void SetClock(uint32_t milliseconds);
+void AdvanceClock(uint32_t milliseconds);
+// Sleeps of the user-interface thread since the last Reset, in order.
+const std::vector<uint32_t>& UiSleeps();
+void SetExecutablePath(const std::wstring& path);
+void SetOleAvailable(bool available);
+const std::vector<uint32_t>& MessageBoxes();
+
+// Every live window, in creation order.
+std::vector<WindowHandle> Windows();
+WindowState State(WindowHandle window);
+bool IsWindow(WindowHandle window);
+int WindowsCreated();
+
+// Puts a message into the queue as the window system would.
+void Post(WindowHandle window, uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
+size_t QueueLength();
+// Dispatches every queued message (and due timers) except the quit request.
+void PumpPending();
+// Makes the next bitmap creations fail after `allowed` more successes; -1 never fails.
+void FailBitmapsAfter(int allowed);
+
+// Answers a tracked popup menu: returns the command to choose, 0 for none.
+using MenuResponder = std::function<uint32_t(const CMenu& menu, CWnd* owner)>;
+void SetMenuResponder(MenuResponder responder);
+// Answers a modal dialog; returns the id of the button pressed (default OK).
+using DialogResponder = std::function<intptr_t(const CDialog& dialog)>;
+void SetDialogResponder(DialogResponder responder);
+int DialogsShown();
+
+}  // namespace headless

@@ -1,0 +1,26 @@
+#pragma once
+// Process-wide services: clocks, screen, input state, paths, start-up.
+#include <cstdint>
+#include <string>
+
+#include "geometry.h"
+
+namespace platform {
+
+// Free-running millisecond clock that wraps at 2^32 (timeGetTime).
+uint32_t TimeGetTime();
+// Suspends the calling thread for whole milliseconds.
+void Sleep(uint32_t milliseconds);
+// The primary screen's size in pixels. Safe from any thread.
+Size ScreenSize();
+Point CursorPos();
+// True while the key is held at the time of the message being handled.
+bool IsKeyDown(uint32_t virtualKey);
+// Full path of the running executable.
+std::wstring ExecutablePath();
+// Common controls and OLE; false when OLE cannot be initialised.
+bool InitSystemServices();
+// A modal OK box with a string resource as text and the application name as caption.
+void MessageBoxFromResource(uint32_t stringId);
+
+}  // namespace platform

@@ -1,0 +1,85 @@
+#include "wnd.h"
+
+#include "app.h"
+#include "dc.h"
+#include "win_constants.h"
+
+CWnd::~CWnd() {
+  if (hwnd != nullptr) CWnd::DestroyWindow();
+}
+
+bool CWnd::PreCreateWindow(CreateStruct&) { return true; }
+
+int CWnd::OnCreate(const CreateStruct&) { return 0; }
+
+void CWnd::OnClose() { DestroyWindow(); }
+
+void CWnd::OnPaint() { CPaintDC validate(this); }
+
+bool CWnd::Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
+  result = 0;
+  const Point at{PointX(lParam), PointY(lParam)};
+  switch (message) {
+    case wm::kCreate:
+      result = OnCreate(*reinterpret_cast<const CreateStruct*>(lParam));
+      return true;
+    case wm::kDestroy:
+      OnDestroy();
+      return false;
+    case wm::kClose:
+      OnClose();
+      return true;
+    case wm::kPaint:
+      OnPaint();
+      return true;
+    case wm::kNcPaint:
+      return OnNcPaint();
+    case wm::kTimer:
+      OnTimer(wParam);
+      return false;
+    case wm::kContextMenu:
+      OnContextMenu(at);
+      return true;
+    case wm::kCommand:
+      return OnCommand(static_cast<uint32_t>(wParam & 0xFFFF));
+    case wm::kLButtonDown:
+      OnLButtonDown(at);
+      return false;
+    case wm::kLButtonDblClk:
+      OnLButtonDblClk(at);
+      return false;
+    case wm::kRButtonUp:
+      OnRButtonUp(at);
+      return false;
+    case wm::kKeyDown:
+      return !OnKeyDown(static_cast<uint32_t>(wParam));
+    case wm::kMoving:
+      OnMoving();
+      return false;
+    case wm::kApp:
+      result = OnAppMessage();
+      return true;
+    case wm::kQueryEndSession:
+      result = OnQueryEndSession() ? 1 : 0;
+      return true;
+    case wm::kEndSession:
+      OnEndSession(wParam != 0);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CFrameWnd::PreCreateWindow(CreateStruct& cs) {
+  cs.exStyle |= ws::kExClientEdge;
+  return true;
+}
+
+void CFrameWnd::PostNcDestroy() {
+  CWinApp* app = AfxGetApp();
+  if (app != nullptr && app->mainWindow == this) {
+    app->mainWindow = nullptr;
+    platform::PostQuitMessage(0);
+  }
+  delete this;
+}
