@@ -5,6 +5,8 @@
 
 #include "geometry.h"
 
+using WindowHandle = void*;
+
 namespace platform {
 
 // Free-running millisecond clock that wraps at 2^32 (timeGetTime).
@@ -14,6 +16,8 @@ void Sleep(uint32_t milliseconds);
 // The primary screen's size in pixels. Safe from any thread.
 Size ScreenSize();
 Point CursorPos();
+// A window's outer rectangle in screen pixels; safe from worker threads.
+Rect WindowRect(WindowHandle window);
 // True while the key is held at the time of the message being handled.
 bool IsKeyDown(uint32_t virtualKey);
 // Full path of the running executable.

@@ -1,0 +1,22 @@
+# km_library(<name> GLOBS <patterns...> LIBS <libraries...>)
+# A static library from the files that match the patterns in the current
+# folder; an interface library while none exist yet, so the tree always
+# configures.
+function(km_library name)
+  cmake_parse_arguments(ARG "" "" "GLOBS;LIBS" ${ARGN})
+  set(sources)
+  foreach(pattern ${ARG_GLOBS})
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${pattern})
+    list(APPEND sources ${found})
+  endforeach()
+  list(REMOVE_DUPLICATES sources)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+  endif()
+endfunction()
