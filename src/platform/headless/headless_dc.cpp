@@ -1,0 +1,95 @@
+#include <algorithm>
+
+#include "../dc.h"
+#include "../win_constants.h"
+#include "headless_world.h"
+
+// Text metrics of the fake: every character 8 x 16 pixels.
+namespace {
+
+constexpr int32_t kCharWidth = 8;
+constexpr int32_t kLineHeight = 16;
+
+struct PaintRecord {
+  std::vector<headless::DrawOp>* ops = nullptr;
+  const wchar_t* font = nullptr;
+  Color textColor = 0;
+};
+
+const wchar_t kSystemFixed[] = L"SystemFixed";
+const wchar_t kDefaultGui[] = L"DefaultGui";
+
+PaintRecord* Begin(CWnd* window, bool wholeWindow) {
+  auto* found = headless::detail::Find(window->GetSafeHwnd());
+  auto* record = new PaintRecord;
+  if (found != nullptr) {
+    auto& ops = wholeWindow ? found->state.lastNcPaint : found->state.lastPaint;
+    ops.clear();
+    record->ops = &ops;
+    if (!wholeWindow) found->needsPaint = false;
+  }
+  return record;
+}
+
+PaintRecord& Record(void* native) { return *static_cast<PaintRecord*>(native); }
+
+}  // namespace
+
+CPaintDC::CPaintDC(CWnd* target) {
+  window = target;
+  native = Begin(target, false);
+}
+
+CPaintDC::~CPaintDC() { delete &Record(native); }
+
+CWindowDC::CWindowDC(CWnd* target) {
+  window = target;
+  native = Begin(target, true);
+}
+
+CWindowDC::~CWindowDC() { delete &Record(native); }
+
+void* CDC::SelectStockFont(StockFont font) {
+  auto& record = Record(native);
+  const wchar_t* previous = record.font;
+  record.font = font == StockFont::SystemFixed ? kSystemFixed : kDefaultGui;
+  return const_cast<wchar_t*>(previous);
+}
+
+void CDC::RestoreFont(void* previous) { Record(native).font = static_cast<const wchar_t*>(previous); }
+
+void CDC::SetTransparentBackground() {}
+
+void CDC::SetBkColor(Color) {}
+
+void CDC::SetTextColor(Color color) { Record(native).textColor = color; }
+
+void CDC::FillSolidRect(const Rect& rect, Color color) {
+  auto& record = Record(native);
+  if (record.ops != nullptr) record.ops->push_back({headless::DrawOp::Kind::Fill, rect, color, {}, 0, {}});
+}
+
+int32_t CDC::DrawText(const std::wstring& text, Rect& rect, uint32_t format) {
+  int32_t lines = 0;
+  int32_t widest = 0;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(L'\n', start);
+    if (end == std::wstring::npos) end = text.size();
+    widest = std::max<int32_t>(widest, static_cast<int32_t>(end - start) * kCharWidth);
+    ++lines;
+    start = end + 1;
+  }
+  const int32_t height = lines * kLineHeight;
+  if ((format & dt::kCalcRect) != 0) {
+    rect.right = rect.left + widest;
+    rect.bottom = rect.top + height;
+    return height;
+  }
+  auto& record = Record(native);
+  if (record.ops != nullptr) {
+    record.ops->push_back({headless::DrawOp::Kind::Text, rect, record.textColor, text, format,
+                           record.font != nullptr ? record.font : L""});
+  }
+  return height;
+}

@@ -1,0 +1,49 @@
+#include <chrono>
+#include <filesystem>
+
+#include "../system.h"
+#include "headless_world.h"
+
+using headless::detail::TheWorld;
+
+namespace platform {
+
+uint32_t TimeGetTime() { return TheWorld().clock; }
+
+void Sleep(uint32_t milliseconds) {
+  auto& world = TheWorld();
+  if (std::this_thread::get_id() == world.uiThread) {
+    world.uiSleeps.push_back(milliseconds);
+    world.clock += milliseconds;
+  } else {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  }
+}
+
+Size ScreenSize() {
+  std::lock_guard lock(TheWorld().mutex);
+  return TheWorld().screen;
+}
+
+Point CursorPos() { return TheWorld().cursor; }
+
+Rect WindowRect(WindowHandle window) {
+  std::lock_guard lock(TheWorld().mutex);
+  auto* found = headless::detail::Find(window);
+  return found != nullptr ? found->state.rect : Rect{};
+}
+
+bool IsKeyDown(uint32_t virtualKey) { return TheWorld().keysDown.contains(virtualKey); }
+
+std::wstring ExecutablePath() {
+  if (!TheWorld().exePath.empty()) return TheWorld().exePath;
+  std::error_code error;
+  const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::wstring() : path.wstring();
+}
+
+bool InitSystemServices() { return TheWorld().oleAvailable; }
+
+void MessageBoxFromResource(uint32_t stringId) { TheWorld().messageBoxes.push_back(stringId); }
+
+}  // namespace platform

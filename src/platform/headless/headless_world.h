@@ -1,0 +1,59 @@
+#pragma once
+// The state of the in-memory window system, shared by the headless files.
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "../app.h"
+#include "headless.h"
+
+namespace headless::detail {
+
+struct Window {
+  CWnd* object = nullptr;
+  WindowState state;
+  bool needsPaint = false;
+};
+
+struct Timer {
+  Window* window = nullptr;
+  uintptr_t id = 0;
+  uint32_t period = 0;
+  uint32_t due = 0;
+};
+
+struct World {
+  std::mutex mutex;  // rectangles and screen size are read by worker threads
+  std::vector<std::unique_ptr<Window>> windows;
+  std::deque<Message> queue;
+  std::vector<Timer> timers;
+  std::atomic<uint32_t> clock{0};
+  std::vector<uint32_t> uiSleeps;
+  Size screen{1920, 1080};
+  Point cursor;
+  std::set<uint32_t> keysDown;
+  std::wstring exePath;
+  bool oleAvailable = true;
+  std::vector<uint32_t> messageBoxes;
+  MenuResponder menuResponder;
+  DialogResponder dialogResponder;
+  int dialogsShown = 0;
+  int windowsCreated = 0;
+  bool quitPending = false;
+  int quitCode = 0;
+  std::thread::id uiThread = std::this_thread::get_id();
+};
+
+World& TheWorld();
+// Null when the handle names no live window.
+Window* Find(WindowHandle handle);
+// What the window system does with a message that no handler took.
+intptr_t DefaultProcessing(Window& window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// Routes a message to the window's object, then default processing.
+intptr_t Deliver(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+}  // namespace headless::detail
