@@ -1,0 +1,65 @@
+# Sourced by the scripts: a private Xvfb display and a 32-bit Wine prefix.
+# The booted prefix is cached under build/wine/template and copied per run,
+# which takes under a second instead of a fresh wineboot.
+
+WINE_ROOT=${WINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/wine}
+export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+wine_template() {
+  local template=$WINE_ROOT/template
+  [ -f "$template/.ready" ] && return 0
+  rm -rf "$template" && mkdir -p "$template"
+  WINEPREFIX=$template wineboot -i >/dev/null 2>&1
+  cat > "$WINE_ROOT/settings.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"MS UI Gothic"="IPAGothic"
+"MS Gothic"="IPAGothic"
+"MS Shell Dlg"="IPAGothic"
+"MS Shell Dlg 2"="IPAGothic"
+"Tahoma"="IPAGothic"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+REG
+  WINEPREFIX=$template wine regedit "$WINE_ROOT/settings.reg" >/dev/null 2>&1
+  WINEPREFIX=$template wineserver -w
+  touch "$template/.ready"
+}
+
+# wine_start <name>: sets DISPLAY and WINEPREFIX for a fresh prefix and display.
+wine_start() {
+  local name=$1
+  mkdir -p "$WINE_ROOT"
+  wine_template
+  export WINEPREFIX=$WINE_ROOT/$name
+  rm -rf "$WINEPREFIX" && cp -a "$WINE_ROOT/template" "$WINEPREFIX"
+  if [ -z "${KITEMARU_KEEP_DISPLAY:-}" ]; then
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+      [ -s "$fdfile" ] && break
+      sleep 0.05
+    done
+    export DISPLAY=:$(cat "$fdfile")
+    rm -f "$fdfile"
+    for i in $(seq 1 100); do
+      xdpyinfo >/dev/null 2>&1 && break
+      sleep 0.05
+    done
+  fi
+  wineserver -p
+}
+
+wine_stop() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  XVFB_PID=
+}

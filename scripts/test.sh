@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both targets and runs every test:
+# native (sanitizers, ThreadSanitizer, a short fuzz run), then the Windows
+# build under Wine, end-to-end tests included. Exits non-zero on any failure.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/setup.sh || exit 1
+bash scripts/build-win-deps.sh || exit 1
+
+passed=0
+failed=0
+status=0
+log=$(mktemp)
+
+# run_ctest <label> <ctest arguments...>: runs and adds its counts to the totals.
+run_ctest() {
+  local label=$1
+  shift
+  echo "== $label"
+  ctest "$@" 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  local line
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -n "$line" ]; then
+    local total fails
+    fails=$(sed -E 's/.*passed, ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.*failed out of ([0-9]+).*/\1/' <<<"$line")
+    passed=$((passed + total - fails))
+    failed=$((failed + fails))
+  else
+    failed=$((failed + 1))
+  fi
+  [ "$rc" -eq 0 ] || status=1
+}
+
+build() {
+  local preset=$1
+  shift
+  echo "== build $preset"
+  cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" "$@" || { status=1; return 1; }
+}
+
+if build host; then
+  run_ctest "host tests (AddressSanitizer, UndefinedBehaviorSanitizer)" --preset host
+fi
+
+if build tsan --target sprite_motion_test; then
+  run_ctest "worker tests (ThreadSanitizer)" --preset tsan -R 'Worker|Thread|Race'
+fi
+
+if build fuzz; then
+  echo "== fuzz LoadPng for ${KITEMARU_FUZZ_SECONDS:-30} s"
+  if bash scripts/fuzz.sh "${KITEMARU_FUZZ_SECONDS:-30}"; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi
+fi
+
+if build win32; then
+  source scripts/lib/wine-env.sh
+  wine_start test
+  trap wine_stop EXIT
+  run_ctest "Windows tests under Wine" --preset win32
+  wine_stop
+fi
+
+rm -f "$log"
+echo
+echo "summary: $passed passed, $failed failed"
+exit $status
