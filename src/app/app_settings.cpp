@@ -1,0 +1,84 @@
+#include "app/app_settings.h"
+
+#include "app/exe_path.h"
+#include "app/ini_document.h"
+#include "app/ini_file.h"
+#include "app/profile.h"
+
+namespace {
+
+constexpr wchar_t kGeneral[] = L"General";
+
+bool IsSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
+
+std::wstring IntText(int32_t value) { return std::to_wstring(value); }
+
+}  // namespace
+
+std::wstring WindowSectionName(int slot) { return L"Window" + std::to_wstring(slot); }
+
+Point ReadPosition(const IniDocument& ini, std::wstring_view section, Point defaultPosition) {
+  const std::wstring defaultText = IntText(defaultPosition.x) + L"," + IntText(defaultPosition.y);
+  const std::wstring text = ReadProfileString(ini, section, L"Position", defaultText);
+  int32_t values[2] = {};
+  int pieces = 0;
+  size_t start = 0;
+  while (pieces < 2 && start <= text.size()) {
+    size_t end = text.find(L',', start);
+    if (end == std::wstring::npos) end = text.size();
+    if (end > start) values[pieces++] = ParseProfileInt(std::wstring_view(text).substr(start, end - start));
+    start = end + 1;
+  }
+  return pieces == 2 ? Point{values[0], values[1]} : defaultPosition;
+}
+
+std::wstring AppSettings::ConfigPath() const {
+  return configPath.empty() ? MakeExePath(L"config.ini") : configPath;
+}
+
+std::wstring AppSettings::GetSkinName(int slot) const {
+  return IsSlot(slot) ? skinName[slot] : std::wstring();
+}
+
+WindowSettings AppSettings::GetWindowSettings(int slot) const {
+  if (!IsSlot(slot)) return WindowSettings{};
+  return WindowSettings{moveRange[slot], topMost[slot], skinName[slot], moveMethod[slot], position[slot]};
+}
+
+bool AppSettings::Load() {
+  IniDocument ini;
+  LoadIniFile(ConfigPath(), ini);
+  fps = ReadProfileInt(ini, kGeneral, L"FPS", kDefaultFps);
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const std::wstring section = WindowSectionName(slot);
+    moveRange[slot].left = ReadProfileInt(ini, section, L"MoveRangeLeft", kDefaultMoveRange.left);
+    moveRange[slot].top = ReadProfileInt(ini, section, L"MoveRangeTop", kDefaultMoveRange.top);
+    moveRange[slot].right = ReadProfileInt(ini, section, L"MoveRangeRight", kDefaultMoveRange.right);
+    moveRange[slot].bottom = ReadProfileInt(ini, section, L"MoveRangeBottom", kDefaultMoveRange.bottom);
+    topMost[slot] = ReadProfileInt(ini, section, L"TopMost", 0);
+    skinName[slot] = ReadProfileString(ini, section, L"SkinName", L"");
+    moveMethod[slot] = ReadProfileInt(ini, section, L"MoveMethod", 0);
+    position[slot] = ReadPosition(ini, section);
+  }
+  return true;
+}
+
+bool AppSettings::Save() {
+  const std::wstring path = ConfigPath();
+  IniDocument ini;
+  LoadIniFile(path, ini);
+  ini.Set(kGeneral, L"FPS", IntText(fps));
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const std::wstring section = WindowSectionName(slot);
+    ini.Set(section, L"MoveRangeLeft", IntText(moveRange[slot].left));
+    ini.Set(section, L"MoveRangeTop", IntText(moveRange[slot].top));
+    ini.Set(section, L"MoveRangeRight", IntText(moveRange[slot].right));
+    ini.Set(section, L"MoveRangeBottom", IntText(moveRange[slot].bottom));
+    ini.Set(section, L"TopMost", IntText(topMost[slot]));
+    ini.Set(section, L"SkinName", skinName[slot]);
+    ini.Set(section, L"MoveMethod", IntText(moveMethod[slot]));
+    ini.Set(section, L"Position", IntText(position[slot].x) + L", " + IntText(position[slot].y));
+  }
+  SaveIniFile(path, ini);
+  return true;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The in-memory image of config.ini: the frame rate and, per sprite slot, the
+// move range, always-on-top flag, skin name, motion mode and position. Read
+// once when the control window is created, written once when it goes.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "app/move_range.h"
+#include "app/sprite_slot.h"
+#include "platform/geometry.h"
+
+class IniDocument;
+
+inline constexpr int32_t kDefaultFps = 30;
+inline constexpr MoveRange kDefaultMoveRange{0x3FFF, 0x3FFF, 0xBFFF, 0xBFFF};
+
+// One slot's row across the per-slot arrays: one "Window%d" section.
+struct WindowSettings {
+  MoveRange moveRange = kDefaultMoveRange;
+  int32_t topMost = 0;
+  std::wstring skinName;
+  int32_t moveMethod = 0;
+  Point position;
+};
+
+class AppSettings {
+ public:
+  // config.ini in the executable's folder.
+  AppSettings() = default;
+  explicit AppSettings(std::wstring path) : configPath(std::move(path)) {}
+
+  // Every field from the file; missing values take their defaults. Always true.
+  bool Load();
+  // Every field to the file in one rewrite that keeps whatever else it holds.
+  // Always true: a failed write is silent and leaves the old file intact.
+  bool Save();
+
+  // Empty for a slot outside 0..kSlotCount - 1.
+  std::wstring GetSkinName(int slot) const;
+  // Defaults for a slot outside 0..kSlotCount - 1.
+  WindowSettings GetWindowSettings(int slot) const;
+
+  int32_t fps = kDefaultFps;
+  MoveRange moveRange[kSlotCount] = {kDefaultMoveRange, kDefaultMoveRange, kDefaultMoveRange, kDefaultMoveRange,
+                                     kDefaultMoveRange, kDefaultMoveRange, kDefaultMoveRange, kDefaultMoveRange,
+                                     kDefaultMoveRange, kDefaultMoveRange};
+  int32_t topMost[kSlotCount] = {};
+  std::wstring skinName[kSlotCount];
+  int32_t moveMethod[kSlotCount] = {};
+  Point position[kSlotCount] = {};
+
+ private:
+  std::wstring ConfigPath() const;
+
+  std::wstring configPath;  // empty: beside the executable
+};
+
+// "Window%d".
+std::wstring WindowSectionName(int slot);
+// The two integers of section/"Position"; the default unless the text holds
+// at least two comma-separated pieces.
+Point ReadPosition(const IniDocument& ini, std::wstring_view section, Point defaultPosition = {});
