@@ -1,0 +1,30 @@
+#pragma once
+// The in-memory image of one skin.ini, and the list of installed skins.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The strip a sprite shows; only Default is ever chosen, the others are read,
+// checked and decoded alike.
+enum class AnimState : int32_t { Default = 0, Up = 1, Down = 2, Left = 3, Right = 4 };
+
+// skin.ini section of each AnimState, in AnimState order.
+inline constexpr const wchar_t* kAnimStateNames[] = {L"Default", L"Up", L"Down", L"Left", L"Right"};
+
+inline constexpr int32_t kDefaultAnimationFrame = 1;
+inline constexpr int32_t kDefaultAnimationWait = 500;
+
+// Per state s, file[s], animationFrame[s] and animationWait[s] form its
+// animation: the strip (empty: none), its frame count and the milliseconds
+// per frame, stored as read (a count below 1 is refused when decoding).
+struct SkinInfo {
+  static constexpr int kStateCount = 5;
+
+  std::wstring name;
+  std::wstring file[kStateCount];
+  int32_t animationFrame[kStateCount] = {};
+  int32_t animationWait[kStateCount] = {};
+};
+
+// Installed skin names in listing order; menus address them by position.
+using SkinCatalogue = std::vector<std::wstring>;
