@@ -1,0 +1,55 @@
+#include "kitemaru_app.h"
+
+#include <filesystem>
+#include <new>
+
+#include "app/exe_path.h"
+#include "platform/system.h"
+#include "platform/win_constants.h"
+#include "res/resource_ids.h"
+#include "ui/main_frame.h"
+
+namespace {
+const Rect kControlWindowRect{0, 0, 320, 240};
+}
+
+bool CkitemaruApp::InitInstance() {
+  if (!platform::InitSystemServices()) {
+    platform::MessageBoxFromResource(IDS_OLE_INIT_FAILED);
+    return false;
+  }
+  auto* frame = new (std::nothrow) CMainFrame;
+  if (frame == nullptr) return false;
+  mainWindow = frame;
+
+  // The skin scan and the strips use paths relative to the program's folder.
+  std::error_code error;
+  std::filesystem::current_path(ToFsPath(GetExeFolder()), error);
+
+  if (!frame->CreateEx(0, L"kitemaru", L"KITE-MARU", ws::kOverlappedWindow | ws::kVisible, kControlWindowRect,
+                       nullptr)) {
+    // A refused creation has already destroyed and deleted the frame.
+    if (mainWindow == frame) {
+      mainWindow = nullptr;
+      delete frame;
+    }
+    return false;
+  }
+  frame->ShowWindow(sw::kShow);
+  frame->UpdateWindow();
+  return true;
+}
+
+bool CkitemaruApp::OnIdle(long) {
+  Message message;
+  if (platform::PeekMessage(message, true)) {
+    if (message.message == wm::kQuit) {
+      platform::PostQuitMessage(0);
+      return true;
+    }
+    platform::TranslateMessage(message);
+    platform::DispatchMessage(message);
+  }
+  if (mainWindow != nullptr) static_cast<CMainFrame*>(mainWindow)->TickFrame();
+  return true;
+}

@@ -1,0 +1,121 @@
+#include "sprite_window.h"
+
+#include <filesystem>
+#include <new>
+
+#include "platform/win_constants.h"
+#include "app/exe_path.h"
+#include "skin/skin_catalogue.h"
+#include "skin/skin_path.h"
+#include "sprite/motion_threads.h"
+#include "ui/main_frame.h"
+
+namespace {
+const Rect kEditorCreationRect{0, 0, 100, 100};
+}
+
+CSpriteWindow::CSpriteWindow(CMainFrame& owner, int slot) : owner(owner), slot(slot) {
+  const MoveRange& saved = owner.settings.moveRange[slot];
+  moveRange.Store(saved.left, saved.top, saved.right, saved.bottom);
+}
+
+CSpriteWindow::~CSpriteWindow() {
+  StopWorker();
+  skinSwitchMenu.DestroyMenu();
+  popupMenu.DestroyMenu();
+}
+
+int CSpriteWindow::OnCreate(const CreateStruct& cs) {
+  if (CWnd::OnCreate(cs) == -1) return -1;
+  const std::wstring editorClass = RegisterWindowClass({L"", cs::kDblClks, ClassBrush::None, 0});
+  rangeEditor.CreateEx(ws::kExLayered | ws::kExToolWindow, editorClass, L"", ws::kPopup | ws::kThickFrame,
+                       kEditorCreationRect, static_cast<CWnd*>(this));
+
+  const auto* name = static_cast<const wchar_t*>(cs.param);
+  if (name == nullptr || FindSkin(owner.catalogue, name, skin) == 0 || !LoadStrips()) {
+    rangeEditor.DestroyWindow();
+    return -1;
+  }
+  for (int state = 0; state < kAnimStateCount; ++state) {
+    frameCount[state] = skin.animationFrame[state];
+    frameWait[state] = skin.animationWait[state];
+  }
+  window = GetSafeHwnd();
+  Render();
+
+  if (owner.settings.moveMethod[slot] == 1) moving.store(1, std::memory_order_relaxed);
+  StartWorker();
+  BuildPopupMenu();
+  const Point saved = owner.settings.position[slot];
+  SetWindowPos(ZOrder::Keep, saved.x, saved.y, 0, 0, swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
+  topMost = owner.settings.topMost[slot] == 0;
+  OnToggleTopMost();
+  return 0;
+}
+
+bool CSpriteWindow::LoadStrips() {
+  for (int state = 0; state < kAnimStateCount; ++state) {
+    if (skin.file[state].empty()) continue;
+    const std::wstring path = MakeSkinFilePath(skin.name, skin.file[state]);
+    std::error_code error;
+    auto surface = std::make_unique<OffscreenSurface>();
+    if (!std::filesystem::exists(ToFsPath(path), error)) {
+      ReleaseStrips();
+      return false;
+    }
+    // A strip that fails to decode leaves an empty surface, which draws nothing.
+    surface->LoadPng(path, skin.animationFrame[state]);
+    surfaces[state] = std::move(surface);
+  }
+  return true;
+}
+
+void CSpriteWindow::ReleaseStrips() {
+  for (auto& surface : surfaces) surface.reset();
+}
+
+void CSpriteWindow::Render() {
+  const int32_t state = animState.load(std::memory_order_relaxed);
+  if (state < 0 || state >= kAnimStateCount || surfaces[state] == nullptr) return;
+  const OffscreenSurface& surface = *surfaces[state];
+  const SurfaceFrame* frame = surface.Frame(frameIndex.load(std::memory_order_relaxed));
+  if (frame == nullptr) return;
+  const Rect rect = GetWindowRect();
+  const Size size{surface.FrameWidth(), surface.FrameHeight()};
+  if (rect.Width() != size.cx || rect.Height() != size.cy) {
+    SetWindowPos(ZOrder::Keep, 0, 0, size.cx, size.cy, swp::kNoMove | swp::kNoZOrder | swp::kNoActivate);
+  }
+  UpdateLayeredWindow(Point{rect.left, rect.top}, size, frame->bitmap);
+}
+
+void CSpriteWindow::StorePosition() {
+  if (GetSafeHwnd() == nullptr) return;
+  const Rect rect = GetWindowRect();
+  owner.settings.position[slot] = Point{rect.left, rect.top};
+}
+
+bool CSpriteWindow::DestroyWindow() {
+  StopWorker();
+  StorePosition();
+  rangeEditor.DestroyWindow();
+  ReleaseStrips();
+  return CWnd::DestroyWindow();
+}
+
+void CSpriteWindow::StartWorker() {
+  const bool drift = owner.settings.moveMethod[slot] == 1;
+  SpriteWorkerState& shared = *this;
+  worker = std::thread([drift, &shared] { drift ? DriftThreadProc(shared) : AnimationThreadProc(shared); });
+}
+
+void CSpriteWindow::StopWorker() {
+  if (!worker.joinable()) return;
+  stopRequest.fetch_add(1);
+  worker.join();
+  stopRequest.store(0);
+}
+
+void CSpriteWindow::RestartWorker() {
+  StopWorker();
+  StartWorker();
+}

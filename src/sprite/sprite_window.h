@@ -1,0 +1,64 @@
+#pragma once
+// One mascot on the desktop: a borderless per-pixel-alpha window showing the
+// current frame of its skin, with its worker thread, its menu and its
+// move-range editor. It works directly on its slot's settings.
+#include <array>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "platform/menu.h"
+#include "platform/wnd.h"
+#include "skin/offscreen_surface.h"
+#include "skin/skin_info.h"
+#include "sprite/motion_worker_state.h"
+#include "sprite/size_window.h"
+
+class CMainFrame;
+
+class CSpriteWindow : public CWnd, public SpriteWorkerState {
+ public:
+  CSpriteWindow(CMainFrame& owner, int slot);
+  ~CSpriteWindow() override;
+
+  // Stops the worker, stores the position, releases the editor and strips.
+  bool DestroyWindow() override;
+  std::wstring GetSkinName() const { return skin.name; }
+  // Pushes the current frame to the screen; draws nothing without one.
+  void Render();
+  // The window's top-left corner becomes the slot's saved position.
+  void StorePosition();
+  void ShowRangeEditor();
+
+  CMainFrame& owner;
+  std::array<std::unique_ptr<OffscreenSurface>, kAnimStateCount> surfaces;
+  SkinInfo skin;
+  std::thread worker;
+  CSizeWindow rangeEditor;
+  CMenu popupMenu;
+  CMenu skinSwitchMenu;
+  int slot;
+  bool topMost = false;
+
+ protected:
+  int OnCreate(const CreateStruct& cs) override;
+  void OnLButtonDown(Point at) override;
+  void OnLButtonDblClk(Point at) override;
+  void OnContextMenu(Point at) override;
+  bool OnCommand(uint32_t id) override;
+  intptr_t OnAppMessage() override { return OnRangeAccepted(); }
+
+ private:
+  bool LoadStrips();
+  void ReleaseStrips();
+  void BuildPopupMenu();
+  void StartWorker();
+  void StopWorker();
+  void RestartWorker();
+  void OnToggleTopMost();
+  void OnMoveStop();
+  void OnMoveDrift();
+  void OnCloseSprite();
+  void OnSwitchSkin(uint32_t id);
+  intptr_t OnRangeAccepted();
+};

@@ -1,0 +1,90 @@
+#include "platform/system.h"
+#include "platform/win_constants.h"
+#include "res/resource_ids.h"
+#include "sprite/range_conversion.h"
+#include "sprite/sprite_window.h"
+#include "ui/main_frame.h"
+
+namespace {
+const wchar_t kSkinSwitchText[] = L"スキン切り替え(&S)";
+}
+
+void CSpriteWindow::BuildPopupMenu() {
+  skinSwitchMenu.CreatePopupMenu();
+  for (size_t i = 0; i < owner.catalogue.size(); ++i) {
+    skinSwitchMenu.AppendMenu(IDM_SKIN_FIRST + static_cast<uint32_t>(i), owner.catalogue[i]);
+  }
+  popupMenu.LoadMenu(IDR_SPRITE_MENU);
+  CMenu visible = popupMenu.GetSubMenu(0);
+  visible.InsertPopup(0, skinSwitchMenu, kSkinSwitchText);
+}
+
+void CSpriteWindow::OnLButtonDown(Point at) { PostMessage(wm::kNcLButtonDown, kHitCaption, PackPoint(at.x, at.y)); }
+
+void CSpriteWindow::OnLButtonDblClk(Point) { ShowRangeEditor(); }
+
+void CSpriteWindow::OnContextMenu(Point) { popupMenu.GetSubMenu(0).TrackPopupMenu(platform::CursorPos(), this); }
+
+bool CSpriteWindow::OnCommand(uint32_t id) {
+  switch (id) {
+    case IDM_EDIT_MOVE_RANGE: ShowRangeEditor(); return true;
+    case IDM_CLOSE_SPRITE: OnCloseSprite(); return true;
+    case IDM_TOPMOST: OnToggleTopMost(); return true;
+    case IDM_MOVE_STOP: OnMoveStop(); return true;
+    case IDM_MOVE_DRIFT: OnMoveDrift(); return true;
+    default: break;
+  }
+  if (id >= IDM_SKIN_FIRST && id <= IDM_SKIN_LAST) {
+    OnSwitchSkin(id);
+    return true;
+  }
+  return false;
+}
+
+void CSpriteWindow::ShowRangeEditor() {
+  const MoveRange range{moveRange.left.load(std::memory_order_relaxed), moveRange.top.load(std::memory_order_relaxed),
+                        moveRange.right.load(std::memory_order_relaxed),
+                        moveRange.bottom.load(std::memory_order_relaxed)};
+  const Rect pixels = RangeToPixels(range, platform::ScreenSize());
+  rangeEditor.SetWindowPos(ZOrder::Keep, pixels.left, pixels.top, pixels.Width(), pixels.Height(),
+                           swp::kShowWindow | swp::kNoZOrder);
+}
+
+intptr_t CSpriteWindow::OnRangeAccepted() {
+  const auto range = PixelsToRange(rangeEditor.GetWindowRect(), platform::ScreenSize());
+  if (!range) return 0;
+  // Only converted values reach moveRange: the motion thread reads it.
+  moveRange.Store(range->left, range->top, range->right, range->bottom);
+  owner.settings.moveRange[slot] = *range;
+  return 0;
+}
+
+void CSpriteWindow::OnToggleTopMost() {
+  topMost = !topMost;
+  popupMenu.CheckMenuItem(IDM_TOPMOST, topMost);
+  SetWindowPos(topMost ? ZOrder::TopMost : ZOrder::NoTopMost, 0, 0, 0, 0,
+               swp::kNoSize | swp::kNoMove | swp::kNoActivate);
+  owner.settings.topMost[slot] = topMost ? 1 : 0;
+}
+
+void CSpriteWindow::OnMoveStop() {
+  moving.store(0, std::memory_order_relaxed);
+  owner.settings.moveMethod[slot] = 0;
+  RestartWorker();
+}
+
+void CSpriteWindow::OnMoveDrift() {
+  moving.store(1, std::memory_order_relaxed);
+  owner.settings.moveMethod[slot] = 1;
+  RestartWorker();
+}
+
+// Both end this object: nothing of it may be touched after the call.
+void CSpriteWindow::OnCloseSprite() { owner.CloseSprite(slot); }
+
+void CSpriteWindow::OnSwitchSkin(uint32_t id) {
+  const size_t index = id - IDM_SKIN_FIRST;
+  if (index >= owner.catalogue.size()) return;
+  const std::wstring name = owner.catalogue[index];
+  owner.ReplaceSprite(slot, name);
+}

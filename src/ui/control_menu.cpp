@@ -1,0 +1,65 @@
+#include "about_dlg.h"
+#include "main_frame.h"
+#include "platform/system.h"
+#include "res/resource_ids.h"
+#include "sprite/sprite_window.h"
+
+namespace {
+const wchar_t kLoadSkinText[] = L"空いてるところにスキン読み込み(&K)";
+const wchar_t kWindowText[] = L"ウィンドウ(&W)";
+const wchar_t kEmptySlotText[] = L"(なし)";
+constexpr int32_t kFpsChoices[] = {10, 15, 20, 30, 60};
+}  // namespace
+
+uint32_t FpsCommandFor(int32_t fps) {
+  for (uint32_t i = 0; i < std::size(kFpsChoices); ++i) {
+    if (kFpsChoices[i] == fps) return IDM_FPS_10 + i;
+  }
+  return IDM_FPS_30;
+}
+
+void CMainFrame::BuildMenus() {
+  loadSkinMenu.CreatePopupMenu();
+  for (size_t i = 0; i < catalogue.size(); ++i) {
+    loadSkinMenu.AppendMenu(IDM_SKIN_FIRST + static_cast<uint32_t>(i), catalogue[i]);
+  }
+  windowMenu.CreatePopupMenu();
+  for (uint32_t slot = 0; slot < kSlotCount; ++slot) windowMenu.AppendMenu(IDM_WINDOW_FIRST + slot, L"");
+  controlMenu.LoadMenu(IDR_CONTROL_MENU);
+  CMenu visible = controlMenu.GetSubMenu(0);
+  visible.InsertPopup(0, loadSkinMenu, kLoadSkinText);
+  visible.InsertPopup(1, windowMenu, kWindowText);
+  controlMenu.CheckMenuRadioItem(IDM_FPS_10, IDM_FPS_60, FpsCommandFor(settings.fps));
+}
+
+void CMainFrame::ShowControlMenu() {
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    windowMenu.ModifyMenu(IDM_WINDOW_FIRST + slot,
+                          sprites[slot] != nullptr ? sprites[slot]->GetSkinName() : std::wstring(kEmptySlotText));
+  }
+  controlMenu.GetSubMenu(0).TrackPopupMenu(platform::CursorPos(), this);
+}
+
+void CMainFrame::OnContextMenu(Point) { ShowControlMenu(); }
+
+void CMainFrame::OnLoadSkin(uint32_t id) {
+  const size_t index = id - IDM_SKIN_FIRST;
+  if (index < catalogue.size()) CreateSprite(AnySlot, catalogue[index]);
+}
+
+void CMainFrame::OnWindowItem(uint32_t id) {
+  const uint32_t slot = id - IDM_WINDOW_FIRST;
+  if (slot >= kSlotCount || sprites[slot] == nullptr) return;
+  CSpriteWindow* sprite = sprites[slot];
+  sprite->popupMenu.GetSubMenu(0).TrackPopupMenu(platform::CursorPos(), sprite);
+}
+
+void CMainFrame::OnFps(uint32_t id) {
+  settings.fps = kFpsChoices[id - IDM_FPS_10];
+  controlMenu.CheckMenuRadioItem(IDM_FPS_10, IDM_FPS_60, id);
+}
+
+void CMainFrame::OnAppAbout() {
+  CAboutDlg about;
+  about.DoModal(this);
+}

@@ -1,0 +1,82 @@
+#include "main_frame.h"
+
+#include "platform/win_constants.h"
+#include "res/resource_ids.h"
+#include "skin/skin_catalogue.h"
+#include "sprite/sprite_window.h"
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::PreCreateWindow(CreateStruct& cs) {
+  if (!CFrameWnd::PreCreateWindow(cs)) return false;
+  RegisterWindowClass({L"kitemaru", cs::kDblClks | cs::kHRedraw | cs::kVRedraw, ClassBrush::Black, IDI_KITEMARU});
+  cs.exStyle &= ~ws::kExClientEdge;
+  cs.className = L"kitemaru";
+  return true;
+}
+
+int CMainFrame::OnCreate(const CreateStruct& cs) {
+  if (CFrameWnd::OnCreate(cs) == -1) return -1;
+  ShowWindow(sw::kShow);
+  settings.Load();
+  ScanSkins(catalogue);
+  BuildMenus();
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const std::wstring name = settings.GetSkinName(slot);
+    if (!name.empty()) CreateSprite(slot, name);
+  }
+  SetTimer(kStatusTimerId, kStatusTimerPeriodMs);
+  return 0;
+}
+
+void CMainFrame::CaptureSkinNames() {
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    settings.skinName[slot] = sprites[slot] != nullptr ? sprites[slot]->GetSkinName() : std::wstring();
+  }
+}
+
+bool CMainFrame::DestroyWindow() {
+  KillTimer(kStatusTimerId);
+  CaptureSkinNames();
+  DestroySprites();
+  settings.Save();
+  return CFrameWnd::DestroyWindow();
+}
+
+bool CMainFrame::OnQueryEndSession() { return true; }
+
+// NOTE: when the session ends the process is killed after this returns,
+// without the window ever being destroyed; save what a normal exit would.
+void CMainFrame::OnEndSession(bool ending) {
+  if (!ending) return;
+  CaptureSkinNames();
+  for (CSpriteWindow* sprite : sprites) {
+    if (sprite != nullptr) sprite->StorePosition();
+  }
+  settings.Save();
+}
+
+bool CMainFrame::OnCommand(uint32_t id) {
+  if (id == IDM_EXIT) {
+    OnExit();
+  } else if (id >= IDM_SKIN_FIRST && id <= IDM_SKIN_LAST) {
+    OnLoadSkin(id);
+  } else if (id >= IDM_WINDOW_FIRST && id <= IDM_WINDOW_LAST) {
+    OnWindowItem(id);
+  } else if (id >= IDM_FPS_10 && id <= IDM_FPS_60) {
+    OnFps(id);
+  } else if (id == IDM_APP_ABOUT) {
+    OnAppAbout();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void CMainFrame::OnTimer(uintptr_t id) {
+  if (id != kStatusTimerId) return;
+  Invalidate();
+  UpdateWindow();
+}
+
+void CMainFrame::OnExit() { PostMessage(wm::kClose, 0, 0); }

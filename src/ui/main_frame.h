@@ -1,0 +1,70 @@
+#pragma once
+// The control window: status text, control menu, the table of sprite windows,
+// the skin catalogue and the settings; its frame tick drives every sprite.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/app_settings.h"
+#include "app/sprite_slot.h"
+#include "platform/menu.h"
+#include "platform/wnd.h"
+#include "skin/skin_info.h"
+
+class CSpriteWindow;
+
+inline constexpr uintptr_t kStatusTimerId = 1;
+inline constexpr uint32_t kStatusTimerPeriodMs = 1000;
+
+// The whole milliseconds a tick sleeps at this frame rate after elapsedMs,
+// or nothing when the frame time is used up. A rate of 0 or below is unpaced.
+std::optional<uint32_t> FrameSleep(int32_t fps, uint32_t elapsedMs);
+// The frame-rate menu item that shows fps as checked.
+uint32_t FpsCommandFor(int32_t fps);
+std::wstring FormatStatusBody(int spriteCount, int32_t fps, size_t skinCount, const std::wstring& currentDir);
+
+class CMainFrame : public CFrameWnd {
+ public:
+  CMainFrame() = default;
+  ~CMainFrame() override;
+
+  bool DestroyWindow() override;
+  void TickFrame();
+  void BuildMenus();
+  void ShowControlMenu();
+
+  bool CreateSprite(int slot, const std::wstring& skinName);
+  void ReplaceSprite(int slot, const std::wstring& skinName);
+  void DestroySprites();
+  // Empties a slot whose sprite window closes itself; the object is deleted.
+  void CloseSprite(int slot);
+
+  std::array<CSpriteWindow*, kSlotCount> sprites{};
+  SkinCatalogue catalogue;
+  AppSettings settings;
+  CMenu controlMenu;
+  CMenu loadSkinMenu;
+  CMenu windowMenu;
+
+ protected:
+  bool PreCreateWindow(CreateStruct& cs) override;
+  int OnCreate(const CreateStruct& cs) override;
+  void OnPaint() override;
+  void OnTimer(uintptr_t id) override;
+  void OnContextMenu(Point) override;
+  bool OnCommand(uint32_t id) override;
+  bool OnQueryEndSession() override;
+  void OnEndSession(bool ending) override;
+
+ private:
+  void OnExit();
+  void OnLoadSkin(uint32_t id);
+  void OnWindowItem(uint32_t id);
+  void OnFps(uint32_t id);
+  void OnAppAbout();
+  // Every live sprite's skin name into the settings, empty for empty slots.
+  void CaptureSkinNames();
+
+  uint32_t lastTickTime = 0;
+};

@@ -1,0 +1,54 @@
+#include <new>
+
+#include "main_frame.h"
+#include "platform/win_constants.h"
+#include "skin/skin_catalogue.h"
+#include "sprite/sprite_window.h"
+
+namespace {
+const Rect kSpriteCreationRect{0, 0, 1280, 1024};
+}
+
+bool CMainFrame::CreateSprite(int slot, const std::wstring& skinName) {
+  SkinInfo info;
+  if (FindSkin(catalogue, skinName, info) == 0) return false;
+  if (CheckSkinFiles(info) == 0) return false;
+  if (slot == AnySlot) {
+    for (int candidate = 0; candidate < kSlotCount && slot == AnySlot; ++candidate) {
+      if (sprites[candidate] == nullptr) slot = candidate;
+    }
+    if (slot == AnySlot) return false;
+  } else if (slot < 0 || slot >= kSlotCount || sprites[slot] != nullptr) {
+    return false;
+  }
+  const std::wstring className = RegisterWindowClass({L"", cs::kDblClks, ClassBrush::WindowColor, 0});
+  auto* sprite = new (std::nothrow) CSpriteWindow(*this, slot);
+  if (sprite == nullptr) return false;
+  sprites[slot] = sprite;
+  if (!sprite->CreateEx(ws::kExLayered | ws::kExToolWindow, className, L"", ws::kPopup | ws::kVisible,
+                        kSpriteCreationRect, skinName.c_str())) {
+    // A file vanished between the check and the load: the object never got a
+    // window, so it stored nothing and holds nothing; drop it and free the slot.
+    sprites[slot] = nullptr;
+    delete sprite;
+    return false;
+  }
+  return true;
+}
+
+void CMainFrame::CloseSprite(int slot) {
+  if (slot < 0 || slot >= kSlotCount || sprites[slot] == nullptr) return;
+  CSpriteWindow* sprite = sprites[slot];
+  sprites[slot] = nullptr;
+  sprite->DestroyWindow();
+  delete sprite;
+}
+
+void CMainFrame::ReplaceSprite(int slot, const std::wstring& skinName) {
+  CloseSprite(slot);
+  CreateSprite(slot, skinName);
+}
+
+void CMainFrame::DestroySprites() {
+  for (int slot = 0; slot < kSlotCount; ++slot) CloseSprite(slot);
+}
