@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "sprite/mt19937_engine.h"
+#include "sprite/random_source.h"
+#include "sprite/uniform_int.h"
+
+namespace {
+
+TEST(Mt19937EngineTest, YieldsThePublishedSequence) {
+  struct Case {
+    uint32_t seed;
+    int position;  // 1-based index of the output
+    uint32_t expected;
+  };
+  const Case cases[] = {
+      {5489, 1, 3499211612u},  {5489, 2, 581869302u},  {5489, 3, 3890346734u},
+      {5489, 624, 4020325887u}, {5489, 625, 4178893912u}, {5489, 10000, 4123659995u},
+      {1, 1, 1791095845u},     {0, 1, 2357136044u},
+  };
+  for (const Case& c : cases) {
+    Mt19937Engine engine(c.seed);
+    uint32_t output = 0;
+    for (int i = 0; i < c.position; ++i) output = engine.Next();
+    EXPECT_EQ(output, c.expected) << "seed " << c.seed << " output " << c.position;
+  }
+}
+
+TEST(Mt19937EngineTest, ReseedingRestartsTheSequence) {
+  Mt19937Engine engine(5489);
+  for (int i = 0; i < 700; ++i) engine.Next();
+  engine.Seed(5489);
+  EXPECT_EQ(engine.Next(), 3499211612u);
+}
+
+TEST(Mt19937EngineTest, ACopyContinuesExactlyLikeItsOriginal) {
+  Mt19937Engine original(5489);
+  for (int i = 0; i < 620; ++i) original.Next();  // the copy must regenerate too
+  Mt19937Engine copy = original;
+  for (int i = 0; i < 1000; ++i) ASSERT_EQ(copy.Next(), original.Next()) << "output " << i;
+}
+
+TEST(RandomSourceTest, DrawsFromItsOwnCopyOfTheEngine) {
+  Mt19937Engine engine(5489);
+  RandomSource<UniformInt> first(engine, UniformInt(50, 100));
+  RandomSource<UniformInt> second(engine, UniformInt(50, 100));
+
+  EXPECT_EQ(first.Draw(), 97);
+  EXPECT_EQ(first.Draw(), 54);
+  EXPECT_EQ(second.Draw(), 97);  // unaffected by the first source's draws
+  EXPECT_EQ(engine.Next(), 3499211612u);  // nor is the engine it was made from
+}
+
+}  // namespace
