@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "sprite/motion_loop.h"
+#include "sprite_motion/fake_world.h"
+
+namespace {
+
+enum class Worker { Animation, Drift };
+
+uint32_t RunWorker(Worker worker, SpriteWorkerState& sprite, const WorkerEnvironment& environment) {
+  return worker == Worker::Animation ? RunAnimation(sprite, environment)
+                                     : RunDrift(sprite, environment, 5489);
+}
+
+TEST(WorkerLoopTest, StopIsActedOnAfterOneMoreCompleteIteration) {
+  struct Case {
+    Worker worker;
+    int stopDuringSleep;  // 0: raised before the worker starts
+    int iterations;
+  };
+  const Case cases[] = {
+      {Worker::Animation, 0, 1}, {Worker::Animation, 1, 2}, {Worker::Animation, 3, 4},
+      {Worker::Drift, 0, 1},     {Worker::Drift, 1, 2},     {Worker::Drift, 3, 4},
+  };
+  for (const Case& c : cases) {
+    SpriteWorkerState sprite;
+    sprite.frameWait[0] = 1000000;  // tickCounter then counts the iterations
+    sprite.frameCount[0] = 1;
+    sprite.moveRange.Store(10000, 10000, 40000, 40000);
+    sprite.targetX = -1;
+    FakeWorld world;
+    if (c.stopDuringSleep == 0) sprite.stopRequest = 1;
+    world.onSleep = [&] {
+      // The last frame step and publication must happen after the request.
+      sprite.tickCounter = 1000;
+      sprite.targetX = -1;
+      if (world.sleeps == c.stopDuringSleep) sprite.stopRequest.fetch_add(1);
+    };
+    const WorkerEnvironment environment = world.Environment();
+
+    EXPECT_EQ(RunWorker(c.worker, sprite, environment), 0u);
+    const char* name = c.worker == Worker::Animation ? "animation" : "drift";
+    EXPECT_EQ(world.sleeps, c.iterations - 1) << name << ": no sleep after the stop";
+    if (c.iterations == 1) {
+      EXPECT_EQ(sprite.tickCounter, 1) << name;
+    } else {
+      EXPECT_EQ(sprite.tickCounter, 1001) << name;
+    }
+    if (c.worker == Worker::Drift) {
+      EXPECT_EQ(world.windowReads, c.iterations);
+      EXPECT_NE(sprite.targetX, -1) << "the final iteration publishes";
+    } else {
+      EXPECT_EQ(world.windowReads, 0);
+      EXPECT_EQ(world.screenReads, 0);
+    }
+  }
+}
+
+TEST(WorkerLoopTest, WorkersNeverChangeTheAnimationState) {
+  for (Worker worker : {Worker::Animation, Worker::Drift}) {
+    SpriteWorkerState sprite;
+    sprite.animState = 2;
+    sprite.frameWait[2] = 16;
+    sprite.frameCount[2] = 3;
+    sprite.moveRange.Store(0, 0, 65535, 65535);
+    FakeWorld world;
+    world.onSleep = [&] {
+      if (world.sleeps == 50) sprite.stopRequest = 1;
+    };
+    const WorkerEnvironment environment = world.Environment();
+    RunWorker(worker, sprite, environment);
+    EXPECT_EQ(sprite.animState, 2);
+    EXPECT_EQ(sprite.frameIndex, 51 % 3);  // the state's own frames advanced
+  }
+}
+
+}  // namespace
