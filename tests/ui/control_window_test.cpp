@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include "app/exe_path.h"
+#include "platform/headless/headless.h"
+#include "platform/win_constants.h"
+#include "res/resource_ids.h"
+#include "sprite/sprite_window.h"
+#include "support/desktop_fixture.h"
+
+class ControlWindowTest : public DesktopTest {
+ protected:
+  // Opens the control menu and returns what it showed.
+  std::vector<MenuItemInfo> OpenMenu(uint32_t choose = 0) {
+    std::vector<MenuItemInfo> items;
+    headless::SetMenuResponder([&](const CMenu& menu, CWnd*) {
+      for (int i = 0; i < menu.GetItemCount(); ++i) items.push_back(menu.GetItem(i));
+      return choose;
+    });
+    frame->SendMessage(wm::kContextMenu);
+    headless::PumpPending();
+    return items;
+  }
+};
+
+TEST(StatusText, BodyListsCountsRateAndFolder) {
+  EXPECT_EQ(FormatStatusBody(3, 45, 2, L"C:\\Mascots"),
+            L"- Sprite: 3\n- FPS: 45\n- Skin: 2\n- CurrentDir: C:\\Mascots");
+}
+
+TEST_F(ControlWindowTest, PaintsWhiteHeaderAndGreyBodyOnBlack) {
+  MakeSkin(L"a");
+  MakeSkin(L"b");
+  WriteConfig("[General]\nFPS=15\n[Window2]\nSkinName=a\n");
+  Start();
+  const auto& ops = headless::State(frame->GetSafeHwnd()).lastPaint;
+  ASSERT_EQ(ops.size(), 3u);
+  EXPECT_EQ(ops[0].kind, headless::DrawOp::Kind::Fill);
+  EXPECT_EQ(ops[0].color, 0x000000u);
+  EXPECT_EQ(ops[0].rect, (Rect{0, 0, 320, 240}));
+  EXPECT_EQ(ops[1].text, L"KITE-MARU v0.1.0\n");
+  EXPECT_EQ(ops[1].color, 0xFFFFFFu);
+  EXPECT_EQ(ops[1].rect, (Rect{8, 8, 320, 240}));
+  EXPECT_EQ(ops[1].font, L"SystemFixed");
+  EXPECT_EQ(ops[2].text, FormatStatusBody(1, 15, 2, FromFsPath(folder)));
+  EXPECT_EQ(ops[2].color, 0xC4C4C4u);
+  EXPECT_EQ(ops[2].rect.top, 8 + 16);  // directly below the measured header
+  EXPECT_EQ(ops[2].format, dt::kWordBreak);
+}
+
+TEST_F(ControlWindowTest, TimerRepaintsTheStatus) {
+  Start();
+  frame->settings.fps = 60;
+  headless::AdvanceClock(1000);
+  headless::PumpPending();
+  EXPECT_NE(headless::State(frame->GetSafeHwnd()).lastPaint.back().text.find(L"- FPS: 60"), std::wstring::npos);
+}
+
+TEST_F(ControlWindowTest, MenuListsSkinsSlotsAndCommands) {
+  MakeSkin(L"kite");
+  MakeSkin(L"まる");
+  WriteConfig("[Window1]\nSkinName=まる\n");
+  Start();
+  const auto items = OpenMenu();
+  std::vector<std::wstring> texts;
+  for (const auto& item : items) texts.push_back(item.text);
+  EXPECT_EQ(texts, (std::vector<std::wstring>{L"空いてるところにスキン読み込み(&K)", L"ウィンドウ(&W)", L"設定(&S)", L"",
+                                               L"バージョン情報(&A)...", L"終了(&X)"}));
+  EXPECT_TRUE(items[3].separator);
+  EXPECT_EQ(items[4].id, IDM_APP_ABOUT);
+  EXPECT_EQ(items[5].id, IDM_EXIT);
+
+  CMenu skins = frame->controlMenu.GetSubMenu(0).GetSubMenu(0);
+  ASSERT_EQ(skins.GetItemCount(), 2);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(skins.GetItem(i).id, IDM_SKIN_FIRST + i);
+    EXPECT_EQ(skins.GetItem(i).text, frame->catalogue[i]);
+  }
+  CMenu slots = frame->controlMenu.GetSubMenu(0).GetSubMenu(1);
+  ASSERT_EQ(slots.GetItemCount(), 10);
+  for (int slot = 0; slot < 10; ++slot) {
+    EXPECT_EQ(slots.GetItem(slot).id, IDM_WINDOW_FIRST + slot);
+    EXPECT_EQ(slots.GetItem(slot).text, slot == 1 ? L"まる" : L"(なし)") << slot;
+  }
+}
+
+TEST_F(ControlWindowTest, FrameRateChecksItsRadioItem) {
+  struct Case {
+    int32_t stored;
+    uint32_t checked;
+  };
+  for (const Case c : {Case{10, IDM_FPS_10}, Case{15, IDM_FPS_15}, Case{20, IDM_FPS_20}, Case{30, IDM_FPS_30},
+                       Case{60, IDM_FPS_60}, Case{45, IDM_FPS_30}, Case{0, IDM_FPS_30}}) {
+    EXPECT_EQ(FpsCommandFor(c.stored), c.checked) << c.stored;
+  }
+  WriteConfig("[General]\nFPS=45\n");
+  Start();
+  MenuItemInfo item;
+  ASSERT_TRUE(frame->controlMenu.FindItem(IDM_FPS_30, item));
+  EXPECT_TRUE(item.checked);
+  EXPECT_EQ(frame->settings.fps, 45);
+
+  const std::pair<uint32_t, int32_t> commands[] = {
+      {IDM_FPS_10, 10}, {IDM_FPS_15, 15}, {IDM_FPS_20, 20}, {IDM_FPS_60, 60}, {IDM_FPS_30, 30}};
+  for (const auto& [command, fps] : commands) {
+    frame->SendMessage(wm::kCommand, command);
+    EXPECT_EQ(frame->settings.fps, fps);
+    for (uint32_t id = IDM_FPS_10; id <= IDM_FPS_60; ++id) {
+      ASSERT_TRUE(frame->controlMenu.FindItem(id, item));
+      EXPECT_EQ(item.checked, id == command) << id;
+    }
+  }
+  frame->SendMessage(wm::kCommand, IDM_FPS_15);
+  Close();
+  EXPECT_EQ(ConfigValue("General", "FPS"), "15");
+}
+
+TEST_F(ControlWindowTest, LoadsIntoTheLowestFreeSlotUntilTheTableIsFull) {
+  MakeSkin(L"kite");
+  Start();
+  for (int i = 0; i < 10; ++i) OpenMenu(IDM_SKIN_FIRST);
+  for (int slot = 0; slot < 10; ++slot) EXPECT_NE(frame->sprites[slot], nullptr) << slot;
+  const int windows = static_cast<int>(headless::Windows().size());
+  OpenMenu(IDM_SKIN_FIRST);  // an eleventh is refused quietly
+  EXPECT_EQ(static_cast<int>(headless::Windows().size()), windows);
+
+  frame->sprites[4]->SendMessage(wm::kCommand, IDM_CLOSE_SPRITE);
+  EXPECT_EQ(frame->sprites[4], nullptr);
+  OpenMenu(IDM_SKIN_FIRST);
+  EXPECT_NE(frame->sprites[4], nullptr);
+}
+
+TEST_F(ControlWindowTest, CommandsOutsideTheTablesDoNothing) {
+  MakeSkin(L"kite");
+  Start();
+  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST + 1);  // beyond the catalogue
+  frame->SendMessage(wm::kCommand, IDM_WINDOW_FIRST + 3);  // an empty slot
+  frame->SendMessage(wm::kCommand, IDM_WINDOW_FIRST + 12);  // not a slot
+  headless::PumpPending();
+  for (CSpriteWindow* sprite : frame->sprites) EXPECT_EQ(sprite, nullptr);
+}
+
+TEST_F(ControlWindowTest, WindowItemOpensThatSpritesMenuForIt) {
+  MakeSkin(L"kite");
+  Start();
+  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);
+  CWnd* owner = nullptr;
+  std::wstring first;
+  headless::SetMenuResponder([&](const CMenu& menu, CWnd* target) {
+    owner = target;
+    first = menu.GetItem(0).text;
+    return 0u;
+  });
+  frame->SendMessage(wm::kCommand, IDM_WINDOW_FIRST);
+  EXPECT_EQ(owner, frame->sprites[0]);
+  EXPECT_EQ(first, L"スキン切り替え(&S)");
+}
+
+TEST_F(ControlWindowTest, AboutBoxAndExit) {
+  Start();
+  OpenMenu(IDM_APP_ABOUT);
+  EXPECT_EQ(headless::DialogsShown(), 1);
+  OpenMenu(IDM_EXIT);
+  EXPECT_EQ(app->mainWindow, nullptr);
+  EXPECT_TRUE(std::filesystem::exists(folder / "config.ini"));
+  frame = nullptr;
+}

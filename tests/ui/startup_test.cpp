@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless.h"
+#include "platform/win_constants.h"
+#include "res/resource_ids.h"
+#include "sprite/sprite_window.h"
+#include "support/desktop_fixture.h"
+
+class StartupTest : public DesktopTest {};
+
+TEST_F(StartupTest, NoConfigStartsEmptyAndExitWritesEveryKeyInOrder) {
+  Start();
+  const headless::WindowState control = headless::State(frame->GetSafeHwnd());
+  EXPECT_EQ(control.className, L"kitemaru");
+  EXPECT_EQ(control.title, L"KITE-MARU");
+  EXPECT_EQ(control.rect, (Rect{0, 0, 320, 240}));
+  EXPECT_TRUE(control.visible);
+  EXPECT_EQ(control.timers, (std::vector<uintptr_t>{1}));
+  EXPECT_EQ(std::filesystem::current_path(), folder);
+
+  Close();
+  std::string expected = "[General]\nFPS=30\n";
+  for (int slot = 0; slot < 10; ++slot) {
+    expected += "\n[Window" + std::to_string(slot) +
+                "]\nMoveRangeLeft=16383\nMoveRangeTop=16383\nMoveRangeRight=49151\nMoveRangeBottom=49151\n"
+                "TopMost=0\nSkinName=\nMoveMethod=0\nPosition=0, 0\n";
+  }
+  std::string written = ReadConfig();
+  std::erase(written, '\r');
+  // Blank lines between sections are a matter of layout, not of content.
+  auto squeeze = [](std::string text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\n' && (out.empty() || out.back() == '\n')) continue;
+      out += text[i];
+    }
+    return out;
+  };
+  EXPECT_EQ(squeeze(written), squeeze(expected));
+  EXPECT_EQ(app->mainWindow, nullptr);
+  Message quit;
+  ASSERT_TRUE(platform::PeekMessage(quit, true));
+  EXPECT_EQ(quit.message, wm::kQuit);
+}
+
+TEST_F(StartupTest, SavedSpritesComeBackAndExitStoresTheirLastState) {
+  MakeSkin(L"kite");
+  WriteConfig("[Window3]\nSkinName=kite\nPosition=40, 50\n[Window5]\nSkinName=gone\n");
+  Start();
+  ASSERT_NE(frame->sprites[3], nullptr);
+  EXPECT_EQ(frame->sprites[5], nullptr);
+  const Rect placed = frame->sprites[3]->GetWindowRect();
+  EXPECT_EQ((Point{placed.left, placed.top}), (Point{40, 50}));
+
+  frame->sprites[3]->SetWindowPos(ZOrder::Keep, 300, 200, 0, 0, swp::kNoSize);
+  Close();
+  EXPECT_EQ(ConfigValue("Window3", "SkinName"), "kite");
+  EXPECT_EQ(ConfigValue("Window3", "Position"), "300, 200");
+  EXPECT_EQ(ConfigValue("Window5", "SkinName"), "");
+}
+
+TEST_F(StartupTest, SessionEndSavesWhatAnExitWouldWithoutClosing) {
+  MakeSkin(L"kite");
+  Start();
+  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);
+  ASSERT_NE(frame->sprites[0], nullptr);
+  frame->sprites[0]->SetWindowPos(ZOrder::Keep, 70, 80, 0, 0, swp::kNoSize);
+  frame->SendMessage(wm::kCommand, IDM_FPS_60);
+
+  EXPECT_EQ(frame->SendMessage(wm::kQueryEndSession), 1);
+  frame->SendMessage(wm::kEndSession, 0);  // cancelled: nothing written
+  EXPECT_FALSE(std::filesystem::exists(folder / "config.ini"));
+  frame->SendMessage(wm::kEndSession, 1);
+  EXPECT_EQ(ConfigValue("General", "FPS"), "60");
+  EXPECT_EQ(ConfigValue("Window0", "SkinName"), "kite");
+  EXPECT_EQ(ConfigValue("Window0", "Position"), "70, 80");
+  EXPECT_NE(frame->sprites[0], nullptr);
+}
+
+TEST_F(StartupTest, OleFailureShowsItsMessageAndCreatesNothing) {
+  headless::SetOleAvailable(false);
+  CkitemaruApp failing;
+  EXPECT_FALSE(failing.InitInstance());
+  EXPECT_EQ(headless::MessageBoxes(), (std::vector<uint32_t>{IDS_OLE_INIT_FAILED}));
+  EXPECT_TRUE(headless::Windows().empty());
+  EXPECT_FALSE(std::filesystem::exists(folder / "config.ini"));
+}
+
+TEST_F(StartupTest, IdleHookTakesOneMessageThenTicks) {
+  Start();
+  frame->settings.fps = 30;
+  headless::SetClock(1000);
+  frame->PostMessage(wm::kCommand, IDM_FPS_10);
+  frame->PostMessage(wm::kCommand, IDM_FPS_20);
+  EXPECT_TRUE(app->OnIdle(0));
+  EXPECT_EQ(frame->settings.fps, 10);  // one message, then a tick paced at the new rate
+  EXPECT_EQ(headless::QueueLength(), 1u);
+  EXPECT_TRUE(app->OnIdle(1));
+  EXPECT_EQ(frame->settings.fps, 20);
+}
+
+TEST_F(StartupTest, IdleHookTurnsAnyQuitIntoExitCodeZeroWithoutATick) {
+  Start();
+  headless::Post(nullptr, wm::kQuit, 7);
+  EXPECT_TRUE(app->OnIdle(0));
+  EXPECT_TRUE(headless::UiSleeps().empty());
+  Message quit;
+  ASSERT_TRUE(platform::PeekMessage(quit, true));
+  EXPECT_EQ(quit.message, wm::kQuit);
+  EXPECT_EQ(quit.wParam, 0u);
+}
