@@ -118,9 +118,11 @@ void IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wst
   }
   const Entry entry = FindKey(*header, key);
   if (entry.found) {
-    // Keep the key as the file spells it and any indentation before it.
+    // Keep the key as the file spells it and the blanks around the '='.
     std::wstring& line = lines[entry.line];
-    line = line.substr(0, line.find(L'=') + 1) + stored;
+    size_t valueStart = line.find(L'=') + 1;
+    while (valueStart < line.size() && IsBlank(line[valueStart])) ++valueStart;
+    line = line.substr(0, valueStart) + stored;
     return;
   }
   lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(entry.line) + 1, std::wstring(key) + L"=" + stored);

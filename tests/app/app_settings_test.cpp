@@ -1,0 +1,176 @@
+#include "app/app_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/ini_document.h"
+#include "app/ini_file.h"
+#include "test_folder.h"
+
+namespace {
+
+class AppSettingsTest : public testing::Test {
+ protected:
+  void TearDown() override { FailIniWritesAfter(-1); }
+
+  std::wstring ConfigPath() const { return folder.Wide(L"config.ini"); }
+  std::filesystem::path ConfigFile() const { return folder.Path() / "config.ini"; }
+
+  AppSettings Loaded() const {
+    AppSettings settings(ConfigPath());
+    settings.Load();
+    return settings;
+  }
+
+  TestFolder folder;
+};
+
+// The key=value lines of a file, in order, with their section.
+std::vector<std::string> KeyLines(const std::string& text) {
+  std::vector<std::string> keys;
+  std::istringstream in(text);
+  std::string line, section;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.starts_with("[")) section = line;
+    else if (line.find('=') != std::string::npos) keys.push_back(section + line);
+  }
+  return keys;
+}
+
+TEST_F(AppSettingsTest, MissingFileGivesEveryDefault) {
+  const AppSettings settings = Loaded();
+  EXPECT_EQ(settings.fps, 30);
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const WindowSettings window = settings.GetWindowSettings(slot);
+    EXPECT_EQ(window.moveRange, (MoveRange{16383, 16383, 49151, 49151}));
+    EXPECT_EQ(window.topMost, 0);
+    EXPECT_EQ(window.skinName, L"");
+    EXPECT_EQ(window.moveMethod, 0);
+    EXPECT_EQ(window.position, (Point{0, 0}));
+  }
+}
+
+TEST_F(AppSettingsTest, SaveOfDefaultsWritesAll81KeysInOrder) {
+  AppSettings settings = Loaded();
+  settings.Save();
+  std::vector<std::string> expected = {"[General]FPS=30"};
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const std::string section = "[Window" + std::to_string(slot) + "]";
+    for (const char* line : {"MoveRangeLeft=16383", "MoveRangeTop=16383", "MoveRangeRight=49151",
+                             "MoveRangeBottom=49151", "TopMost=0", "SkinName=", "MoveMethod=0", "Position=0, 0"}) {
+      expected.push_back(section + line);
+    }
+  }
+  EXPECT_EQ(KeyLines(ReadBytes(ConfigFile())), expected);
+}
+
+TEST_F(AppSettingsTest, PositionTextGivesTwoIntegersOrTheDefault) {
+  struct Case {
+    const char* line;
+    Point expected;
+  };
+  const Case cases[] = {
+      {"Position=100", {0, 0}},      {"Position=120, 340", {120, 340}}, {"Position=,5,,7,", {5, 7}},
+      {"Position=a,b", {0, 0}},      {"Position=-20,30", {-20, 30}},    {"Position=1,2,3", {1, 2}},
+      {"Position=", {0, 0}},         {"Position=5, ,9", {5, 0}},         {"", {0, 0}},
+      {"Position=99999999999,-99999999999", {2147483647, -2147483647 - 1}},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(ConfigFile(), std::string("[Window0]\n") + c.line + "\n");
+    EXPECT_EQ(Loaded().position[0], c.expected) << c.line;
+  }
+}
+
+TEST_F(AppSettingsTest, EveryFieldRoundTripsUnchanged) {
+  AppSettings settings(ConfigPath());
+  settings.fps = -5;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    settings.moveRange[slot] = {60000 + slot, -slot, 100, 200 + slot};  // left beyond right
+    settings.topMost[slot] = slot % 2;
+    settings.skinName[slot] = L"skin" + std::to_wstring(slot);
+    settings.moveMethod[slot] = slot - 3;
+    settings.position[slot] = {-1000 * slot, 7 * slot};
+  }
+  settings.Save();
+  const AppSettings loaded = Loaded();
+  EXPECT_EQ(loaded.fps, -5);
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    EXPECT_EQ(loaded.moveRange[slot], settings.moveRange[slot]);
+    EXPECT_EQ(loaded.topMost[slot], settings.topMost[slot]);
+    EXPECT_EQ(loaded.skinName[slot], settings.skinName[slot]);
+    EXPECT_EQ(loaded.moveMethod[slot], settings.moveMethod[slot]);
+    EXPECT_EQ(loaded.position[slot], settings.position[slot]);
+  }
+}
+
+TEST_F(AppSettingsTest, SaveKeepsUnknownSectionsKeysAndComments) {
+  WriteBytes(ConfigFile(),
+             "; written by hand\r\n"
+             "[general]\r\n"
+             "fps=15\r\n"
+             "Theme=dark\r\n"
+             "\r\n"
+             "[Window3]\r\n"
+             "; my favourite\r\n"
+             "SkinName=neko\r\n"
+             "Note=keep\r\n"
+             "\r\n"
+             "[Plugins]\r\n"
+             "Clock=1\r\n");
+  AppSettings settings = Loaded();
+  settings.fps = 60;
+  settings.Save();
+  const std::string text = ReadBytes(ConfigFile());
+  EXPECT_TRUE(text.starts_with("; written by hand\r\n[general]\r\nfps=60\r\nTheme=dark\r\n")) << text;
+  EXPECT_NE(text.find("[Window3]\r\n; my favourite\r\nSkinName=neko\r\nNote=keep\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("[Plugins]\r\nClock=1\r\n"), std::string::npos) << text;
+  EXPECT_EQ(KeyLines(text).size(), 81u + 3u);
+}
+
+TEST_F(AppSettingsTest, SkinNamesRoundTrip) {
+  const std::wstring names[] = {L"\u307E\u308B\u3055\u3093", L" spaced ", L"\U00020BB7"};
+  AppSettings settings(ConfigPath());
+  for (size_t i = 0; i < std::size(names); ++i) settings.skinName[i] = names[i];
+  settings.Save();
+  const AppSettings loaded = Loaded();
+  for (size_t i = 0; i < std::size(names); ++i) EXPECT_EQ(loaded.GetSkinName(static_cast<int>(i)), names[i]);
+}
+
+TEST_F(AppSettingsTest, FileReadsInEveryAcceptedEncoding) {
+  const std::string utf8 = "[General]\r\nFPS=45\r\n[Window0]\r\nSkinName=\xE7\x8C\xAB\r\n";  // 猫
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string("[General]\r\nFPS=45\r\n[Window0]\r\nSkinName=")) utf16 += std::string{c, '\0'};
+  utf16 += std::string("\x2B\x73\r\0\n\0", 6);
+  for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, utf16}) {
+    WriteBytes(ConfigFile(), bytes);
+    const AppSettings settings = Loaded();
+    EXPECT_EQ(settings.fps, 45);
+    EXPECT_EQ(settings.skinName[0], L"\u732B");
+  }
+}
+
+TEST_F(AppSettingsTest, LongSkinNameIsCutTo1023Characters) {
+  WriteBytes(ConfigFile(), "[Window0]\nSkinName=" + std::string(2000, 'n') + "\n");
+  EXPECT_EQ(Loaded().skinName[0], std::wstring(1023, L'n'));
+}
+
+TEST_F(AppSettingsTest, InterruptedSaveLeavesTheOldFileByteForByte) {
+  const std::string old = "[General]\r\nFPS=15\r\n; keep\r\n";
+  WriteBytes(ConfigFile(), old);
+  AppSettings settings = Loaded();
+  settings.fps = 60;
+  FailIniWritesAfter(100);
+  EXPECT_TRUE(settings.Save());
+  EXPECT_EQ(ReadBytes(ConfigFile()), old);
+}
+
+TEST_F(AppSettingsTest, SlotOutsideTheTableHasNoSkin) {
+  AppSettings settings(ConfigPath());
+  settings.skinName[0] = L"a";
+  EXPECT_EQ(settings.GetSkinName(-1), L"");
+  EXPECT_EQ(settings.GetSkinName(kSlotCount), L"");
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+#include "skin/skin_catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include "app/exe_path.h"
+#include "skin/skin_path.h"
+#include "test_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kWalkIni[] =
+    "[Default]\r\n"
+    "File=walk.png\r\n"
+    "AnimationFrame=4\r\n"
+    "AnimationWait=200\r\n";
+
+class SkinCatalogueTest : public testing::Test {
+ protected:
+  // A skin folder with these skin.ini bytes, in the folder that is both the
+  // executable's folder and the current directory.
+  void AddSkin(const std::string& name, const std::string& ini) {
+    WriteBytes(folder.Path() / "skin" / fs::path(std::u8string(name.begin(), name.end())) / "skin.ini", ini);
+  }
+  void AddFile(const fs::path& relative) { WriteBytes(folder.Path() / relative, "png"); }
+
+  SkinInfo Filled() const {
+    SkinInfo info;
+    info.name = L"untouched";
+    info.file[0] = L"keep.png";
+    info.animationFrame[0] = 9;
+    return info;
+  }
+  static void ExpectUntouched(const SkinInfo& info) {
+    EXPECT_EQ(info.name, L"untouched");
+    EXPECT_EQ(info.file[0], L"keep.png");
+    EXPECT_EQ(info.animationFrame[0], 9);
+  }
+
+  TestFolder folder;
+  CurrentDirectoryScope inFolder{folder.Path()};
+};
+
+TEST_F(SkinCatalogueTest, OnlyFoldersWithASkinIniAreSkins) {
+  AddSkin("a", kWalkIni);
+  fs::create_directories(folder.Path() / "skin" / "b");
+  AddFile("skin/c.png");
+  AddFile("skin/skin.ini");
+  SkinCatalogue catalogue = {L"stale"};
+  ScanSkins(catalogue);
+  EXPECT_EQ(catalogue, SkinCatalogue{L"a"});
+}
+
+TEST_F(SkinCatalogueTest, NoSkinFolderGivesAnEmptyCatalogue) {
+  SkinCatalogue catalogue = {L"stale"};
+  ScanSkins(catalogue);
+  EXPECT_TRUE(catalogue.empty());
+}
+
+TEST_F(SkinCatalogueTest, JapaneseSkinNameIsListedAndFound) {
+  AddSkin("\xE3\x81\xAD\xE3\x81\x93", kWalkIni);  // ねこ
+  AddFile(fs::path(u8"skin/\u306D\u3053/walk.png"));
+  SkinCatalogue catalogue;
+  ScanSkins(catalogue);
+  ASSERT_EQ(catalogue, SkinCatalogue{L"\u306D\u3053"});
+  SkinInfo info;
+  ASSERT_EQ(FindSkin(catalogue, L"\u306D\u3053", info, folder.Wide()), 1);
+  EXPECT_EQ(info.file[0], L"walk.png");
+  EXPECT_EQ(CheckSkinFiles(info), 1);
+}
+
+TEST_F(SkinCatalogueTest, FindSkinComparesWithLetterCase) {
+  AddSkin("Neko", kWalkIni);
+  const SkinCatalogue catalogue = {L"Neko"};
+  SkinInfo info = Filled();
+  EXPECT_EQ(FindSkin(catalogue, L"neko", info, folder.Wide()), 0);
+  ExpectUntouched(info);
+  EXPECT_EQ(FindSkin(catalogue, L"Neko", info, folder.Wide()), 1);
+  EXPECT_EQ(info.name, L"Neko");
+}
+
+TEST_F(SkinCatalogueTest, IndexOutsideTheCatalogueReadsNothing) {
+  AddSkin("a", kWalkIni);
+  const SkinCatalogue catalogue = {L"a"};
+  for (int index : {1, -1, 1000}) {
+    SkinInfo info = Filled();
+    EXPECT_EQ(ReadSkinInfo(catalogue, index, info, folder.Wide()), 0) << index;
+    ExpectUntouched(info);
+  }
+}
+
+TEST_F(SkinCatalogueTest, AbsentSectionsAndKeysTakeTheDefaults) {
+  AddSkin("a", "[Default]\r\nFile=walk.png\r\nAnimationFrame=4\r\n[up]\r\nanimationwait=-3\r\n");
+  SkinInfo info;
+  ASSERT_EQ(ReadSkinInfo({L"a"}, 0, info, folder.Wide()), 1);
+  EXPECT_EQ(info.name, L"a");
+  const std::wstring files[] = {L"walk.png", L"", L"", L"", L""};
+  const int32_t frames[] = {4, 1, 1, 1, 1};
+  const int32_t waits[] = {500, -3, 500, 500, 500};
+  for (int s = 0; s < SkinInfo::kStateCount; ++s) {
+    EXPECT_EQ(info.file[s], files[s]) << kAnimStateNames[s];
+    EXPECT_EQ(info.animationFrame[s], frames[s]) << kAnimStateNames[s];
+    EXPECT_EQ(info.animationWait[s], waits[s]) << kAnimStateNames[s];
+  }
+}
+
+TEST_F(SkinCatalogueTest, SkinIniIsReadFromTheExecutablesFolder) {
+  AddSkin("a", kWalkIni);
+  TestFolder elsewhere;
+  CurrentDirectoryScope inElsewhere(elsewhere.Path());
+  SkinInfo info;
+  ASSERT_EQ(ReadSkinInfo({L"a"}, 0, info, folder.Wide()), 1);
+  EXPECT_EQ(info.animationWait[0], 200);
+  // A skin.ini that has gone since the scan reads as all defaults.
+  ASSERT_EQ(ReadSkinInfo({L"a"}, 0, info, elsewhere.Wide()), 1);
+  EXPECT_EQ(info.file[0], L"");
+  EXPECT_EQ(info.animationFrame[0], 1);
+  EXPECT_EQ(info.animationWait[0], 500);
+}
+
+TEST_F(SkinCatalogueTest, CheckSkinFilesNeedsEveryNamedStrip) {
+  AddFile("skin/a/walk.png");
+  AddFile("skin/a/sub/up.png");
+  struct Case {
+    const wchar_t* files[SkinInfo::kStateCount];
+    int expected;
+  };
+  const Case cases[] = {
+      {{L"", L"", L"", L"", L""}, 1},
+      {{L"walk.png", L"", L"", L"", L""}, 1},
+      {{L"walk.png", L"sub\\up.png", L"", L"", L"walk.png"}, 1},
+      {{L"walk.png", L"missing.png", L"", L"", L""}, 0},
+      {{L"", L"", L"", L"", L"sub\\missing.png"}, 0},
+      {{L"sub", L"", L"", L"", L""}, 1},  // a folder exists too, like PathFileExistsW
+  };
+  for (const Case& c : cases) {
+    SkinInfo info;
+    info.name = L"a";
+    for (int s = 0; s < SkinInfo::kStateCount; ++s) info.file[s] = c.files[s];
+    EXPECT_EQ(CheckSkinFiles(info), c.expected) << c.files[0] << L"|" << c.files[1] << L"|" << c.files[4];
+  }
+}
+
+TEST_F(SkinCatalogueTest, SkinFilePathUsesThePlatformSeparator) {
+  const std::wstring s(1, kPathSeparator);
+  EXPECT_EQ(MakeSkinFilePath(L"a", L"sub\\walk.png"), L"skin" + s + L"a" + s + L"sub" + s + L"walk.png");
+}
+
+}  // namespace
