@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/frame_bitmap.h"
+#include "platform/headless/headless.h"
+#include "platform/win_constants.h"
+#include "res/resource_ids.h"
+#include "sprite/sprite_window.h"
+#include "support/desktop_fixture.h"
+
+class SpriteWindowTest : public DesktopTest {
+ protected:
+  CSpriteWindow* Sprite(int slot) { return frame->sprites[slot]; }
+  void Command(int slot, uint32_t id) {
+    Sprite(slot)->SendMessage(wm::kCommand, id);
+    headless::PumpPending();
+  }
+  bool TopMostChecked(int slot) {
+    MenuItemInfo item;
+    return Sprite(slot)->popupMenu.FindItem(IDM_TOPMOST, item) && item.checked;
+  }
+};
+
+TEST_F(SpriteWindowTest, ShowsItsFirstFramePremultipliedAtItsSavedPlace) {
+  MakeSkin(L"kite", 3, 32);
+  WriteConfig("[Window2]\nSkinName=kite\nPosition=300, 400\n");
+  Start();
+  CSpriteWindow* sprite = Sprite(2);
+  ASSERT_NE(sprite, nullptr);
+  const headless::WindowState state = headless::State(sprite->GetSafeHwnd());
+  EXPECT_EQ(state.exStyle, ws::kExLayered | ws::kExToolWindow);
+  EXPECT_EQ(state.style, ws::kPopup | ws::kVisible);
+  EXPECT_EQ(state.rect, (Rect{300, 400, 332, 432}));
+  ASSERT_NE(state.layered, nullptr);
+  EXPECT_EQ(state.layeredSize, (Size{32, 32}));
+  const uint8_t* pixel = state.layered->Bits();
+  EXPECT_EQ((std::array{pixel[0], pixel[1], pixel[2], pixel[3]}), (std::array<uint8_t, 4>{0, 50, 100, 128}));
+}
+
+TEST_F(SpriteWindowTest, FrameTickRedrawsTheNextFrame) {
+  MakeSkin(L"kite", 3, 32);
+  WriteConfig("[Window0]\nSkinName=kite\n");
+  Start();
+  CSpriteWindow* sprite = Sprite(0);
+  const auto* firstFrame = headless::State(sprite->GetSafeHwnd()).layered;
+  // AnimationWait 100 is a frame every 6 worker iterations of 16 ms.
+  for (int i = 0; i < 200 && headless::State(sprite->GetSafeHwnd()).layered == firstFrame; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    frame->TickFrame();
+  }
+  const auto* shown = headless::State(sprite->GetSafeHwnd()).layered;
+  ASSERT_NE(shown, firstFrame);
+  EXPECT_EQ(shown->Bits()[0] % 5, 0);
+  EXPECT_GT(shown->Bits()[0], 0);
+}
+
+TEST_F(SpriteWindowTest, MoveMethodOneDriftsEveryOtherValueStands) {
+  MakeSkin(L"kite");
+  WriteConfig(
+      "[Window0]\nSkinName=kite\nMoveMethod=0\n[Window1]\nSkinName=kite\nMoveMethod=1\n"
+      "[Window2]\nSkinName=kite\nMoveMethod=2\n[Window3]\nSkinName=kite\nMoveMethod=-1\n");
+  Start();
+  const int expected[] = {0, 1, 0, 0};
+  for (int slot = 0; slot < 4; ++slot) {
+    EXPECT_EQ(Sprite(slot)->moving.load(), expected[slot]) << slot;
+  }
+  Command(2, IDM_MOVE_DRIFT);
+  EXPECT_EQ(Sprite(2)->moving.load(), 1);
+  EXPECT_EQ(frame->settings.moveMethod[2], 1);
+  Command(1, IDM_MOVE_STOP);
+  EXPECT_EQ(Sprite(1)->moving.load(), 0);
+  Close();
+  EXPECT_EQ(ConfigValue("Window1", "MoveMethod"), "0");
+  EXPECT_EQ(ConfigValue("Window2", "MoveMethod"), "1");
+  EXPECT_EQ(ConfigValue("Window3", "MoveMethod"), "-1");
+}
+
+TEST_F(SpriteWindowTest, DriftingSpriteIsMovedToItsTargetByTheTick) {
+  MakeSkin(L"kite");
+  WriteConfig("[Window0]\nSkinName=kite\nMoveMethod=1\n");
+  Start();
+  CSpriteWindow* sprite = Sprite(0);
+  for (int i = 0; i < 100 && sprite->targetX.load() == 0; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  frame->TickFrame();
+  const Rect rect = sprite->GetWindowRect();
+  // The motion thread starts in the middle half of the screen.
+  EXPECT_GE(rect.left, 400);
+  EXPECT_LE(rect.left, 1500);
+  EXPECT_GE(rect.top, 200);
+  EXPECT_LE(rect.top, 850);
+}
+
+TEST_F(SpriteWindowTest, TopMostIsRestoredCheckedAndWrittenAsOne) {
+  MakeSkin(L"kite");
+  WriteConfig("[Window0]\nSkinName=kite\nTopMost=5\n[Window1]\nSkinName=kite\n");
+  Start();
+  EXPECT_TRUE(TopMostChecked(0));
+  EXPECT_TRUE(headless::State(Sprite(0)->GetSafeHwnd()).topMost);
+  EXPECT_FALSE(TopMostChecked(1));
+  EXPECT_EQ(frame->settings.topMost[0], 1);
+  Command(1, IDM_TOPMOST);
+  EXPECT_TRUE(TopMostChecked(1));
+  Command(0, IDM_TOPMOST);
+  EXPECT_FALSE(headless::State(Sprite(0)->GetSafeHwnd()).topMost);
+  Close();
+  EXPECT_EQ(ConfigValue("Window0", "TopMost"), "0");
+  EXPECT_EQ(ConfigValue("Window1", "TopMost"), "1");
+}
+
+TEST_F(SpriteWindowTest, CloseEmptiesTheSlotButKeepsItsSettings) {
+  MakeSkin(L"kite");
+  WriteConfig("[Window0]\nSkinName=kite\nTopMost=1\nMoveMethod=1\nMoveRangeLeft=100\n");
+  Start();
+  Sprite(0)->SetWindowPos(ZOrder::Keep, 11, 22, 0, 0, swp::kNoSize);
+  Sprite(0)->moving = 0;  // keep the tick from moving it back
+  Command(0, IDM_CLOSE_SPRITE);
+  EXPECT_EQ(Sprite(0), nullptr);
+  EXPECT_EQ(frame->settings.position[0], (Point{11, 22}));
+  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);
+  ASSERT_NE(Sprite(0), nullptr);
+  EXPECT_EQ(Sprite(0)->moving.load(), 1);
+  EXPECT_TRUE(TopMostChecked(0));
+  EXPECT_EQ(Sprite(0)->moveRange.left.load(), 100);
+  Command(0, IDM_CLOSE_SPRITE);
+  Close();
+  EXPECT_EQ(ConfigValue("Window0", "SkinName"), "");
+  EXPECT_EQ(ConfigValue("Window0", "MoveRangeLeft"), "100");
+}
+
+TEST_F(SpriteWindowTest, SwitchingSkinReplacesTheWindowInPlace) {
+  MakeSkin(L"a", 1, 32);
+  MakeSkin(L"b", 1, 48);
+  WriteConfig("[Window0]\nSkinName=a\nPosition=50, 60\n");
+  Start();
+  const size_t b = frame->catalogue[0] == L"b" ? 0 : 1;
+  Command(0, IDM_SKIN_FIRST + static_cast<uint32_t>(b));
+  ASSERT_NE(Sprite(0), nullptr);
+  EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");
+  EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
+  Command(0, IDM_SKIN_FIRST + static_cast<uint32_t>(b));  // the same skin: a new window, same place
+  EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
+  Command(0, IDM_SKIN_FIRST + 7);  // beyond the catalogue: nothing
+  EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");
+}
+
+TEST_F(SpriteWindowTest, SwitchingToASkinWhoseFileVanishedEmptiesTheSlot) {
+  MakeSkin(L"a");
+  MakeSkin(L"b");
+  WriteConfig("[Window0]\nSkinName=a\n");
+  Start();
+  std::filesystem::remove(folder / "skin" / "b" / "strip.png");
+  const size_t b = frame->catalogue[0] == L"b" ? 0 : 1;
+  Command(0, IDM_SKIN_FIRST + static_cast<uint32_t>(b));
+  EXPECT_EQ(Sprite(0), nullptr);
+  EXPECT_EQ(headless::Windows().size(), 1u);  // the control window alone
+}
+
+TEST_F(SpriteWindowTest, UndecodableStripShowsNothingAndStillRuns) {
+  MakeSkin(L"zero", 0);
+  MakeSkin(L"odd", 3, 32, "[Up]\nFile=strip.png\nAnimationFrame=5\n");
+  WriteConfig("[Window0]\nSkinName=zero\n[Window1]\nSkinName=odd\n");
+  Start();
+  ASSERT_NE(Sprite(0), nullptr);
+  EXPECT_EQ(headless::State(Sprite(0)->GetSafeHwnd()).layeredUpdates, 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  frame->TickFrame();
+  EXPECT_EQ(headless::State(Sprite(0)->GetSafeHwnd()).layeredUpdates, 0);
+  EXPECT_GT(headless::State(Sprite(1)->GetSafeHwnd()).layeredUpdates, 0);
+}
+
+TEST_F(SpriteWindowTest, AcceptedEditorRectangleBecomesTheMoveRange) {
+  MakeSkin(L"kite");
+  WriteConfig("[Window0]\nSkinName=kite\n");
+  Start();
+  CSpriteWindow* sprite = Sprite(0);
+  sprite->rangeEditor.SetWindowPos(ZOrder::Keep, 100, 100, 400, 300, swp::kShowWindow);
+  headless::SetKeyDown(vk::kShift, true);  // Enter accepts whatever modifiers are held
+  sprite->rangeEditor.SendMessage(wm::kKeyDown, vk::kReturn);
+  headless::SetKeyDown(vk::kShift, false);
+  EXPECT_FALSE(sprite->rangeEditor.IsWindowVisible());
+  EXPECT_EQ(frame->settings.moveRange[0], (MoveRange{3400, 6000, 17000, 24000}));
+  EXPECT_EQ(sprite->moveRange.right.load(), 17000);
+
+  sprite->SendMessage(wm::kLButtonDblClk);
+  EXPECT_TRUE(sprite->rangeEditor.IsWindowVisible());
+  EXPECT_EQ(sprite->rangeEditor.GetWindowRect(), (Rect{99, 98, 99 + 398, 98 + 296}));
+  EXPECT_EQ(headless::State(sprite->rangeEditor.GetSafeHwnd()).alpha, 168);
+}
+
+TEST_F(SpriteWindowTest, EditorKeysMoveAndResizeAndEscapeCancels) {
+  MakeSkin(L"kite");
+  WriteConfig("[Window0]\nSkinName=kite\nMoveRangeLeft=3400\nMoveRangeTop=6000\n"
+              "MoveRangeRight=17000\nMoveRangeBottom=24000\n");
+  Start();
+  CSpriteWindow* sprite = Sprite(0);
+  sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
+  CSizeWindow& editor = sprite->rangeEditor;
+  headless::SetKeyDown(vk::kControl, true);
+  editor.SendMessage(wm::kKeyDown, vk::kPrior);  // up 32
+  headless::SetKeyDown(vk::kShift, true);
+  editor.SendMessage(wm::kKeyDown, vk::kEnd);  // 32 wider
+  headless::SetKeyDown(vk::kControl, false);
+  editor.SendMessage(wm::kKeyDown, vk::kUp);  // 1 shorter
+  headless::SetKeyDown(vk::kShift, false);
+  editor.SendMessage(wm::kKeyDown, 'A');  // nothing
+  EXPECT_EQ(editor.GetWindowRect(), (Rect{99, 66, 99 + 430, 66 + 295}));
+  EXPECT_EQ(headless::State(editor.GetSafeHwnd()).lastNcPaint.back().text, RangeEditorText(editor.GetWindowRect()));
+
+  editor.SendMessage(wm::kKeyDown, vk::kEscape);
+  EXPECT_FALSE(editor.IsWindowVisible());
+  EXPECT_EQ(frame->settings.moveRange[0], (MoveRange{3400, 6000, 17000, 24000}));
+  sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
+  editor.SendMessage(wm::kRButtonUp);
+  EXPECT_FALSE(editor.IsWindowVisible());
+  editor.SendMessage(wm::kLButtonDblClk);
+  EXPECT_EQ(frame->settings.moveRange[0], (MoveRange{3366, 5880, 16898, 23640}));
+}
+
+TEST_F(SpriteWindowTest, LeftButtonStartsASystemMove) {
+  MakeSkin(L"kite");
+  WriteConfig("[Window0]\nSkinName=kite\n");
+  Start();
+  Sprite(0)->SendMessage(wm::kLButtonDown, 0, PackPoint(5, 6));
+  headless::PumpPending();
+  EXPECT_EQ(headless::State(Sprite(0)->GetSafeHwnd()).systemMoves, 1);
+}
