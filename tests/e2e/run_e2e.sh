@@ -1,0 +1,187 @@
+#!/usr/bin/env bash
+# End-to-end scenarios of the real kitemaru.exe under Wine in Xvfb.
+# usage: run_e2e.sh SCENARIO   (E2E_EXE and E2E_DRIVER name the programs)
+set -uo pipefail
+source "$(dirname "$0")/e2e_lib.sh"
+
+# Resource ids of the menus.
+FPS_60=32799
+ABOUT=57664
+SKIN_0=33000
+EDIT_RANGE=32778
+CLOSE_SPRITE=32780
+TOPMOST=32782
+MOVE_STOP=32786
+MOVE_DRIFT=32787
+
+first_start() {
+  make_folder
+  start_program
+  screenshot
+  # Black client area with the white header and the grey status lines.
+  local white grey
+  white=$(count_colour 0 0 320 240 '#FFFFFF')
+  grey=$(count_colour 0 0 320 240 '#C4C4C4')
+  [ "$white" -gt 40 ] || fail "no white header text ($white pixels)"
+  [ "$grey" -gt 100 ] || fail "no grey status text ($grey pixels)"
+  [ "$(count_colour 0 120 320 100 '#000000')" -gt 20000 ] || fail "client area is not black"
+  close_program
+  [ "$(grep -c '=' "$dir/config.ini")" = 81 ] || fail "config.ini does not hold 81 keys"
+  local keys expected=FPS slot
+  keys=$(grep -o '^[A-Za-z]*=' "$dir/config.ini" | tr -d '=' | tr '\n' ' ')
+  for slot in 0 1 2 3 4 5 6 7 8 9; do
+    expected="$expected MoveRangeLeft MoveRangeTop MoveRangeRight MoveRangeBottom TopMost SkinName MoveMethod Position"
+  done
+  [ "$keys" = "$expected " ] || fail "keys out of order: $keys"
+  expect_config General FPS 30
+  expect_config Window9 Position "0, 0"
+}
+
+fps_command() {
+  make_folder
+  start_program
+  drive post $FPS_60
+  close_program
+  expect_config General FPS 60
+}
+
+menu_and_about() {
+  make_folder
+  start_program
+  drive contextmenu
+  local menu
+  menu=$(drive menu) || fail "the control menu did not open"
+  screenshot
+  cp "$shot" "$dir/menu.png"
+  grep -q '空いてるところにスキン読み込み(&K)' <<<"$menu" || fail "menu texts: $menu"
+  grep -q "$SKIN_0 plain" <<<"$menu" || fail "skin items: $menu"
+  grep -q '(なし)' <<<"$menu" || fail "window items: $menu"
+  grep -q '32798 30FPS \[checked\]' <<<"$menu" || fail "30FPS not checked: $menu"
+  drive menu-close
+  sleep 0.5
+  drive post $ABOUT
+  local about
+  about=$(drive about-close) || fail "the about box did not open"
+  grep -q 'バージョン情報' <<<"$about" || fail "about caption: $about"
+  sleep 0.5
+  close_program
+}
+
+session_end() {
+  make_folder
+  start_program
+  drive post $FPS_60
+  drive post $SKIN_0
+  sleep 0.5
+  drive endsession || fail "session end refused"
+  sleep 0.5
+  [ -f "$dir/config.ini" ] || fail "no config.ini after the session end"
+  expect_config General FPS 60
+  expect_config Window0 SkinName plain
+  close_program
+}
+
+sprites_restore() {
+  make_folder
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=400, 300\r\n[Window4]\r\nSkinName=tall\r\nPosition=700, 500\r\nTopMost=5\r\n[Window2]\r\nSkinName=missing\r\n' > "$dir/config.ini"
+  start_program
+  local sprites
+  sprites=$(drive sprites)
+  grep -q 'sprite 400 300 64 64' <<<"$sprites" || fail "plain not restored: $sprites"
+  grep -q 'sprite 700 500 48 48 topmost' <<<"$sprites" || fail "tall not restored: $sprites"
+  screenshot
+  # Premultiplied: (200, 100, 50) at alpha 128 shows as (100, 50, 25) over nothing.
+  [ "$(pixel 430 330)" = "100,50,25" ] || fail "plain pixel is $(pixel 430 330)"
+  [ "$(pixel 720 520)" = "30,160,90" ] || fail "tall pixel is $(pixel 720 520)"
+  close_program
+  expect_config Window0 Position "400, 300"
+  expect_config Window4 TopMost 1
+  expect_config Window2 SkinName ""
+}
+
+drift() {
+  make_folder
+  # Move range (300, 200)-(900, 700) on the 1280 x 1024 screen.
+  printf '[Window0]\r\nSkinName=plain\r\nMoveMethod=1\r\nMoveRangeLeft=15300\r\nMoveRangeTop=12600\r\nMoveRangeRight=45900\r\nMoveRangeBottom=44100\r\n' > "$dir/config.ini"
+  start_program
+  local seen="" i line x y
+  for i in 1 2 3 4 5 6; do
+    line=$(drive sprites | head -n 1)
+    read -r _ x y _ <<<"$line"
+    [ -n "$x" ] || fail "no sprite"
+    # Inside the range, give or take one step of at most 99 units (2 pixels).
+    [ "$x" -ge 297 ] && [ "$((x + 64))" -le 903 ] || fail "x $x outside the move range"
+    [ "$y" -ge 197 ] && [ "$((y + 64))" -le 703 ] || fail "y $y outside the move range"
+    seen="$seen $x,$y"
+    sleep 0.4
+  done
+  [ "$(tr ' ' '\n' <<<"$seen" | sort -u | grep -c .)" -gt 2 ] || fail "the sprite did not move: $seen"
+  close_program
+}
+
+range_editor() {
+  make_folder
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=100, 100\r\n' > "$dir/config.ini"
+  start_program
+  drive sprite-dblclick 110 110 || fail "no sprite to double-click"
+  sleep 0.5
+  local editor
+  editor=$(drive editors)
+  # The default range, the middle half of 1280 x 1024.
+  grep -q 'editor 319 255 640 512' <<<"$editor" || fail "editor placed at: $editor"
+  screenshot
+  cp "$shot" "$dir/editor.png"
+  drive editor-key 39   # right 1
+  drive editor-key 40   # down 1
+  sleep 0.3
+  editor=$(drive editors)
+  grep -q 'editor 320 256 640 512' <<<"$editor" || fail "editor after keys: $editor"
+  drive editor-key 13
+  sleep 0.3
+  [ -z "$(drive editors)" ] || fail "the editor stayed open after Enter"
+  close_program
+  # 65535 / 1280 = 51 and 65535 / 1024 = 63 units per pixel.
+  expect_config Window0 MoveRangeLeft $((51 * 320))
+  expect_config Window0 MoveRangeTop $((63 * 256))
+  expect_config Window0 MoveRangeRight $((51 * 960))
+  expect_config Window0 MoveRangeBottom $((63 * 768))
+}
+
+sprite_commands() {
+  make_folder
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=100, 100\r\n[Window1]\r\nSkinName=plain\r\nPosition=300, 100\r\n[Window2]\r\nSkinName=plain\r\nPosition=500, 100\r\n' > "$dir/config.ini"
+  start_program
+  drive sprite-post 110 110 $TOPMOST
+  drive sprite-post 310 110 $CLOSE_SPRITE
+  # Switch slot 2 to the second catalogue entry, whichever name it has.
+  drive sprite-post 510 110 $((SKIN_0 + 1))
+  sleep 0.5
+  drive sprite-post 110 110 $MOVE_DRIFT
+  sleep 0.3
+  drive sprite-post 510 110 $MOVE_DRIFT 2>/dev/null || true
+  sleep 0.3
+  close_program
+  expect_config Window0 TopMost 1
+  expect_config Window0 MoveMethod 1
+  expect_config Window1 SkinName ""
+  expect_config Window1 Position "300, 100"
+  local switched
+  switched=$(config_value Window2 SkinName)
+  [ -n "$switched" ] || fail "slot 2 emptied by the switch"
+}
+
+table_full() {
+  make_folder
+  start_program
+  local i
+  for i in 1 2 3 4 5 6 7 8 9 10 11; do drive post $SKIN_0; done
+  sleep 1
+  [ "$(drive sprites | grep -c sprite)" = 10 ] || fail "expected ten sprites: $(drive sprites)"
+  close_program
+  for i in 0 9; do expect_config "Window$i" SkinName plain; done
+}
+
+scenario=${1:?scenario}
+"$scenario"
+echo "PASS: $scenario"
+rm -rf "$dir"
