@@ -98,7 +98,9 @@ static_assert(std::endian::native == std::endian::little, "pixels are read as B,
 
 // Whole pixels at a time: blue and red share one multiply, green takes
 // another; each product stays below 2^16 in its lane, so (c * a) >> 8 is exact.
-void PremultiplyRow(const uint8_t* source, uint8_t* target, int32_t width) {
+// The decode buffer and a frame never overlap; saying so lets the compiler
+// vectorise without a run-time overlap check.
+void PremultiplyRow(const uint8_t* __restrict source, uint8_t* __restrict target, int32_t width) {
   for (int32_t x = 0; x < width; ++x) {
     uint32_t pixel;
     std::memcpy(&pixel, source + size_t(x) * 4, 4);
