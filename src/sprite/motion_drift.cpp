@@ -40,11 +40,15 @@ bool IsEven(int value) { return value % 2 == 0; }
 
 DriftMotion::DriftMotion(SpriteWorkerState& sprite, const WorkerEnvironment& environment,
                          uint32_t seed)
+    : DriftMotion(sprite, environment, Mt19937Engine(seed)) {}
+
+DriftMotion::DriftMotion(SpriteWorkerState& sprite, const WorkerEnvironment& environment,
+                         const Mt19937Engine& seeded)
     : sprite(sprite),
       environment(environment),
-      speedSource(Mt19937Engine(seed), UniformInt(kSpeedMin, kSpeedMax)),
-      decaySource(Mt19937Engine(seed), UniformInt(1, 1)),
-      choiceSource(Mt19937Engine(seed), UniformReal(0.0, 1.0)) {
+      speedSource(seeded, UniformInt(kSpeedMin, kSpeedMax)),
+      decaySource(seeded, UniformInt(1, 1)),
+      choiceSource(seeded, UniformReal(0.0, 1.0)) {
   ReadScreen();
   const SharedMoveRange& range = sprite.moveRange;
   body.x = Centre(range.left.load(kRelaxed), range.right.load(kRelaxed));

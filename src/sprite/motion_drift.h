@@ -36,11 +36,14 @@ class DriftMotion {
   bool HasScreen() const { return screen.cx > 0 && screen.cy > 0; }
 
  private:
+  // The three generators each take a copy of one freshly seeded engine.
+  DriftMotion(SpriteWorkerState& sprite, const WorkerEnvironment& environment,
+              const Mt19937Engine& seeded);
   void ReadScreen();
   void StartBurst(int32_t centreX, int32_t centreY);
 
   SpriteWorkerState& sprite;
-  const WorkerEnvironment& environment;
+  WorkerEnvironment environment;
   Size screen;
   int64_t unitsPerPixelX = 0;
   int64_t unitsPerPixelY = 0;
