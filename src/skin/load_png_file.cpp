@@ -55,6 +55,7 @@ std::FILE* OpenStripFile(const std::wstring& path) {
   NativePath native;
   if (path.empty() || !ToNative(path, native)) return nullptr;
   std::error_code error;
-  if (!std::filesystem::exists(std::filesystem::path(native), error)) return nullptr;
+  // A folder, pipe or device is no strip; a pipe would even block the read.
+  if (!std::filesystem::is_regular_file(std::filesystem::path(native), error)) return nullptr;
   return Open(native);
 }

@@ -3,6 +3,6 @@
 #include <cstdio>
 #include <string>
 
-// Null when the path does not exist, cannot be expressed on this system, or
-// cannot be opened; otherwise a file open for reading raw bytes.
+// Null when the path is not an existing regular file, cannot be expressed on
+// this system, or cannot be opened; otherwise a file open for reading bytes.
 std::FILE* OpenStripFile(const std::wstring& path);
