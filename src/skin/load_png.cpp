@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <csetjmp>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -14,6 +15,8 @@ constexpr double kScreenGamma = 2.2;
 // Strips without a gAMA chunk were drawn for this, not for the sRGB 0.45455.
 constexpr double kDefaultFileGamma = 0.5;
 
+constexpr size_t kSignatureBytes = 8;
+
 // What one load holds. Trivially destructible and owned by the caller of the
 // function that sets libpng's jump point, so it is intact after a jump back.
 struct PngLoad {
@@ -24,10 +27,23 @@ struct PngLoad {
   png_uint_32 height = 0;
   uint8_t* pixels = nullptr;
   png_bytep* rows = nullptr;
+  // Why the load failed; libpng's own words go to message.
+  PngLoadErrorKind failure = PngLoadErrorKind::None;
+  char message[128] = {};
 };
 
-[[noreturn]] void OnPngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+[[noreturn]] void OnPngError(png_structp png, png_const_charp message) {
+  auto* load = static_cast<PngLoad*>(png_get_error_ptr(png));
+  load->failure = PngLoadErrorKind::Corrupt;
+  std::snprintf(load->message, sizeof load->message, "%s", message != nullptr ? message : "");
+  png_longjmp(png, 1);
+}
 void OnPngWarning(png_structp, png_const_charp) {}
+
+bool Fail(PngLoad& load, PngLoadErrorKind kind) {
+  load.failure = kind;
+  return false;
+}
 
 void Close(PngLoad& load) {
   std::free(load.rows);
@@ -60,35 +76,48 @@ void SetTransformations(png_structp png, png_infop info, int colorType, int bitD
 // load.pixels. libpng's errors jump back here; nothing in this frame has a
 // destructor for the jump to skip.
 bool ReadStrip(PngLoad& load, OffscreenSurface& surface, int32_t frameCount) {
-  load.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
-  if (load.png == nullptr) return false;
+  png_byte signature[kSignatureBytes];
+  if (std::fread(signature, 1, kSignatureBytes, load.file) != kSignatureBytes ||
+      png_sig_cmp(signature, 0, kSignatureBytes) != 0) {
+    return Fail(load, PngLoadErrorKind::NotPng);
+  }
+  load.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &load, OnPngError, OnPngWarning);
+  if (load.png == nullptr) return Fail(load, PngLoadErrorKind::OutOfMemory);
   load.info = png_create_info_struct(load.png);
-  if (load.info == nullptr) return false;
+  if (load.info == nullptr) return Fail(load, PngLoadErrorKind::OutOfMemory);
   if (setjmp(png_jmpbuf(load.png))) return false;
 
-  png_set_user_limits(load.png, kMaxSurfaceSide, kMaxSurfaceSide);
+  // NOTE: our own size limit below refuses large strips before anything is
+  // allocated; libpng's default limit would call some of them merely invalid.
+  png_set_user_limits(load.png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
   png_init_io(load.png, load.file);
+  png_set_sig_bytes(load.png, int(kSignatureBytes));
   png_read_info(load.png, load.info);
   int bitDepth = 0;
   int colorType = 0;
   png_get_IHDR(load.png, load.info, &load.width, &load.height, &bitDepth, &colorType, nullptr,
                nullptr, nullptr);
-  if (frameCount < 1 || load.height % png_uint_32(frameCount) != 0) return false;
+  if (frameCount < 1) return Fail(load, PngLoadErrorKind::BadFrameCount);
+  if (load.height % png_uint_32(frameCount) != 0) return Fail(load, PngLoadErrorKind::HeightNotMultiple);
   if (load.width > png_uint_32(kMaxSurfaceSide) || load.height > png_uint_32(kMaxSurfaceSide)) {
-    return false;
+    return Fail(load, PngLoadErrorKind::TooLarge);
   }
   const uint64_t stride = uint64_t(load.width) * 4;
-  if (stride * load.height > kMaxSurfaceBytes) return false;
+  if (stride * load.height > kMaxSurfaceBytes) return Fail(load, PngLoadErrorKind::TooLarge);
   const int32_t frameHeight = int32_t(load.height / png_uint_32(frameCount));
-  if (!surface.CreateFrames(int32_t(load.width), frameHeight, frameCount)) return false;
+  // The sizes are checked above, so only an allocation can fail here.
+  if (!surface.CreateFrames(int32_t(load.width), frameHeight, frameCount)) {
+    return Fail(load, PngLoadErrorKind::OutOfMemory);
+  }
 
   SetTransformations(load.png, load.info, colorType, bitDepth);
   if (png_get_rowbytes(load.png, load.info) != stride || png_get_bit_depth(load.png, load.info) != 8) {
-    return false;
+    std::snprintf(load.message, sizeof load.message, "unexpected pixel layout after conversion");
+    return Fail(load, PngLoadErrorKind::Corrupt);
   }
   load.pixels = static_cast<uint8_t*>(std::malloc(size_t(stride * load.height)));
   load.rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * load.height));
-  if (load.pixels == nullptr || load.rows == nullptr) return false;
+  if (load.pixels == nullptr || load.rows == nullptr) return Fail(load, PngLoadErrorKind::OutOfMemory);
   for (png_uint_32 r = 0; r < load.height; ++r) load.rows[r] = load.pixels + r * size_t(stride);
   png_read_image(load.png, load.rows);
   return true;
@@ -114,10 +143,11 @@ void PremultiplyRow(const uint8_t* __restrict source, uint8_t* __restrict target
 
 }  // namespace
 
-int OffscreenSurface::LoadPng(const std::wstring& path, int32_t newFrameCount) {
+int OffscreenSurface::LoadPng(const std::wstring& path, int32_t newFrameCount, PngLoadError* error) {
   Release();
+  if (error != nullptr) *error = PngLoadError{};
   PngLoad load;
-  load.file = OpenStripFile(path);
+  load.file = OpenStripFile(path, error);
   if (load.file == nullptr) return 0;
   const bool decoded = ReadStrip(load, *this, newFrameCount);
   if (decoded) {
@@ -129,6 +159,7 @@ int OffscreenSurface::LoadPng(const std::wstring& path, int32_t newFrameCount) {
     }
   } else {
     Release();
+    if (error != nullptr) *error = PngLoadError{load.failure, load.message, load.width, load.height};
   }
   Close(load);
   return decoded ? 1 : 0;

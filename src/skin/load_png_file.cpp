@@ -1,6 +1,8 @@
 #include "skin/load_png_file.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -51,11 +53,29 @@ std::FILE* Open(const NativePath& native) { return std::fopen(native.c_str(), "r
 
 }  // namespace
 
-std::FILE* OpenStripFile(const std::wstring& path) {
+namespace {
+
+std::FILE* Fail(PngLoadError* error, PngLoadErrorKind kind, const char* message) {
+  if (error != nullptr) {
+    error->kind = kind;
+    error->message = message;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::FILE* OpenStripFile(const std::wstring& path, PngLoadError* error) {
   NativePath native;
-  if (path.empty() || !ToNative(path, native)) return nullptr;
-  std::error_code error;
+  if (path.empty() || !ToNative(path, native)) return Fail(error, PngLoadErrorKind::NotFound, "");
+  std::error_code statusError;
+  const auto status = std::filesystem::status(std::filesystem::path(native), statusError);
+  if (!std::filesystem::exists(status)) return Fail(error, PngLoadErrorKind::NotFound, "");
   // A folder, pipe or device is no strip; a pipe would even block the read.
-  if (!std::filesystem::is_regular_file(std::filesystem::path(native), error)) return nullptr;
-  return Open(native);
+  if (!std::filesystem::is_regular_file(status)) {
+    return Fail(error, PngLoadErrorKind::Unreadable, "not a regular file");
+  }
+  std::FILE* file = Open(native);
+  if (file == nullptr) return Fail(error, PngLoadErrorKind::Unreadable, std::strerror(errno));
+  return file;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/frame_bitmap.h"
+#include "skin/load_png_error.h"
 
 // Strips larger than these are refused before anything is allocated.
 constexpr int32_t kMaxSurfaceSide = 16384;
@@ -32,8 +33,9 @@ class OffscreenSurface {
   // Harmless on an empty surface.
   void Release();
   // Decodes the strip at path into frameCount frames stacked top to bottom.
-  // 1 on success; 0 on any failure, with the surface empty.
-  int LoadPng(const std::wstring& path, int32_t frameCount);
+  // 1 on success; 0 on any failure, with the surface empty and, when error is
+  // given, the reason in it.
+  int LoadPng(const std::wstring& path, int32_t frameCount, PngLoadError* error = nullptr);
 
   // An empty surface has no frames and reports a frame size of 0 x 0.
   bool IsEmpty() const { return frames == nullptr; }
