@@ -1,0 +1,89 @@
+#include "skincheck/skin_check.h"
+
+#include "skin/offscreen_surface.h"
+#include "skin/skin_catalogue.h"
+#include "skin/skin_path.h"
+
+namespace {
+
+constexpr int kDefault = static_cast<int>(AnimState::Default);
+
+// CheckSkinFiles of this state alone, to name every missing strip rather
+// than stop at the first as the program does.
+bool StripExists(const SkinInfo& info, int state) {
+  SkinInfo one;
+  one.name = info.name;
+  one.file[state] = info.file[state];
+  return CheckSkinFiles(one) == 1;
+}
+
+SkinProblem StateProblem(SkinProblemKind kind, const SkinInfo& info, int state) {
+  SkinProblem problem;
+  problem.kind = kind;
+  problem.state = state;
+  problem.file = info.file[state];
+  problem.path = info.file[state].empty() ? std::wstring() : MakeSkinFilePath(info.name, info.file[state]);
+  problem.animationFrame = info.animationFrame[state];
+  problem.animationWait = info.animationWait[state];
+  return problem;
+}
+
+}  // namespace
+
+SkinReport CheckSkin(const SkinCatalogue& catalogue, const std::wstring& name, const std::wstring& exeFolder) {
+  SkinReport report;
+  report.name = name;
+  SkinInfo info;
+  if (FindSkin(catalogue, name, info, exeFolder) == 0) {
+    SkinProblem problem;
+    problem.kind = SkinProblemKind::NotListed;
+    problem.path = MakeSkinFilePath(name, kSkinIniName);
+    report.problems.push_back(problem);
+    return report;
+  }
+  report.listed = true;
+  report.loads = CheckSkinFiles(info) == 1;
+
+  for (int state = 0; state < SkinInfo::kStateCount; ++state) {
+    const bool shown = state == kDefault;
+    if (info.file[state].empty()) {
+      if (shown) report.problems.push_back(StateProblem(SkinProblemKind::NoDefaultStrip, info, state));
+      continue;
+    }
+    if (!StripExists(info, state)) {
+      report.problems.push_back(StateProblem(SkinProblemKind::FileNotFound, info, state));
+      continue;
+    }
+    OffscreenSurface surface;
+    PngLoadError error;
+    if (surface.LoadPng(MakeSkinFilePath(name, info.file[state]), info.animationFrame[state], &error) == 0) {
+      SkinProblem problem = StateProblem(SkinProblemKind::StripFailed, info, state);
+      // The sprite is made all the same; only a Default that fails leaves it blank.
+      problem.fatal = shown;
+      problem.strip = error;
+      report.problems.push_back(problem);
+      continue;
+    }
+    if (!shown) continue;
+    report.shows = true;
+    report.frameCount = surface.FrameCount();
+    report.frameWidth = surface.FrameWidth();
+    report.frameHeight = surface.FrameHeight();
+    if (info.animationWait[state] < kShortestDistinctWait) {
+      SkinProblem problem = StateProblem(SkinProblemKind::FastAnimation, info, state);
+      problem.fatal = false;
+      report.problems.push_back(problem);
+    }
+  }
+  return report;
+}
+
+SkinReport OutsideSkinFolderReport(const std::wstring& name, const std::wstring& folder) {
+  SkinReport report;
+  report.name = name;
+  SkinProblem problem;
+  problem.kind = SkinProblemKind::OutsideSkinFolder;
+  problem.path = folder;
+  report.problems.push_back(problem);
+  return report;
+}

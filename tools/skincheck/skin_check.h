@@ -1,0 +1,54 @@
+#pragma once
+// Whether the program would list, load and show a skin, and if not, why,
+// found with the program's own catalogue and strip decoder.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "skin/load_png_error.h"
+#include "skin/skin_info.h"
+
+enum class SkinProblemKind {
+  NotListed,          // no skin.ini
+  OutsideSkinFolder,  // its folder is not inside a folder named "skin"
+  NoDefaultStrip,     // Default has no File: nothing to show
+  FileNotFound,       // a named strip does not exist: no sprite is made
+  StripFailed,        // a strip does not decode (details in strip)
+  FastAnimation,      // Default's frame changes at every worker step
+};
+
+struct SkinProblem {
+  SkinProblemKind kind = SkinProblemKind::NotListed;
+  // False for a warning: the skin still works.
+  bool fatal = true;
+  // The AnimState concerned, or -1 for the skin as a whole.
+  int state = -1;
+  std::wstring file;  // the File value
+  std::wstring path;  // the path the program tries
+  int32_t animationFrame = 0;
+  int32_t animationWait = 0;
+  PngLoadError strip;
+};
+
+struct SkinReport {
+  std::wstring name;
+  bool listed = false;  // in the catalogue
+  bool loads = false;   // every named strip exists, so the sprite is made
+  bool shows = false;   // Default decodes into frames
+  int32_t frameCount = 0;
+  int32_t frameWidth = 0;
+  int32_t frameHeight = 0;
+  std::vector<SkinProblem> problems;  // in the order found
+
+  bool Usable() const { return listed && loads && shows; }
+};
+
+// Below this, AnimationWait / 16 ms is at most one step: a new frame every step.
+inline constexpr int32_t kShortestDistinctWait = 32;
+
+// Checks skin name as the program would from its current directory, which
+// must be the folder holding "skin" (exeFolder); catalogue is ScanSkins' result.
+SkinReport CheckSkin(const SkinCatalogue& catalogue, const std::wstring& name, const std::wstring& exeFolder);
+
+// The report of a skin whose folder the program never looks into.
+SkinReport OutsideSkinFolderReport(const std::wstring& name, const std::wstring& folder);

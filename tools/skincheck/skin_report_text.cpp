@@ -1,0 +1,96 @@
+#include "skincheck/skin_report_text.h"
+
+#include <vector>
+
+#include "app/ini_encoding.h"
+#include "skin/offscreen_surface.h"
+
+namespace {
+
+std::wstring Quoted(const std::wstring& text) { return L"'" + text + L"'"; }
+
+std::wstring Size(uint32_t width, uint32_t height) {
+  return std::to_wstring(width) + L" x " + std::to_wstring(height);
+}
+
+std::wstring DescribeStrip(const SkinProblem& problem) {
+  const PngLoadError& strip = problem.strip;
+  const std::wstring file = Quoted(problem.file);
+  const std::wstring message = Utf8ToWide(strip.message);
+  switch (strip.kind) {
+    case PngLoadErrorKind::None:
+      break;
+    case PngLoadErrorKind::NotFound:
+      return L"File " + file + L" not found (tried " + problem.path + L")";
+    case PngLoadErrorKind::Unreadable:
+      return L"cannot read " + file + L" (tried " + problem.path + L"): " + message;
+    case PngLoadErrorKind::NotPng:
+      return file + L" is not a PNG file";
+    case PngLoadErrorKind::Corrupt:
+      return file + L" does not decode: libpng says \"" + message + L"\"";
+    case PngLoadErrorKind::BadFrameCount:
+      return L"AnimationFrame is " + std::to_wstring(problem.animationFrame) + L"; it must be 1 or more";
+    case PngLoadErrorKind::HeightNotMultiple:
+      return file + L" is " + Size(strip.width, strip.height) + L" pixels: its height " +
+             std::to_wstring(strip.height) + L" is not a multiple of AnimationFrame " +
+             std::to_wstring(problem.animationFrame);
+    case PngLoadErrorKind::TooLarge:
+      if (strip.width > uint32_t(kMaxSurfaceSide) || strip.height > uint32_t(kMaxSurfaceSide)) {
+        return file + L" is " + Size(strip.width, strip.height) + L" pixels: over the limit of " +
+               std::to_wstring(kMaxSurfaceSide) + L" pixels a side";
+      }
+      return file + L" is " + Size(strip.width, strip.height) + L" pixels: decoded it would take more than " +
+             std::to_wstring(kMaxSurfaceBytes >> 20) + L" MiB, the limit";
+    case PngLoadErrorKind::OutOfMemory:
+      return L"not enough memory to decode " + file + L" (" + Size(strip.width, strip.height) + L" pixels)";
+  }
+  return file + L" does not decode";
+}
+
+std::wstring DescribeWhat(const SkinProblem& problem) {
+  switch (problem.kind) {
+    case SkinProblemKind::NotListed:
+      return L"no skin.ini (tried " + problem.path + L"), so it is not listed";
+    case SkinProblemKind::OutsideSkinFolder:
+      return L"not listed: the program lists only folders inside the folder named 'skin' next to "
+             L"kitemaru.exe, and this one is in " + Quoted(problem.path);
+    case SkinProblemKind::NoDefaultStrip:
+      return L"no File, so the sprite shows nothing";
+    case SkinProblemKind::FileNotFound:
+      return L"File " + Quoted(problem.file) + L" not found (tried " + problem.path + L")";
+    case SkinProblemKind::StripFailed:
+      return DescribeStrip(problem) + (problem.fatal ? L", so the sprite shows nothing"
+                                                     : L" (this state is never shown; the sprite still works)");
+    case SkinProblemKind::FastAnimation:
+      return L"AnimationWait " + std::to_wstring(problem.animationWait) + L" ms is below " +
+             std::to_wstring(kShortestDistinctWait) + L" ms, so the frame changes at every 16 ms step";
+  }
+  return L"";
+}
+
+}  // namespace
+
+std::wstring DescribeProblem(const SkinProblem& problem) {
+  if (problem.state < 0 || problem.state >= SkinInfo::kStateCount) return DescribeWhat(problem);
+  return std::wstring(kAnimStateNames[problem.state]) + L": " + DescribeWhat(problem);
+}
+
+std::wstring FormatSkinReport(const SkinReport& report) {
+  std::wstring text = report.name;
+  std::vector<std::wstring> lines;
+  for (const SkinProblem& problem : report.problems) {
+    if (problem.fatal) lines.push_back(DescribeProblem(problem));
+  }
+  if (report.Usable()) {
+    text += L": usable \u2014 listed, loads, shows " + std::to_wstring(report.frameCount) +
+            (report.frameCount == 1 ? L" frame of " : L" frames of ") +
+            Size(uint32_t(report.frameWidth), uint32_t(report.frameHeight)) + L"\n";
+  } else {
+    text += L": NOT usable \u2014 " + (lines.empty() ? std::wstring(L"reason unknown") : lines.front()) + L"\n";
+  }
+  for (size_t i = 1; i < lines.size(); ++i) text += L"  " + lines[i] + L"\n";
+  for (const SkinProblem& problem : report.problems) {
+    if (!problem.fatal) text += L"  warning: " + DescribeProblem(problem) + L"\n";
+  }
+  return text;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// A skin report in plain English, for skin authors.
+#include <string>
+
+#include "skincheck/skin_check.h"
+
+// One problem in a sentence, led by its state: "Default: File 'a.png' not found (tried skin\x\a.png)".
+std::wstring DescribeProblem(const SkinProblem& problem);
+
+// "kite: usable — listed, loads, shows 6 frames of 96 x 96", or "x: NOT usable — <first problem>",
+// then one indented line per further problem and per warning; every line ends with '\n'.
+std::wstring FormatSkinReport(const SkinReport& report);
