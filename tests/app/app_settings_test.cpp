@@ -138,19 +138,6 @@ TEST_F(AppSettingsTest, SkinNamesRoundTrip) {
   for (size_t i = 0; i < std::size(names); ++i) EXPECT_EQ(loaded.GetSkinName(static_cast<int>(i)), names[i]);
 }
 
-TEST_F(AppSettingsTest, FileReadsInEveryAcceptedEncoding) {
-  const std::string utf8 = "[General]\r\nFPS=45\r\n[Window0]\r\nSkinName=\xE7\x8C\xAB\r\n";  // 猫
-  std::string utf16 = "\xFF\xFE";
-  for (char c : std::string("[General]\r\nFPS=45\r\n[Window0]\r\nSkinName=")) utf16 += std::string{c, '\0'};
-  utf16 += std::string("\x2B\x73\r\0\n\0", 6);
-  for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, utf16}) {
-    WriteBytes(ConfigFile(), bytes);
-    const AppSettings settings = Loaded();
-    EXPECT_EQ(settings.fps, 45);
-    EXPECT_EQ(settings.skinName[0], L"\u732B");
-  }
-}
-
 TEST_F(AppSettingsTest, LongSkinNameIsCutTo1023Characters) {
   WriteBytes(ConfigFile(), "[Window0]\nSkinName=" + std::string(2000, 'n') + "\n");
   EXPECT_EQ(Loaded().skinName[0], std::wstring(1023, L'n'));

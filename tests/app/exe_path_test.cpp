@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "test_folder.h"
-
 #ifndef _WIN32
 #include "platform/headless/headless.h"
 #endif
@@ -44,15 +42,6 @@ TEST(ExePathTest, ExePathIsTheExecutablesFolderJoinedWithTheName) {
   EXPECT_EQ(MakeExePath(L"config.ini"), L"/config.ini");
   headless::SetExecutablePath(L"");
 #endif
-}
-
-TEST(ExePathTest, JapaneseNamesReachTheFileSystem) {
-  TestFolder folder;
-  const std::wstring name = L"\u30B9\u30AD\u30F3";  // スキン
-  WriteBytes(ToFsPath(folder.Wide(name)), "x");
-  EXPECT_TRUE(std::filesystem::exists(folder.Path() / std::filesystem::path(u8"\u30B9\u30AD\u30F3")));
-  const auto entry = std::filesystem::directory_iterator(folder.Path());
-  EXPECT_EQ(FromFsPath(entry->path().filename()), name);
 }
 
 }  // namespace

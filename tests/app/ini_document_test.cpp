@@ -23,12 +23,6 @@ TEST(IniDocumentTest, CommentsAndLinesWithoutEqualsHoldNoKey) {
   EXPECT_EQ(ini.Find(L"S", L";K"), std::nullopt);
 }
 
-TEST(IniDocumentTest, KeysBeforeTheFirstSectionBelongToNone) {
-  const IniDocument ini(L"K=1\n[S]\nJ=2\n");
-  EXPECT_EQ(ini.Find(L"S", L"K"), std::nullopt);
-  EXPECT_EQ(ini.Find(L"S", L"J"), L"2");
-}
-
 TEST(IniDocumentTest, SetReplacesTheValueInPlaceAndKeepsEveryOtherLine) {
   IniDocument ini(
       L"; settings\r\n"
@@ -53,12 +47,6 @@ TEST(IniDocumentTest, SetAddsAMissingKeyAfterTheLastKeyOfItsSection) {
   IniDocument ini(L"[A]\nK=1\n; note\n\n[B]\nL=2\n");
   ini.Set(L"A", L"New", L"v");
   EXPECT_EQ(ini.Text(), L"[A]\nK=1\nNew=v\n; note\n\n[B]\nL=2\n");
-}
-
-TEST(IniDocumentTest, SetAddsAMissingSectionAtTheEnd) {
-  IniDocument ini(L"[A]\nK=1");
-  ini.Set(L"B", L"L", L"2");
-  EXPECT_EQ(ini.Text(), L"[A]\nK=1\n\n[B]\nL=2\n");
 }
 
 TEST(IniDocumentTest, ValuesTheReaderWouldChangeReadBackAsWritten) {

@@ -24,21 +24,4 @@ TEST(IniEncodingTest, ReadsUtf8WithOrWithoutMarkAndUtf16LeWithMark) {
   for (const std::string& bytes : inputs) EXPECT_EQ(DecodeIniBytes(bytes), kText);
 }
 
-TEST(IniEncodingTest, WritesUtf8) { EXPECT_EQ(WideToUtf8(kText), kUtf8); }
-
-TEST(IniEncodingTest, MalformedInputBecomesReplacementCharacters) {
-  struct Case {
-    std::string bytes;
-    std::wstring expected;
-  };
-  const Case cases[] = {
-      {"a\xFF" "b", L"a\uFFFDb"},
-      {"\xE7\x8C", L"\uFFFD\uFFFD"},          // cut short
-      {"\xC0\xAF", L"\uFFFD\uFFFD"},          // overlong '/'
-      {"\xED\xA0\x80", L"\uFFFD\uFFFD\uFFFD"},  // an encoded surrogate
-      {"\xFF\xFE" "A\x00\x00\xD8" "B"s, L"A\uFFFD"},  // lone surrogate, odd last byte
-  };
-  for (const Case& c : cases) EXPECT_EQ(DecodeIniBytes(c.bytes), c.expected);
-}
-
 }  // namespace

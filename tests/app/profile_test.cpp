@@ -74,11 +74,4 @@ TEST(ProfileTest, StringsAreTrimmedAndLoseOnePairOfMatchingQuotes) {
   for (const Case& c : cases) EXPECT_EQ(ReadProfileString(ini, L"S", c.key, L"fallback"), c.expected) << c.key;
 }
 
-TEST(ProfileTest, StringIsCutTo1023Characters) {
-  const std::wstring longValue(1500, L'x');
-  const IniDocument ini(L"[S]\nKey=" + longValue + L"\n");
-  EXPECT_EQ(ReadProfileString(ini, L"S", L"Key", L""), std::wstring(1023, L'x'));
-  EXPECT_EQ(ReadProfileString(ini, L"S", L"Missing", longValue), std::wstring(1023, L'x'));
-}
-
 }  // namespace
