@@ -1,0 +1,82 @@
+#include "win32_windows.h"
+
+#include <new>
+
+#include "platform/dc.h"
+#include "platform/wnd.h"
+
+namespace {
+HDC Dc(void* native) { return static_cast<HDC>(native); }
+HWND Hwnd(CWnd* window) { return window != nullptr ? static_cast<HWND>(window->GetSafeHwnd()) : nullptr; }
+}  // namespace
+
+CPaintDC::CPaintDC(CWnd* window) {
+  this->window = window;
+  HWND hwnd = Hwnd(window);
+  if (hwnd == nullptr) return;
+  auto* paint = new (std::nothrow) PAINTSTRUCT{};
+  if (paint == nullptr) {
+    // Without a paint record the update region must still go, or WM_PAINT never stops.
+    ValidateRect(hwnd, nullptr);
+    return;
+  }
+  extra = paint;
+  native = BeginPaint(hwnd, paint);
+}
+
+CPaintDC::~CPaintDC() {
+  auto* paint = static_cast<PAINTSTRUCT*>(extra);
+  if (paint == nullptr) return;
+  EndPaint(Hwnd(window), paint);
+  delete paint;
+}
+
+CWindowDC::CWindowDC(CWnd* window) {
+  this->window = window;
+  HWND hwnd = Hwnd(window);
+  if (hwnd != nullptr) native = GetWindowDC(hwnd);
+}
+
+CWindowDC::~CWindowDC() {
+  if (native != nullptr) ReleaseDC(Hwnd(window), Dc(native));
+}
+
+void* CDC::SelectStockFont(StockFont font) {
+  if (native == nullptr) return nullptr;
+  HGDIOBJ stock = GetStockObject(font == StockFont::SystemFixed ? SYSTEM_FIXED_FONT : DEFAULT_GUI_FONT);
+  if (stock == nullptr) return nullptr;
+  return SelectObject(Dc(native), stock);
+}
+
+void CDC::RestoreFont(void* previous) {
+  if (native != nullptr && previous != nullptr) SelectObject(Dc(native), static_cast<HGDIOBJ>(previous));
+}
+
+void CDC::SetTransparentBackground() {
+  if (native != nullptr) SetBkMode(Dc(native), TRANSPARENT);
+}
+
+void CDC::SetBkColor(Color color) {
+  if (native != nullptr) ::SetBkColor(Dc(native), color);
+}
+
+void CDC::SetTextColor(Color color) {
+  if (native != nullptr) ::SetTextColor(Dc(native), color);
+}
+
+void CDC::FillSolidRect(const Rect& rect, Color color) {
+  if (native == nullptr) return;
+  HBRUSH brush = CreateSolidBrush(color);
+  if (brush == nullptr) return;
+  const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+  FillRect(Dc(native), &r, brush);
+  DeleteObject(brush);
+}
+
+int32_t CDC::DrawText(const std::wstring& text, Rect& rect, uint32_t format) {
+  if (native == nullptr) return 0;
+  RECT r{rect.left, rect.top, rect.right, rect.bottom};
+  const int height = DrawTextW(Dc(native), text.c_str(), static_cast<int>(text.size()), &r, format);
+  rect = {r.left, r.top, r.right, r.bottom};
+  return height;
+}
