@@ -1,0 +1,57 @@
+#include "win32_windows.h"
+
+#include "platform/app.h"
+
+namespace platform {
+namespace {
+
+void FromNative(const MSG& native, Message& out) {
+  out.window = native.hwnd;
+  out.message = native.message;
+  out.wParam = native.wParam;
+  out.lParam = native.lParam;
+}
+
+MSG ToNative(const Message& message) {
+  MSG native{};
+  native.hwnd = static_cast<HWND>(message.window);
+  native.message = message.message;
+  native.wParam = message.wParam;
+  native.lParam = message.lParam;
+  // Time and cursor position are those of the message last taken off the queue.
+  native.time = static_cast<DWORD>(GetMessageTime());
+  const DWORD position = GetMessagePos();
+  native.pt = {static_cast<SHORT>(LOWORD(position)), static_cast<SHORT>(HIWORD(position))};
+  return native;
+}
+
+}  // namespace
+
+bool PeekMessage(Message& out, bool remove) {
+  MSG native{};
+  if (!PeekMessageW(&native, nullptr, 0, 0, remove ? PM_REMOVE : PM_NOREMOVE)) return false;
+  FromNative(native, out);
+  return true;
+}
+
+bool GetMessage(Message& out) {
+  MSG native{};
+  // -1 (an error) ends the loop like a quit request rather than spinning.
+  const BOOL got = GetMessageW(&native, nullptr, 0, 0);
+  FromNative(native, out);
+  return got > 0;
+}
+
+void TranslateMessage(const Message& message) {
+  const MSG native = ToNative(message);
+  ::TranslateMessage(&native);
+}
+
+intptr_t DispatchMessage(const Message& message) {
+  const MSG native = ToNative(message);
+  return DispatchMessageW(&native);
+}
+
+void PostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
+
+}  // namespace platform
