@@ -1,0 +1,8 @@
+#include "app/kitemaru_app.h"
+#include "exe/rc_ids.h"
+#include "res/resource_ids.h"
+
+static_assert(KITEMARU_RC_ICON == IDI_KITEMARU, "kitemaru.rc embeds the program icon under IDI_KITEMARU");
+
+// The one application object; wWinMain (platform/win32) runs it.
+CkitemaruApp theApp;

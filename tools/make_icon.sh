@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Draws the program icon (a smiling kite with a bowed tail) with ImageMagick
+# and writes src/res/kitemaru.ico with 48, 32 and 16 pixel images.
+# Each size is drawn large and scaled down, so edges stay smooth.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$root/src/res/kitemaru.ico
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# 192 x 192 master: kite diamond in four panels, face, tail with bows.
+convert -size 192x192 xc:none \
+  -stroke '#5a2d0c' -strokewidth 5 -fill none \
+  -draw "path 'M 96,150 C 80,165 110,172 92,186'" \
+  -stroke none -fill '#ff5a5a' -draw "polygon 78,166 92,160 92,174" \
+  -fill '#ff5a5a' -draw "polygon 106,172 92,160 92,174" \
+  -stroke '#3b2410' -strokewidth 6 -fill '#ffd23c' \
+  -draw "polygon 96,6 170,78 96,152 22,78" \
+  -stroke none -fill '#ff8a3c' -draw "polygon 96,9 96,78 25,78" \
+  -fill '#ff8a3c' -draw "polygon 96,78 167,78 96,149" \
+  -stroke '#3b2410' -strokewidth 4 -fill none \
+  -draw "line 96,10 96,148" -draw "line 26,78 166,78" \
+  -stroke '#3b2410' -strokewidth 6 -fill none \
+  -draw "polygon 96,6 170,78 96,152 22,78" \
+  -stroke none -fill '#1e1e1e' \
+  -draw "ellipse 74,70 9,12 0,360" -draw "ellipse 118,70 9,12 0,360" \
+  -fill white -draw "circle 77,65 80,65" -draw "circle 121,65 124,65" \
+  -fill '#ff9aa8' -draw "ellipse 62,94 9,6 0,360" -draw "ellipse 130,94 9,6 0,360" \
+  -stroke '#1e1e1e' -strokewidth 5 -fill none \
+  -draw "path 'M 82,96 Q 96,112 110,96'" \
+  "$work/master.png"
+
+for size in 48 32 16; do
+  convert "$work/master.png" -filter Lanczos -resize ${size}x${size} \
+    -define png:color-type=6 "PNG32:$work/icon-$size.png"
+done
+convert "$work/icon-48.png" "$work/icon-32.png" "$work/icon-16.png" "$out"
+echo "wrote $out"
