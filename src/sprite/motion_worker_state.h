@@ -7,8 +7,9 @@
 #include <cstdint>
 
 #include "platform/system.h"
+#include "skin/skin_info.h"
 
-inline constexpr int kAnimStateCount = 5;
+inline constexpr int kAnimStateCount = SkinInfo::kStateCount;
 
 // Left, top, right, bottom in normalised screen units (65535 spans the screen).
 struct SharedMoveRange {
