@@ -46,8 +46,8 @@ if build host; then
   run_ctest "host tests (AddressSanitizer, UndefinedBehaviorSanitizer)" --preset host
 fi
 
-if build tsan --target sprite_motion_test; then
-  run_ctest "worker tests (ThreadSanitizer)" --preset tsan -R 'Worker|Thread|Race'
+if build tsan --target sprite_worker_race_test; then
+  run_ctest "worker tests (ThreadSanitizer)" --preset tsan -R WorkerRace
 fi
 
 if build fuzz; then

@@ -56,6 +56,9 @@ wine_start() {
     done
   fi
   wineserver -p
+  # NOTE: Wine's helper processes keep the standard output they were started
+  # with; start them here, not inside a later pipe that would then never end.
+  wine cmd.exe /c exit >/dev/null 2>&1 || true
 }
 
 wine_stop() {
