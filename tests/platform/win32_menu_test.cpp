@@ -93,6 +93,7 @@ TEST(Win32Menu, RadioCheckMovesWithinTheRange) {
       MenuItemInfo item;
       ASSERT_TRUE(menu.FindItem(id, item));
       EXPECT_EQ(item.checked, id == chosen) << id;
+      EXPECT_EQ(item.radio, id == chosen) << id;
     }
   }
 }

@@ -58,7 +58,9 @@ MenuItemInfo ReadItem(HMENU menu, int position) {
   info.separator = (native.fType & MFT_SEPARATOR) != 0;
   info.submenu = native.hSubMenu != nullptr;
   info.checked = (native.fState & MFS_CHECKED) != 0;
-  info.radio = (native.fType & MFT_RADIOCHECK) != 0;
+  // NOTE: Wine leaves MFT_RADIOCHECK on items that CheckMenuRadioItem has
+  // unchecked, Windows clears it; only a checked item shows the mark anyway.
+  info.radio = info.checked && (native.fType & MFT_RADIOCHECK) != 0;
   info.id = info.separator || info.submenu ? 0 : native.wID;
   if (native.cch > 0) {
     info.text.resize(native.cch + 1);
