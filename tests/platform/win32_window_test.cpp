@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/app.h"
-#include "platform/dc.h"
 #include "platform/frame_bitmap.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
@@ -183,26 +182,6 @@ TEST(Win32Window, ClassRegistrationIsOncePerArguments) {
   ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"kitemaru-test", &info));
   EXPECT_EQ(info.hbrBackground, GetStockObject(BLACK_BRUSH));
   EXPECT_EQ(info.style, static_cast<UINT>(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW));
-}
-
-TEST(Win32Window, TextIsMeasuredInAWindowContext) {
-  ProbeWindow window;
-  ASSERT_TRUE(CreateProbe(window, 0, nullptr));
-  CWindowDC dc(&window);
-  void* previous = dc.SelectStockFont(StockFont::SystemFixed);
-  EXPECT_NE(previous, nullptr);
-
-  Rect oneLine{8, 8, 8, 8};
-  const int32_t lineHeight = dc.DrawText(L"KITE-MARU v0.1.0", oneLine, dt::kCalcRect);
-  Rect twoLines{8, 8, 8, 8};
-  const int32_t twoHeight = dc.DrawText(L"- Sprite: 0\n- FPS: 30", twoLines, dt::kCalcRect);
-  dc.RestoreFont(previous);
-
-  EXPECT_GT(lineHeight, 0);
-  EXPECT_GT(oneLine.Width(), 0);
-  EXPECT_EQ(oneLine.Height(), lineHeight);
-  EXPECT_EQ(twoHeight, 2 * lineHeight);
-  EXPECT_EQ(twoLines.Height(), twoHeight);
 }
 
 class QuittingApp : public CWinApp {
