@@ -16,23 +16,23 @@ struct Found {
   std::vector<HWND> windows;
 };
 
+BOOL CALLBACK CollectLayered(HWND window, LPARAM param) {
+  auto* found = reinterpret_cast<Found*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == found->process && IsWindowVisible(window) &&
+      (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0) {
+    found->windows.push_back(window);
+  }
+  return TRUE;
+}
+
 // The visible layered windows of the program: sprites, and the range editor
 // (the only one with a sizing border).
 std::vector<HWND> LayeredWindows(bool editors) {
   Found found;
   GetWindowThreadProcessId(ControlWindow(), &found.process);
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* found = reinterpret_cast<Found*>(param);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == found->process && IsWindowVisible(window) &&
-            (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0) {
-          found->windows.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(CollectLayered, reinterpret_cast<LPARAM>(&found));
   std::vector<HWND> result;
   for (HWND window : found.windows) {
     const bool editor = (GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME) != 0;
@@ -56,19 +56,6 @@ void PrintRect(const char* kind, HWND window) {
   const bool topMost = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   std::printf("%s %ld %ld %ld %ld %s\n", kind, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
               topMost ? "topmost" : "normal");
-}
-
-void PrintMenu(HMENU menu, int depth) {
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    wchar_t text[256] = {};
-    GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
-    const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-    char utf8[1024] = {};
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-    std::printf("%*s%u %s%s\n", depth * 2, "", GetMenuItemID(menu, i), utf8, (state & MF_CHECKED) ? " [checked]" : "");
-    if (HMENU sub = GetSubMenu(menu, i)) PrintMenu(sub, depth + 1);
-  }
 }
 
 bool WaitFor(HWND (*find)(), int milliseconds) {
@@ -116,10 +103,10 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (verb == L"menu") {
+    // NOTE: Wine keeps menus inside their process, so another program can
+    // only see the popup window, not its items.
     if (!WaitFor(PopupMenuWindow, 5000)) return 1;
-    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(PopupMenuWindow(), MN_GETHMENU, 0, 0));
-    if (menu == nullptr) return 1;
-    PrintMenu(menu, 0);
+    PrintRect("menu", PopupMenuWindow());
     return 0;
   }
   if (verb == L"menu-close") {

@@ -11,9 +11,18 @@ if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
   trap wine_stop EXIT
 fi
 
+# Ends a program left running by a failed scenario: it would hold CTest's pipe.
+kill_program() {
+  local p
+  for p in $(pgrep -f 'kitemaru.exe' || true); do
+    [ "$(readlink "/proc/$p/cwd" 2>/dev/null)" = "${dir:-}" ] && kill -9 "$p" 2>/dev/null
+  done
+}
+
 fail() {
   echo "FAIL: $*" >&2
   [ -n "${shot:-}" ] && [ -f "$shot" ] && echo "screenshot: $shot" >&2
+  kill_program
   exit 1
 }
 
