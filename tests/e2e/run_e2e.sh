@@ -137,38 +137,44 @@ range_editor() {
   sleep 0.3
   editor=$(drive editors)
   grep -q 'editor 320 256 640 512' <<<"$editor" || fail "editor after keys: $editor"
-  drive editor-key 13
+  # Modifiers come from the real keyboard state: type them into the active editor.
+  xdotool key shift+Right shift+Right ctrl+Down shift+ctrl+End
+  sleep 0.3
+  editor=$(drive editors)
+  grep -q 'editor 320 264 674 512' <<<"$editor" || fail "editor after Shift and Ctrl keys: $editor"
+  xdotool key Return
   sleep 0.3
   [ -z "$(drive editors)" ] || fail "the editor stayed open after Enter"
   close_program
   # 65535 / 1280 = 51 and 65535 / 1024 = 63 units per pixel.
   expect_config Window0 MoveRangeLeft $((51 * 320))
-  expect_config Window0 MoveRangeTop $((63 * 256))
-  expect_config Window0 MoveRangeRight $((51 * 960))
-  expect_config Window0 MoveRangeBottom $((63 * 768))
+  expect_config Window0 MoveRangeTop $((63 * 264))
+  expect_config Window0 MoveRangeRight $((51 * (320 + 674)))
+  expect_config Window0 MoveRangeBottom $((63 * (264 + 512)))
 }
 
 sprite_commands() {
   make_folder
-  printf '[Window0]\r\nSkinName=plain\r\nPosition=100, 100\r\n[Window1]\r\nSkinName=plain\r\nPosition=300, 100\r\n[Window2]\r\nSkinName=plain\r\nPosition=500, 100\r\n' > "$dir/config.ini"
+  # Slot 2 drifts in a range narrower than itself, so it stays pinned near (498, 98).
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=100, 100\r\n[Window1]\r\nSkinName=plain\r\nPosition=300, 100\r\n[Window2]\r\nSkinName=plain\r\nMoveMethod=1\r\nMoveRangeLeft=25500\r\nMoveRangeTop=6300\r\nMoveRangeRight=25500\r\nMoveRangeBottom=6300\r\n' > "$dir/config.ini"
   start_program
-  drive sprite-post 110 110 $TOPMOST
-  drive sprite-post 310 110 $CLOSE_SPRITE
-  # Switch slot 2 to the second catalogue entry, whichever name it has.
-  drive sprite-post 510 110 $((SKIN_0 + 1))
-  sleep 0.5
+  drive sprite-post 110 110 $TOPMOST || fail "no sprite at slot 0"
+  drive sprite-post 310 110 $CLOSE_SPRITE || fail "no sprite at slot 1"
+  drive sprite-post 530 130 $MOVE_STOP || fail "no sprite at slot 2"
+  sleep 0.3
   drive sprite-post 110 110 $MOVE_DRIFT
-  sleep 0.3
-  drive sprite-post 510 110 $MOVE_DRIFT 2>/dev/null || true
-  sleep 0.3
+  # Switch slot 2 to the second catalogue entry, whichever name it has.
+  drive sprite-post 530 130 $((SKIN_0 + 1)) || fail "slot 2 moved after the stop"
+  sleep 0.5
+  [ "$(drive sprites | grep -c sprite)" = 2 ] || fail "sprites after the commands: $(drive sprites)"
   close_program
   expect_config Window0 TopMost 1
   expect_config Window0 MoveMethod 1
   expect_config Window1 SkinName ""
   expect_config Window1 Position "300, 100"
-  local switched
-  switched=$(config_value Window2 SkinName)
-  [ -n "$switched" ] || fail "slot 2 emptied by the switch"
+  expect_config Window2 MoveMethod 0
+  [ "$(config_value Window2 SkinName)" = "$(ls "$dir/skin" | grep -v -e plain -e not-a-skin)" ] ||
+    fail "slot 2 shows '$(config_value Window2 SkinName)' after the switch"
 }
 
 table_full() {
