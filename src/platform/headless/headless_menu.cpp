@@ -36,22 +36,6 @@ MenuEntry* FindEntry(MenuNode* node, uint32_t id, MenuNode** container = nullptr
 
 }  // namespace
 
-CMenu::CMenu(CMenu&& other) noexcept : handle(other.handle), owned(other.owned) {
-  other.handle = nullptr;
-  other.owned = false;
-}
-
-CMenu& CMenu::operator=(CMenu&& other) noexcept {
-  if (this != &other) {
-    DestroyMenu();
-    handle = other.handle;
-    owned = other.owned;
-    other.handle = nullptr;
-    other.owned = false;
-  }
-  return *this;
-}
-
 bool CMenu::CreatePopupMenu() {
   DestroyMenu();
   handle = new MenuNode;

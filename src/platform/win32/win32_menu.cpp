@@ -91,22 +91,6 @@ bool FindIn(HMENU menu, uint32_t id, MenuItemInfo& item) {
 
 }  // namespace
 
-CMenu::CMenu(CMenu&& other) noexcept : handle(other.handle), owned(other.owned) {
-  other.handle = nullptr;
-  other.owned = false;
-}
-
-CMenu& CMenu::operator=(CMenu&& other) noexcept {
-  if (this != &other) {
-    DestroyMenu();
-    handle = other.handle;
-    owned = other.owned;
-    other.handle = nullptr;
-    other.owned = false;
-  }
-  return *this;
-}
-
 bool CMenu::CreatePopupMenu() {
   DestroyMenu();
   handle = ::CreatePopupMenu();
