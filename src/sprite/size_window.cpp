@@ -87,6 +87,8 @@ bool CSizeWindow::OnNcPaint() {
 
 void CSizeWindow::OnMoving() { PaintOverlay(); }
 
+void CSizeWindow::OnClose() { ShowWindow(sw::kHide); }
+
 void CSizeWindow::PaintOverlay() {
   const Rect rect = GetWindowRect();
   const int32_t width = rect.Width();

@@ -38,6 +38,8 @@ class CSizeWindow : public CWnd {
   bool OnKeyDown(uint32_t virtualKey) override;
   bool OnNcPaint() override;
   void OnMoving() override;
+  // Closing the overlay by the keyboard cancels; the window stays for next time.
+  void OnClose() override;
 
  private:
   void PaintOverlay();

@@ -47,6 +47,8 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   void OnContextMenu(Point at) override;
   bool OnCommand(uint32_t id) override;
   intptr_t OnAppMessage() override { return OnRangeAccepted(); }
+  // Alt+F4 on a sprite closes it as its menu does, emptying its slot.
+  void OnClose() override { OnCloseSprite(); }
 
  private:
   bool LoadStrips();

@@ -220,6 +220,21 @@ TEST_F(SpriteWindowTest, EditorKeysMoveAndResizeAndEscapeCancels) {
   EXPECT_EQ(frame->settings.moveRange[0], (MoveRange{3366, 5880, 16898, 23640}));
 }
 
+TEST_F(SpriteWindowTest, CloseRequestsEndTheSpriteButOnlyHideTheEditor) {
+  MakeSkin(L"kite");
+  WriteConfig("[Window0]\nSkinName=kite\n");
+  Start();
+  CSpriteWindow* sprite = Sprite(0);
+  sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
+  const WindowHandle editor = sprite->rangeEditor.GetSafeHwnd();
+  sprite->rangeEditor.SendMessage(wm::kClose);
+  EXPECT_TRUE(headless::IsWindow(editor));
+  EXPECT_FALSE(sprite->rangeEditor.IsWindowVisible());
+  sprite->SendMessage(wm::kClose);
+  EXPECT_EQ(Sprite(0), nullptr);
+  EXPECT_FALSE(headless::IsWindow(editor));
+}
+
 TEST_F(SpriteWindowTest, LeftButtonStartsASystemMove) {
   MakeSkin(L"kite");
   WriteConfig("[Window0]\nSkinName=kite\n");
