@@ -1,5 +1,7 @@
 #include "app/app_settings.h"
 
+#include <filesystem>
+
 #include "app/exe_path.h"
 #include "app/ini_document.h"
 #include "app/ini_file.h"
@@ -66,7 +68,10 @@ bool AppSettings::Load() {
 bool AppSettings::Save() {
   const std::wstring path = ConfigPath();
   IniDocument ini;
-  LoadIniFile(path, ini);
+  // A file that is there but cannot be read (too large, locked) was never
+  // loaded either; writing defaults over it would destroy what it holds.
+  std::error_code error;
+  if (!LoadIniFile(path, ini) && (std::filesystem::exists(ToFsPath(path), error) || error)) return true;
   ini.Set(kGeneral, L"FPS", IntText(fps));
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::wstring section = WindowSectionName(slot);

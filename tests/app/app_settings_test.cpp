@@ -153,6 +153,16 @@ TEST_F(AppSettingsTest, InterruptedSaveLeavesTheOldFileByteForByte) {
   EXPECT_EQ(ReadBytes(ConfigFile()), old);
 }
 
+TEST_F(AppSettingsTest, UnreadableFileIsNeitherLoadedNorOverwritten) {
+  // Larger than any config.ini: it reads as missing and must survive the exit.
+  const std::string huge = "[General]\r\nFPS=15\r\n" + std::string(kIniFileMaxBytes, ';');
+  WriteBytes(ConfigFile(), huge);
+  AppSettings settings = Loaded();
+  EXPECT_EQ(settings.fps, 30);
+  EXPECT_TRUE(settings.Save());
+  EXPECT_EQ(ReadBytes(ConfigFile()), huge);
+}
+
 TEST_F(AppSettingsTest, SlotOutsideTheTableHasNoSkin) {
   AppSettings settings(ConfigPath());
   settings.skinName[0] = L"a";
