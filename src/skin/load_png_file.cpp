@@ -1,59 +1,21 @@
 #include "skin/load_png_file.h"
 
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include "app/exe_path.h"
+
 namespace {
 
+std::FILE* Open(const std::filesystem::path& native) {
 #ifdef _WIN32
-using NativePath = std::wstring;
-
-bool ToNative(const std::wstring& path, NativePath& native) {
-  if (path.find(L'\0') != std::wstring::npos) return false;
-  native = path;
-  return true;
-}
-
-std::FILE* Open(const NativePath& native) { return _wfopen(native.c_str(), L"rb"); }
+  return _wfopen(native.c_str(), L"rb");
 #else
-using NativePath = std::string;
-
-// wchar_t holds UTF-32 here; file names are UTF-8 bytes. Converted by hand
-// because the standard conversions throw on what they cannot encode.
-bool ToNative(const std::wstring& path, NativePath& native) {
-  native.clear();
-  native.reserve(path.size());
-  for (wchar_t wide : path) {
-    const uint32_t c = static_cast<uint32_t>(wide);
-    if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-    if (c < 0x80) {
-      native += char(c);
-    } else if (c < 0x800) {
-      native += char(0xC0 | (c >> 6));
-      native += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      native += char(0xE0 | (c >> 12));
-      native += char(0x80 | ((c >> 6) & 0x3F));
-      native += char(0x80 | (c & 0x3F));
-    } else {
-      native += char(0xF0 | (c >> 18));
-      native += char(0x80 | ((c >> 12) & 0x3F));
-      native += char(0x80 | ((c >> 6) & 0x3F));
-      native += char(0x80 | (c & 0x3F));
-    }
-  }
-  return true;
-}
-
-std::FILE* Open(const NativePath& native) { return std::fopen(native.c_str(), "rb"); }
+  return std::fopen(native.c_str(), "rb");
 #endif
-
-}  // namespace
-
-namespace {
+}
 
 std::FILE* Fail(PngLoadError* error, PngLoadErrorKind kind, const char* message) {
   if (error != nullptr) {
@@ -66,10 +28,10 @@ std::FILE* Fail(PngLoadError* error, PngLoadErrorKind kind, const char* message)
 }  // namespace
 
 std::FILE* OpenStripFile(const std::wstring& path, PngLoadError* error) {
-  NativePath native;
-  if (path.empty() || !ToNative(path, native)) return Fail(error, PngLoadErrorKind::NotFound, "");
+  if (path.empty() || path.find(L'\0') != std::wstring::npos) return Fail(error, PngLoadErrorKind::NotFound, "");
+  const std::filesystem::path native = ToFsPath(path);
   std::error_code statusError;
-  const auto status = std::filesystem::status(std::filesystem::path(native), statusError);
+  const auto status = std::filesystem::status(native, statusError);
   if (!std::filesystem::exists(status)) return Fail(error, PngLoadErrorKind::NotFound, "");
   // A folder, pipe or device is no strip; a pipe would even block the read.
   if (!std::filesystem::is_regular_file(status)) {

@@ -1,23 +1,18 @@
 #include "sprite/motion_drift.h"
 
 #include <algorithm>
-#include <limits>
 
+#include "sprite/range_conversion.h"
+
+// Hand-edited ranges and odd window rectangles can take sums and products
+// past 32 bits; they are formed in 64 bits and saturated where stored.
 namespace {
 constexpr auto kRelaxed = std::memory_order_relaxed;
-constexpr int32_t kUnitSpan = 65535;
 constexpr int32_t kSpeedMin = 50;
 constexpr int32_t kSpeedMax = 100;
 // A burst ends once the squared speed has fallen to this.
 constexpr int32_t kRestingSpeedSquared = 25;
 constexpr double kAimedShare = 0.75;
-
-// Hand-edited ranges and odd window rectangles can take sums and products
-// past 32 bits; they are formed in 64 bits and saturated where stored.
-int32_t Saturate(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
 
 int32_t Centre(int32_t low, int32_t high) {
   return static_cast<int32_t>((static_cast<int64_t>(low) + high) / 2);
@@ -29,10 +24,6 @@ void ReflectAxis(int32_t& position, int32_t& direction, int64_t low, int64_t hig
   if (position >= low && position <= high) return;
   direction = -direction;
   position = static_cast<int32_t>(std::max<int64_t>(low, std::min<int64_t>(position, high)));
-}
-
-int32_t ToPixels(int32_t position, int32_t screenSize) {
-  return Saturate(static_cast<int64_t>(position) * screenSize / kUnitSpan);
 }
 
 bool IsEven(int value) { return value % 2 == 0; }
@@ -102,9 +93,9 @@ void DriftMotion::Iterate() {
 
   body.speedX = std::max(body.speedX - decayX, 0);
   body.speedY = std::max(body.speedY - decayY, 0);
-  body.x = Saturate(static_cast<int64_t>(body.x) + body.directionX * body.speedX);
-  body.y = Saturate(static_cast<int64_t>(body.y) + body.directionY * body.speedY);
+  body.x = SaturateToInt32(static_cast<int64_t>(body.x) + body.directionX * body.speedX);
+  body.y = SaturateToInt32(static_cast<int64_t>(body.y) + body.directionY * body.speedY);
 
-  sprite.targetX.store(ToPixels(body.x, screen.cx), kRelaxed);
-  sprite.targetY.store(ToPixels(body.y, screen.cy), kRelaxed);
+  sprite.targetX.store(UnitsToPixels(body.x, screen.cx), kRelaxed);
+  sprite.targetY.store(UnitsToPixels(body.y, screen.cy), kRelaxed);
 }
