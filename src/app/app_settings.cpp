@@ -1,10 +1,6 @@
 #include "app/app_settings.h"
 
-#include <filesystem>
-
 #include "app/exe_path.h"
-#include "app/ini_document.h"
-#include "app/ini_file.h"
 #include "app/profile.h"
 
 namespace {
@@ -34,9 +30,7 @@ Point ReadPosition(const IniDocument& ini, std::wstring_view section, Point defa
   return pieces == 2 ? Point{values[0], values[1]} : defaultPosition;
 }
 
-std::wstring AppSettings::ConfigPath() const {
-  return configPath.empty() ? MakeExePath(L"config.ini") : configPath;
-}
+AppSettings::AppSettings() : file(MakeExePath(L"config.ini")) {}
 
 std::wstring AppSettings::GetSkinName(int slot) const {
   return IsSlot(slot) ? skinName[slot] : std::wstring();
@@ -48,8 +42,8 @@ WindowSettings AppSettings::GetWindowSettings(int slot) const {
 }
 
 bool AppSettings::Load() {
-  IniDocument ini;
-  LoadIniFile(ConfigPath(), ini);
+  file.Load(image);
+  const IniDocument& ini = image.document;
   fps = ReadProfileInt(ini, kGeneral, L"FPS", kDefaultFps);
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::wstring section = WindowSectionName(slot);
@@ -66,12 +60,7 @@ bool AppSettings::Load() {
 }
 
 bool AppSettings::Save() {
-  const std::wstring path = ConfigPath();
-  IniDocument ini;
-  // A file that is there but cannot be read (too large, locked) was never
-  // loaded either; writing defaults over it would destroy what it holds.
-  std::error_code error;
-  if (!LoadIniFile(path, ini) && (std::filesystem::exists(ToFsPath(path), error) || error)) return true;
+  IniDocument& ini = image.document;
   ini.Set(kGeneral, L"FPS", IntText(fps));
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::wstring section = WindowSectionName(slot);
@@ -84,6 +73,6 @@ bool AppSettings::Save() {
     ini.Set(section, L"MoveMethod", IntText(moveMethod[slot]));
     ini.Set(section, L"Position", IntText(position[slot].x) + L", " + IntText(position[slot].y));
   }
-  SaveIniFile(path, ini);
+  file.Save(image);
   return true;
 }

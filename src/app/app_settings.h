@@ -7,11 +7,11 @@
 #include <string_view>
 #include <utility>
 
+#include "app/ini_file.h"
 #include "app/move_range.h"
+#include "app/settings_file.h"
 #include "app/sprite_slot.h"
 #include "platform/geometry.h"
-
-class IniDocument;
 
 inline constexpr int32_t kDefaultFps = 30;
 inline constexpr MoveRange kDefaultMoveRange{0x3FFF, 0x3FFF, 0xBFFF, 0xBFFF};
@@ -28,13 +28,14 @@ struct WindowSettings {
 class AppSettings {
  public:
   // config.ini in the executable's folder.
-  AppSettings() = default;
-  explicit AppSettings(std::wstring path) : configPath(std::move(path)) {}
+  AppSettings();
+  explicit AppSettings(std::wstring path) : file(std::move(path)) {}
 
   // Every field from the file; missing values take their defaults. Always true.
   bool Load();
-  // Every field to the file in one rewrite that keeps whatever else it holds.
-  // Always true: a failed write is silent and leaves the old file intact.
+  // Every field into the file as it was read, keeping whatever else it holds,
+  // in its own form; see SettingsFile for where it goes. Always true: a failed
+  // write is silent and leaves the old file intact.
   bool Save();
 
   // Empty for a slot outside 0..kSlotCount - 1.
@@ -52,9 +53,8 @@ class AppSettings {
   Point position[kSlotCount] = {};
 
  private:
-  std::wstring ConfigPath() const;
-
-  std::wstring configPath;  // empty: beside the executable
+  SettingsFile file;
+  IniFile image;  // the file as read, to keep what the program does not know
 };
 
 // "Window%d".

@@ -1,121 +1,94 @@
 #include "app/ini_encoding.h"
 
-#include <cstdint>
+#include <algorithm>
+
+using platform::TextEncoding;
 
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
+constexpr wchar_t kByteOrderMark = 0xFEFF;
 
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-void AppendCodePoint(std::wstring& out, char32_t c) {
-  if (c > 0x10FFFF || IsHighSurrogate(c) || IsLowSurrogate(c)) c = kReplacement;
-  if constexpr (sizeof(wchar_t) == 2) {
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out.push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
-      out.push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
-      return;
-    }
+std::string_view MarkOf(TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::Utf8:
+      return "\xEF\xBB\xBF";
+    case TextEncoding::Utf16Le:
+      return "\xFF\xFE";
+    case TextEncoding::Utf16Be:
+      return "\xFE\xFF";
+    case TextEncoding::Ansi:
+      break;
   }
-  out.push_back(static_cast<wchar_t>(c));
+  return "";
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
+// NUL is no part of text: UTF-16 files are full of it and still valid UTF-8.
+bool IsUtf8Text(std::string_view bytes) {
+  std::wstring ignored;
+  return bytes.find('\0') == std::string_view::npos && platform::DecodeText(bytes, TextEncoding::Utf8, ignored);
 }
 
-// Decodes one UTF-8 sequence at bytes[i]; advances i past it (or past one
-// byte when the sequence is malformed, overlong or a surrogate).
-char32_t NextUtf8(std::string_view bytes, size_t& i) {
-  const auto lead = static_cast<uint8_t>(bytes[i++]);
-  if (lead < 0x80) return lead;
-  int trail = 0;
-  char32_t c = 0;
-  char32_t minimum = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    trail = 1, c = lead & 0x1F, minimum = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    trail = 2, c = lead & 0x0F, minimum = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    trail = 3, c = lead & 0x07, minimum = 0x10000;
-  } else {
-    return kReplacement;
+// Text in UTF-16LE has a zero high byte for every ASCII character (the keys
+// and brackets of any INI file) and rarely a zero low byte.
+bool LooksLikeUtf16Le(std::string_view bytes) {
+  if (bytes.size() < 2 || bytes.size() % 2 != 0) return false;
+  size_t lowZeros = 0;
+  size_t highZeros = 0;
+  for (size_t i = 0; i < bytes.size(); i += 2) {
+    lowZeros += bytes[i] == '\0' ? 1 : 0;
+    highZeros += bytes[i + 1] == '\0' ? 1 : 0;
   }
-  if (bytes.size() - i < static_cast<size_t>(trail)) return kReplacement;
-  for (int k = 0; k < trail; ++k) {
-    const auto next = static_cast<uint8_t>(bytes[i + k]);
-    if ((next & 0xC0) != 0x80) return kReplacement;
-    c = (c << 6) | (next & 0x3F);
-  }
-  if (c < minimum || c > 0x10FFFF || IsHighSurrogate(c) || IsLowSurrogate(c)) return kReplacement;
-  i += trail;
-  return c;
-}
-
-std::wstring Utf16LeToWide(std::string_view bytes) {
-  std::wstring out;
-  out.reserve(bytes.size() / 2);
-  const size_t units = bytes.size() / 2;  // an odd last byte is dropped
-  auto unitAt = [&](size_t k) {
-    return static_cast<char32_t>(static_cast<uint8_t>(bytes[2 * k]) |
-                                 (static_cast<uint8_t>(bytes[2 * k + 1]) << 8));
-  };
-  for (size_t k = 0; k < units; ++k) {
-    char32_t c = unitAt(k);
-    if (IsHighSurrogate(c) && k + 1 < units && IsLowSurrogate(unitAt(k + 1))) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (unitAt(k + 1) - 0xDC00);
-      ++k;
-    }
-    AppendCodePoint(out, c);
-  }
-  return out;
+  const size_t units = bytes.size() / 2;
+  std::wstring ignored;
+  return highZeros * 4 >= units && lowZeros * 8 <= highZeros &&
+         platform::DecodeText(bytes, TextEncoding::Utf16Le, ignored);
 }
 
 }  // namespace
 
+std::optional<TextForm> DetectTextForm(std::string_view bytes) {
+  using namespace std::string_view_literals;
+  if (bytes.starts_with("\xFF\xFE\0\0"sv) || bytes.starts_with("\0\0\xFE\xFF"sv)) return std::nullopt;
+  for (TextEncoding encoding : {TextEncoding::Utf16Le, TextEncoding::Utf16Be, TextEncoding::Utf8}) {
+    if (bytes.starts_with(MarkOf(encoding))) return TextForm{encoding, true};
+  }
+  if (IsUtf8Text(bytes)) return TextForm{TextEncoding::Utf8, false};
+  if (LooksLikeUtf16Le(bytes)) return TextForm{TextEncoding::Utf16Le, false};
+  return TextForm{TextEncoding::Ansi, false};
+}
+
+std::wstring DecodeTextFile(std::string_view bytes, const TextForm& form) {
+  if (form.byteOrderMark) bytes.remove_prefix(std::min(bytes.size(), MarkOf(form.encoding).size()));
+  std::wstring text;
+  platform::DecodeText(bytes, form.encoding, text, true);
+  const size_t start = text.find_first_not_of(kByteOrderMark);
+  text.erase(0, start == std::wstring::npos ? text.size() : start);
+  return text;
+}
+
+std::string EncodeTextFile(std::wstring_view text, TextForm& form) {
+  std::string bytes(form.byteOrderMark ? MarkOf(form.encoding) : "");
+  std::string body;
+  bool exact = platform::EncodeText(text, form.encoding, body);
+  bytes += body;
+  if (exact) {
+    const auto readBack = DetectTextForm(bytes);
+    exact = readBack && DecodeTextFile(bytes, *readBack) == text;
+  }
+  if (exact) return bytes;
+  form = TextForm{TextEncoding::Utf8, true};
+  platform::EncodeText(text, TextEncoding::Utf8, body, true);
+  return std::string(MarkOf(TextEncoding::Utf8)) + body;
+}
+
 std::wstring Utf8ToWide(std::string_view utf8) {
-  std::wstring out;
-  out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size();) AppendCodePoint(out, NextUtf8(utf8, i));
-  return out;
+  std::wstring text;
+  platform::DecodeText(utf8, TextEncoding::Utf8, text, true);
+  return text;
 }
 
 std::string WideToUtf8(std::wstring_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    auto c = static_cast<char32_t>(text[i]);
-    if constexpr (sizeof(wchar_t) == 2) {
-      c &= 0xFFFF;
-      if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1] & 0xFFFF)) {
-        c = 0x10000 + ((c - 0xD800) << 10) + ((text[i + 1] & 0xFFFF) - 0xDC00);
-        ++i;
-      }
-    }
-    if (c > 0x10FFFF || IsHighSurrogate(c) || IsLowSurrogate(c)) c = kReplacement;
-    AppendUtf8(out, c);
-  }
-  return out;
-}
-
-std::wstring DecodeIniBytes(std::string_view bytes) {
-  if (bytes.starts_with("\xFF\xFE")) return Utf16LeToWide(bytes.substr(2));
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  return Utf8ToWide(bytes);
+  std::string bytes;
+  platform::EncodeText(text, TextEncoding::Utf8, bytes, true);
+  return bytes;
 }

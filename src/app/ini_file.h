@@ -1,21 +1,29 @@
 #pragma once
-// Whole INI files on disk. Read: UTF-8 (with or without a byte-order mark) or
-// UTF-16LE with its mark. Written: UTF-8 without a mark, through a temporary
-// file beside the target that then replaces it in one step, so a crash or a
-// failed write leaves the previous file exactly as it was.
-#include <cstddef>
+// Whole INI files on disk, in whatever form Windows wrote them (see
+// ini_encoding.h), written back in that form.
 #include <cstdint>
 #include <string>
 
-class IniDocument;
+#include "app/ini_document.h"
+#include "app/ini_encoding.h"
+#include "platform/files.h"
 
-// Larger files are not INI files this program wrote; they read as missing.
-inline constexpr std::uintmax_t kIniFileMaxBytes = 16u << 20;
+// The largest file read. Nothing larger is ever written either, so a saved
+// file is always read back.
+inline constexpr uint64_t kIniFileMaxBytes = 16u << 20;
 
-// False, with ini left empty, when the file is missing or cannot be read.
-bool LoadIniFile(const std::wstring& path, IniDocument& ini);
-bool SaveIniFile(const std::wstring& path, const IniDocument& ini);
+struct IniFile {
+  IniDocument document;
+  TextForm form;  // a new file: UTF-8 without a mark
+};
 
-// For tests: every later write of a temporary file stops after `bytes` bytes
-// and reports failure, as a full disk would; a negative value ends this.
-void FailIniWritesAfter(std::ptrdiff_t bytes);
+enum class IniRead { Loaded, Missing, Locked, Unreadable };
+
+// Reads path into file; anything but Loaded leaves file as a new, empty one.
+// Unreadable covers files too large, folders, denied files and UTF-32 text.
+IniRead ReadIniFile(const std::wstring& path, IniFile& file);
+// The bytes file is saved as; its form changes where it could not hold the text.
+std::string IniFileBytes(IniFile& file);
+// Writes bytes to a temporary file of this process's own beside path and puts
+// it in path's place in one step, so an interrupted save leaves the old file.
+platform::FileError ReplaceIniFile(const std::wstring& path, const std::string& bytes);

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/ini_document.h"
 #include "app/ini_file.h"
 #include "app/profile.h"
 #include "skin/skin_path.h"
@@ -35,8 +34,9 @@ void ScanSkins(SkinCatalogue& catalogue) {
 int ReadSkinInfo(const SkinCatalogue& catalogue, int index, SkinInfo& info, const std::wstring& exeFolder) {
   if (index < 0 || static_cast<size_t>(index) >= catalogue.size()) return 0;
   const std::wstring& name = catalogue[static_cast<size_t>(index)];
-  IniDocument ini;
-  LoadIniFile(JoinPath(exeFolder, MakeSkinFilePath(name, kSkinIniName)), ini);
+  IniFile file;
+  ReadIniFile(JoinPath(exeFolder, MakeSkinFilePath(name, kSkinIniName)), file);
+  const IniDocument& ini = file.document;
   info.name = name;
   for (int s = 0; s < SkinInfo::kStateCount; ++s) {
     const wchar_t* section = kAnimStateNames[s];

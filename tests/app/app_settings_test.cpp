@@ -4,7 +4,6 @@
 
 #include <sstream>
 
-#include "app/ini_document.h"
 #include "app/ini_file.h"
 #include "test_folder.h"
 
@@ -12,8 +11,6 @@ namespace {
 
 class AppSettingsTest : public testing::Test {
  protected:
-  void TearDown() override { FailIniWritesAfter(-1); }
-
   std::wstring ConfigPath() const { return folder.Wide(L"config.ini"); }
   std::filesystem::path ConfigFile() const { return folder.Path() / "config.ini"; }
 
@@ -141,16 +138,6 @@ TEST_F(AppSettingsTest, SkinNamesRoundTrip) {
 TEST_F(AppSettingsTest, LongSkinNameIsCutTo1023Characters) {
   WriteBytes(ConfigFile(), "[Window0]\nSkinName=" + std::string(2000, 'n') + "\n");
   EXPECT_EQ(Loaded().skinName[0], std::wstring(1023, L'n'));
-}
-
-TEST_F(AppSettingsTest, InterruptedSaveLeavesTheOldFileByteForByte) {
-  const std::string old = "[General]\r\nFPS=15\r\n; keep\r\n";
-  WriteBytes(ConfigFile(), old);
-  AppSettings settings = Loaded();
-  settings.fps = 60;
-  FailIniWritesAfter(100);
-  EXPECT_TRUE(settings.Save());
-  EXPECT_EQ(ReadBytes(ConfigFile()), old);
 }
 
 TEST_F(AppSettingsTest, UnreadableFileIsNeitherLoadedNorOverwritten) {

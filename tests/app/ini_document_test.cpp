@@ -58,12 +58,38 @@ TEST(IniDocumentTest, ValuesTheReaderWouldChangeReadBackAsWritten) {
   }
 }
 
-TEST(IniDocumentTest, LineBreaksInAValueCannotAddLines) {
-  IniDocument ini;
-  ini.Set(L"Window0", L"SkinName", L"a\r\n[General]\nFPS=1");
-  const IniDocument reread(ini.Text());
-  EXPECT_EQ(reread.Find(L"General", L"FPS"), std::nullopt);
-  EXPECT_EQ(reread.Find(L"Window0", L"SkinName"), L"a  [General] FPS=1");
+TEST(IniDocumentTest, ValueWithALineBreakOrNulIsRefusedAndTheOldOneKept) {
+  IniDocument ini(L"[Window0]\r\nSkinName=old\r\n");
+  const std::wstring values[] = {L"a\r\n[General]", L"a\nb", L"a\rb", std::wstring(L"a\0b", 3)};
+  for (const std::wstring& value : values) {
+    EXPECT_FALSE(ini.Set(L"Window0", L"SkinName", value));
+    EXPECT_FALSE(ini.Set(L"Window1", L"SkinName", value));
+  }
+  EXPECT_EQ(ini.Text(), L"[Window0]\r\nSkinName=old\r\n");
+}
+
+TEST(IniDocumentTest, EachLineKeepsItsEndingAndNewLinesTakeTheCommonest) {
+  struct Case {
+    const wchar_t* text;
+    const wchar_t* expected;  // after setting A/New=v and B/K=v
+  };
+  const Case cases[] = {
+      {L"[A]\nx=1\r\r\ny=2\n", L"[A]\nx=1\r\r\ny=2\nNew=v\n\n[B]\nK=v\n"},
+      {L"[A]\r\nx=1\n[C]\rz", L"[A]\r\nx=1\nNew=v\r\n[C]\rz\r\n\r\n[B]\r\nK=v\r\n"},
+      {L"[A]\rx=1\r", L"[A]\rx=1\rNew=v\r\r[B]\rK=v\r"},
+      {L"", L"[A]\r\nNew=v\r\n\r\n[B]\r\nK=v\r\n"},
+  };
+  for (const Case& c : cases) {
+    IniDocument ini(c.text);
+    ini.Set(L"A", L"New", L"v");
+    ini.Set(L"B", L"K", L"v");
+    EXPECT_EQ(ini.Text(), c.expected) << c.text;
+  }
+}
+
+TEST(IniDocumentTest, SectionNameEndsAtItsFirstBracket) {
+  const IniDocument ini(L"[Window0] ; my sprite ]\nSkinName=neko\n");
+  EXPECT_EQ(ini.Find(L"Window0", L"SkinName"), L"neko");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // keep real state (rectangles, visibility, band, opacity, timers, the last
 // layered image); the clock is virtual and Sleep on the user-interface thread
 // advances it instead of waiting.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -73,6 +74,20 @@ size_t QueueLength();
 void PumpPending();
 // Makes the next bitmap creations fail after `allowed` more successes; -1 never fails.
 void FailBitmapsAfter(int allowed);
+
+// The ANSI code page that text files without a Unicode form are read in.
+void SetAnsiCodePage(uint32_t codePage);
+// File-system refusals, by path: the next `reads` reads find the file locked
+// by another program (-1: until Reset); the user's read-only mark; a file
+// that cannot be written; a folder that takes no new files.
+void SetFileLocked(const std::wstring& path, int reads);
+void SetFileReadOnly(const std::wstring& path);
+void SetFileWritable(const std::wstring& path, bool writable);
+void SetFolderAcceptsNewFiles(const std::wstring& folder, bool accepts);
+// Where per-user data goes; none until a test sets it.
+void SetPerUserDataFolder(const std::wstring& folder);
+// Later file writes stop after `bytes` bytes and fail, as on a full disk; -1 ends this.
+void FailFileWritesAfter(std::ptrdiff_t bytes);
 
 // Answers a tracked popup menu: returns the command to choose, 0 for none.
 using MenuResponder = std::function<uint32_t(const CMenu& menu, CWnd* owner)>;

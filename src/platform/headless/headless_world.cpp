@@ -70,6 +70,8 @@ void Reset() {
   world.quitCode = 0;
   world.uiThread = std::this_thread::get_id();
   FailBitmapsAfter(-1);
+  world.ansiCodePage = 932;
+  world.fileFaults = detail::FileFaults{};
 }
 
 void SetScreenSize(Size size) {

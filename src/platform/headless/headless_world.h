@@ -2,6 +2,8 @@
 // The state of the in-memory window system, shared by the headless files.
 #include <atomic>
 #include <deque>
+#include <filesystem>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -26,6 +28,16 @@ struct Timer {
   uint32_t due = 0;
 };
 
+// What the test asked the file system to refuse, by normalised path.
+struct FileFaults {
+  std::map<std::filesystem::path, int> lockedReads;  // reads still refused; -1 for ever
+  std::set<std::filesystem::path> readOnlyFiles;
+  std::set<std::filesystem::path> closedFiles;    // cannot be written
+  std::set<std::filesystem::path> closedFolders;  // take no new files
+  std::wstring perUserDataFolder;
+  std::ptrdiff_t writeBudget = -1;
+};
+
 struct World {
   std::mutex mutex;  // rectangles and screen size are read by worker threads
   std::vector<std::unique_ptr<Window>> windows;
@@ -46,6 +58,8 @@ struct World {
   bool quitPending = false;
   int quitCode = 0;
   std::thread::id uiThread = std::this_thread::get_id();
+  std::atomic<uint32_t> ansiCodePage{932};
+  FileFaults fileFaults;
 };
 
 World& TheWorld();
@@ -55,5 +69,7 @@ Window* Find(WindowHandle handle);
 intptr_t DefaultProcessing(Window& window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 // Routes a message to the window's object, then default processing.
 intptr_t Deliver(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// The file-system path of a program path, as the faults are keyed.
+std::filesystem::path NativePath(const std::wstring& path);
 
 }  // namespace headless::detail

@@ -13,3 +13,5 @@
 #undef PeekMessage
 #undef PostMessage
 #undef SendMessage
+#undef DeleteFile
+#undef ReplaceFile

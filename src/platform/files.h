@@ -1,0 +1,47 @@
+#pragma once
+// Whole-file reading and writing as the settings file needs it: a file held
+// open by another program, a folder that refuses new files and a file marked
+// read-only are told apart, since each decides where settings may go.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+enum class FileError {
+  None,
+  Missing,   // no such file
+  Exists,    // a file or folder already has the name
+  Locked,    // another program holds it open without sharing
+  Denied,    // no permission (read-only file, protected folder)
+  NotAFile,  // a folder or a device
+  TooLarge,  // over the reader's limit
+  Failed,    // anything else: a full disk, a broken medium
+};
+
+// A regular file of at most `limit` bytes, whole.
+FileError ReadWholeFile(const std::wstring& path, uint64_t limit, std::string& bytes);
+// Creates path, which must not exist, with bytes flushed to disk; a failed
+// write leaves no file behind.
+FileError WriteNewFile(const std::wstring& path, std::string_view bytes);
+// Puts source in the place of target in one step, replacing it.
+FileError ReplaceFile(const std::wstring& source, const std::wstring& target);
+// Rewrites an existing file's bytes in place: its name, attributes and
+// permissions stay.
+FileError OverwriteFile(const std::wstring& path, std::string_view bytes);
+void DeleteFile(const std::wstring& path);
+// The user's own read-only mark on the file.
+bool IsReadOnlyFile(const std::wstring& path);
+// Whether new files can be made in the folder (tried with a file of its own
+// that is removed again) and whether an existing file can be rewritten
+// (opened for writing, not changed).
+bool CanCreateFilesIn(const std::wstring& folder);
+bool CanWriteFile(const std::wstring& path);
+// Makes the folder and its parents as needed.
+bool CreateFolders(const std::wstring& folder);
+// Where a program keeps per-user data when its own folder is not writable;
+// empty when there is none.
+std::wstring PerUserDataFolder();
+uint32_t CurrentProcessId();
+
+}  // namespace platform

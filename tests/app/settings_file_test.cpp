@@ -1,0 +1,203 @@
+// What happens to config.ini in every form Windows writes it and in every
+// place the program may find itself, played on the headless file system.
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <filesystem>
+
+#include "app/app_settings.h"
+#include "app/exe_path.h"
+#include "platform/headless/headless.h"
+#include "platform/system.h"
+#include "test_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The test's own converter, independent of the program's.
+std::string Iconv(const std::string& text, const char* to, const char* from = "UTF-8") {
+  iconv_t handle = iconv_open(to, from);
+  std::string out(text.size() * 4 + 8, '\0');
+  char* in = const_cast<char*>(text.data());
+  size_t inLeft = text.size();
+  char* outPtr = out.data();
+  size_t outLeft = out.size();
+  const size_t result = iconv(handle, &in, &inLeft, &outPtr, &outLeft);
+  iconv_close(handle);
+  if (result == static_cast<size_t>(-1)) return "<not convertible>";
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+const std::string kText =
+    "; \xE8\xA8\xAD\xE5\xAE\x9A\r\n"  // 設定
+    "[General]\r\nFPS=15\r\n"
+    "[Window0]\r\nSkinName=\xE3\x81\xBE\xE3\x82\x8B\r\n"        // まる
+    "[\xE3\x81\x8A\xE3\x81\xBE\xE3\x81\x91]\r\nkey=\xE5\x80\xA4\r\n";  // [おまけ] key=値
+
+class SettingsFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    headless::Reset();
+    headless::SetPerUserDataFolder(folder.Wide(L"user"));
+  }
+  void TearDown() override { headless::Reset(); }
+
+  std::wstring Config() const { return folder.Wide(L"config.ini"); }
+  std::wstring UserCopy() const { return folder.Wide(L"user/KITE-MARU/config.ini"); }
+  AppSettings Loaded() const {
+    AppSettings settings(Config());
+    settings.Load();
+    return settings;
+  }
+  // Loads, changes the frame rate, saves.
+  void SaveWithFps(int32_t fps) {
+    AppSettings settings = Loaded();
+    settings.fps = fps;
+    settings.Save();
+  }
+
+  TestFolder folder;
+};
+
+TEST_F(SettingsFileTest, EveryFormIsReadAndSavedBackInItsOwnForm) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    const char* savedAs;  // the encoding the saved file must decode in; null: not written
+    std::string savedMark;
+  };
+  const std::string bom = "\xEF\xBB\xBF";
+  const Case cases[] = {
+      {"UTF-8", kText, "UTF-8", ""},
+      {"UTF-8 with mark", bom + kText, "UTF-8", bom},
+      {"doubled UTF-8 mark", bom + bom + kText, "UTF-8", bom},
+      {"UTF-16LE with mark", "\xFF\xFE" + Iconv(kText, "UTF-16LE"), "UTF-16LE", "\xFF\xFE"},
+      {"UTF-16BE with mark", "\xFE\xFF" + Iconv(kText, "UTF-16BE"), "UTF-16BE", "\xFE\xFF"},
+      {"UTF-16LE without mark", Iconv(kText, "UTF-16LE"), "UTF-16LE", ""},
+      {"CP932", Iconv(kText, "CP932"), "CP932", ""},
+      // 0x80 is no character in CP932 or UTF-8: it is lost, the rest is kept.
+      {"invalid byte", Iconv(kText, "CP932") + "; \x80\r\n", "UTF-8", bom},
+      {"UTF-32", "\xFF\xFE" + std::string(2, '\0') + Iconv(kText, "UTF-32LE"), nullptr, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(folder.Path() / "config.ini", c.bytes);
+    const AppSettings loaded = Loaded();
+    EXPECT_EQ(loaded.fps, c.savedAs ? 15 : 30);
+    EXPECT_EQ(loaded.skinName[0], c.savedAs ? L"\u307E\u308B" : L"");
+    SaveWithFps(60);
+    const std::string saved = ReadBytes(folder.Path() / "config.ini");
+    if (c.savedAs == nullptr) {
+      EXPECT_EQ(saved, c.bytes);
+      continue;
+    }
+    ASSERT_TRUE(saved.starts_with(c.savedMark));
+    const std::string text = Iconv(saved.substr(c.savedMark.size()), "UTF-8", c.savedAs);
+    for (const char* line : {"\xE8\xA8\xAD\xE5\xAE\x9A\r\n[General]\r\nFPS=60\r\n",
+                             "SkinName=\xE3\x81\xBE\xE3\x82\x8B\r\n", "\xE3\x81\x8A\xE3\x81\xBE\xE3\x81\x91]\r\nkey=",
+                             "[Window9]\r\n"}) {
+      EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+    }
+    EXPECT_EQ(Loaded().fps, 60);
+    SaveWithFps(60);
+    EXPECT_EQ(ReadBytes(folder.Path() / "config.ini"), saved) << "a second save changed the file";
+  }
+}
+
+TEST_F(SettingsFileTest, AnsiFileThatCannotHoldANameBecomesUtf8WithMark) {
+  WriteBytes(folder.Path() / "config.ini", Iconv(kText, "CP932"));
+  AppSettings settings = Loaded();
+  settings.skinName[1] = L"\u00E9t\u00E9 \U0001F431";  // été and a cat: no CP932 form
+  settings.Save();
+  const std::string saved = ReadBytes(folder.Path() / "config.ini");
+  EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF")) << saved;
+  EXPECT_EQ(Loaded().skinName[1], settings.skinName[1]);
+  EXPECT_EQ(Loaded().skinName[0], L"\u307E\u308B");
+}
+
+TEST_F(SettingsFileTest, LockedFileIsWaitedForThenLeftAlone) {
+  const std::string old = "[General]\r\nFPS=15\r\n";
+  WriteBytes(folder.Path() / "config.ini", old);
+  headless::SetFileLocked(Config(), 3);
+  EXPECT_EQ(Loaded().fps, 15);
+
+  headless::SetFileLocked(Config(), -1);
+  const uint32_t before = platform::TimeGetTime();
+  AppSettings settings = Loaded();
+  const uint32_t waited = platform::TimeGetTime() - before;
+  EXPECT_GE(waited, 500u);
+  EXPECT_LE(waited, 1500u);
+  EXPECT_EQ(settings.fps, 30);
+  settings.Save();
+  headless::Reset();
+  EXPECT_EQ(ReadBytes(folder.Path() / "config.ini"), old);
+}
+
+TEST_F(SettingsFileTest, SettingsGoWhereTheyCanAndComeBackFromThere) {
+  enum Place { Replaced, InPlace, NotWritten, PerUser };
+  struct Case {
+    const char* name;
+    bool folderTakesFiles;
+    bool fileWritable;
+    bool readOnlyMark;
+    bool fileExists;
+    Place expected;
+  };
+  const Case cases[] = {
+      {"writable folder", true, true, false, true, Replaced},
+      {"folder refuses new files", false, true, false, true, InPlace},
+      {"read-only mark", true, false, true, true, NotWritten},
+      {"nothing writable", false, false, false, true, PerUser},
+      {"no file, folder refuses", false, false, false, false, PerUser},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    headless::Reset();
+    headless::SetPerUserDataFolder(folder.Wide(L"user"));
+    fs::remove_all(folder.Path() / "user");
+    fs::remove(folder.Path() / "config.ini");
+    const std::string old = "[General]\nFPS=15\n";
+    fs::remove(folder.Path() / "witness");
+    if (c.fileExists) {
+      WriteBytes(folder.Path() / "config.ini", old);
+      // A second name of the same file: it sees a write in place, not a replacement.
+      fs::create_hard_link(folder.Path() / "config.ini", folder.Path() / "witness");
+    }
+    headless::SetFolderAcceptsNewFiles(folder.Wide(), c.folderTakesFiles);
+    headless::SetFileWritable(Config(), c.fileWritable);
+    if (c.readOnlyMark) headless::SetFileReadOnly(Config());
+
+    SaveWithFps(60);
+    const std::string program = c.fileExists ? ReadBytes(folder.Path() / "config.ini") : "";
+    const bool perUser = fs::exists(folder.Path() / "user/KITE-MARU/config.ini");
+    EXPECT_EQ(perUser, c.expected == PerUser);
+    if (c.expected == NotWritten || c.expected == PerUser) {
+      EXPECT_EQ(program, c.fileExists ? old : "");
+    }
+    if (c.expected == Replaced || c.expected == InPlace) {
+      EXPECT_NE(program.find("FPS=60\n"), std::string::npos);
+      EXPECT_EQ(ReadBytes(folder.Path() / "witness") == program, c.expected == InPlace);
+    }
+    EXPECT_EQ(Loaded().fps, c.expected == NotWritten ? 15 : 60);
+  }
+}
+
+TEST_F(SettingsFileTest, LeftOversAndFailuresNeverCostTheOldFile) {
+  const std::string old = "[General]\r\nFPS=15\r\n; keep\r\n";
+  WriteBytes(folder.Path() / "config.ini", old);
+  // A crashed copy with our process id left a folder where the first temporary goes.
+  const std::string stem = "config.ini." + std::to_string(platform::CurrentProcessId()) + "-";
+  fs::create_directory(folder.Path() / (stem + "0.tmp"));
+  SaveWithFps(60);
+  EXPECT_EQ(Loaded().fps, 60);
+
+  WriteBytes(folder.Path() / "config.ini", old);
+  headless::FailFileWritesAfter(10);
+  SaveWithFps(60);
+  EXPECT_EQ(ReadBytes(folder.Path() / "config.ini"), old);
+  EXPECT_FALSE(fs::exists(folder.Path() / (stem + "1.tmp")));
+}
+
+}  // namespace
