@@ -72,7 +72,8 @@ HWND DialogWindow() { return FindWindowW(L"#32770", nullptr); }
 int Usage() {
   std::fprintf(stderr,
                "usage: driver wait | post ID | close | endsession | sprites | editors | menu | about-close |\n"
-               "              sprite-post X Y ID | sprite-dblclick X Y | editor-key VK | contextmenu\n");
+               "              sprite-post X Y ID | sprite-dblclick X Y | editor-key VK | contextmenu |\n"
+               "              hold FILE MS\n");
   return 2;
 }
 
@@ -84,6 +85,16 @@ int wmain(int argc, wchar_t** argv) {
   auto arg = [&](int i) { return i < argc ? static_cast<int>(std::wcstol(argv[i], nullptr, 10)) : 0; };
 
   if (verb == L"wait") return WaitFor(ControlWindow, 20000) ? 0 : 1;
+  if (verb == L"hold" && argc >= 4) {
+    // Another program holding the file open and sharing it with nobody.
+    HANDLE file = CreateFileW(argv[2], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(arg(3)));
+    CloseHandle(file);
+    return 0;
+  }
   HWND control = ControlWindow();
   if (control == nullptr) {
     std::fprintf(stderr, "driver: no KITE-MARU control window\n");

@@ -188,6 +188,42 @@ table_full() {
   for i in 0 9; do expect_config "Window$i" SkinName plain; done
 }
 
+# Japanese Windows: the ANSI code page is CP932 (Wine takes it from the locale).
+cp932_files() {
+  make_folder
+  mkdir -p "$dir/skin/ねこ"
+  cp "$dir/skin/plain/strip.png" "$dir/skin/ねこ/絵.png"
+  printf '[Default]\r\nFile=絵.png\r\nAnimationFrame=2\r\n' | iconv -f UTF-8 -t CP932 > "$dir/skin/ねこ/skin.ini"
+  printf '; 設定\r\n[Window0]\r\nSkinName=ねこ\r\nPosition=400, 300\r\n[おまけ]\r\nキー=値\r\n' |
+    iconv -f UTF-8 -t CP932 > "$dir/config.ini"
+  LC_ALL=ja_JP.UTF-8 start_program
+  grep -q 'sprite 400 300 64 64' <<<"$(drive sprites)" || fail "ねこ not restored: $(drive sprites)"
+  close_program
+  local text
+  text=$(iconv -f CP932 -t UTF-8 "$dir/config.ini") || fail "config.ini is no longer CP932"
+  iconv -f UTF-8 -t UTF-8 "$dir/config.ini" >/dev/null 2>&1 && fail "config.ini was rewritten as UTF-8"
+  for line in '; 設定' 'SkinName=ねこ' 'キー=値' 'Position=400, 300'; do
+    grep -qF "$line" <<<"$text" || fail "config.ini lost '$line'"
+  done
+}
+
+# config.ini held open by another program while KITE-MARU starts: it waits a
+# moment, starts with defaults and never writes over the file it could not read.
+locked_config() {
+  make_folder
+  printf '[General]\r\nFPS=15\r\n; mine\r\n' > "$dir/config.ini"
+  cp "$dir/config.ini" "$dir/expected.ini"
+  wine "$E2E_DRIVER" hold "$(winepath -w "$dir/config.ini" 2>/dev/null)" 4000 > "$dir/hold.out" &
+  local holder=$! i
+  for i in $(seq 1 50); do grep -q held "$dir/hold.out" 2>/dev/null && break; sleep 0.1; done
+  grep -q held "$dir/hold.out" || fail "could not hold config.ini"
+  start_program
+  drive post $FPS_60
+  wait "$holder"
+  close_program
+  cmp -s "$dir/config.ini" "$dir/expected.ini" || fail "config.ini was written over: $(cat "$dir/config.ini")"
+}
+
 scenario=${1:?scenario}
 # Screenshots stay for a person to look at.
 shots=${E2E_SHOTS:-$root/build/e2e-shots}
