@@ -5,6 +5,7 @@
 #include <string>
 
 #include "geometry.h"
+#include "monitors.h"
 
 class CWnd;
 
@@ -15,8 +16,9 @@ class CDC {
   CDC(const CDC&) = delete;
   CDC& operator=(const CDC&) = delete;
 
-  // Returns the font it replaced, for RestoreFont; null if none was selected.
-  void* SelectStockFont(StockFont font);
+  // The stock font as it looks at this scale (the stock font itself at 96
+  // dpi). Returns the font it replaced, for RestoreFont; null if none was selected.
+  void* SelectStockFont(StockFont font, int32_t dpi = kDefaultDpi);
   void RestoreFont(void* previous);
   void SetTransparentBackground();
   void SetBkColor(Color color);
