@@ -16,8 +16,9 @@ class CDC {
   CDC(const CDC&) = delete;
   CDC& operator=(const CDC&) = delete;
 
-  // The stock font as it looks at this scale (the stock font itself at 96
-  // dpi). Returns the font it replaced, for RestoreFont; null if none was selected.
+  // The stock font as it looks on a monitor of this scale: the stock font
+  // itself at the system's scale, a scaled copy at any other. Returns the
+  // font it replaced, for RestoreFont; null if none was selected.
   void* SelectStockFont(StockFont font, int32_t dpi = kDefaultDpi);
   void RestoreFont(void* previous);
   void SetTransparentBackground();

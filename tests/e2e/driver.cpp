@@ -71,7 +71,7 @@ HWND DialogWindow() { return FindWindowW(L"#32770", nullptr); }
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: driver wait | post ID | close | endsession | sprites | editors | menu | about-close |\n"
+               "usage: driver wait | post ID | close | endsession | control | sprites | editors | menu | about-close |\n"
                "              sprite-post X Y ID | sprite-dblclick X Y | editor-key VK | contextmenu\n");
   return 2;
 }
@@ -96,6 +96,10 @@ int wmain(int argc, wchar_t** argv) {
     const LRESULT agreed = SendMessageW(control, WM_QUERYENDSESSION, 0, 0);
     SendMessageW(control, WM_ENDSESSION, TRUE, 0);
     return agreed ? 0 : 1;
+  }
+  if (verb == L"control") {
+    PrintRect("control", control);
+    return 0;
   }
   if (verb == L"sprites" || verb == L"editors") {
     const bool editors = verb == L"editors";

@@ -1,5 +1,7 @@
 #include "win32_windows.h"
 
+#include "win32_monitors.h"
+
 #include "platform/monitors.h"
 
 namespace {
@@ -26,13 +28,6 @@ GetDpiForWindowFn WindowDpiFunction() {
   return function;
 }
 
-int32_t SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : kDefaultDpi;
-}
-
 int32_t MonitorDpi(HMONITOR monitor) {
   UINT x = 0;
   UINT y = 0;
@@ -40,7 +35,7 @@ int32_t MonitorDpi(HMONITOR monitor) {
   if (function != nullptr && SUCCEEDED(function(monitor, kEffectiveDpi, &x, &y)) && x > 0) {
     return static_cast<int32_t>(x);
   }
-  return SystemDpi();
+  return win32::SystemDpi();
 }
 
 Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -72,7 +67,22 @@ int32_t WindowDpi(WindowHandle window) {
     if (dpi > 0) return static_cast<int32_t>(dpi);
   }
   if (hwnd != nullptr) return MonitorDpi(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
-  return SystemDpi();
+  return win32::SystemDpi();
 }
 
 }  // namespace platform
+
+namespace win32 {
+
+int32_t SystemDpi() {
+  // Fixed for the session: the system scale changes only at the next sign-in.
+  static const int32_t dpi = [] {
+    HDC screen = GetDC(nullptr);
+    const int caps = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return caps > 0 ? caps : kDefaultDpi;
+  }();
+  return dpi;
+}
+
+}  // namespace win32

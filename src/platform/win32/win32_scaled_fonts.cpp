@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/monitors.h"
+#include "win32_monitors.h"
 
 namespace win32 {
 namespace {
@@ -29,7 +30,9 @@ class ScaledFontCache {
 
   HGDIOBJ Get(int stockId, int32_t dpi) {
     HGDIOBJ stock = GetStockObject(stockId);
-    if (stock == nullptr || dpi == kDefaultDpi || dpi <= 0) return stock;
+    // Stock fonts are made for the system scale.
+    const int32_t systemDpi = SystemDpi();
+    if (stock == nullptr || dpi == systemDpi || dpi <= 0) return stock;
     std::lock_guard lock(mutex);
     for (const ScaledFont& entry : entries) {
       if (entry.font != nullptr && entry.stockId == stockId && entry.dpi == dpi) return entry.font;
@@ -38,8 +41,8 @@ class ScaledFontCache {
       if (entry.font != nullptr) continue;
       LOGFONTW face{};
       if (GetObjectW(stock, sizeof face, &face) == 0) return stock;
-      face.lfHeight = ScaleForDpi(face.lfHeight, dpi);
-      face.lfWidth = ScaleForDpi(face.lfWidth, dpi);
+      face.lfHeight = MulDiv(face.lfHeight, dpi, systemDpi);
+      face.lfWidth = MulDiv(face.lfWidth, dpi, systemDpi);
       HFONT made = CreateFontIndirectW(&face);
       if (made == nullptr) return stock;
       entry = {stockId, dpi, made};
