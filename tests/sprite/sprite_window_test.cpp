@@ -7,7 +7,6 @@
 #include "platform/headless/headless.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
-#include "sprite/range_conversion.h"
 #include "sprite/sprite_window.h"
 #include "support/desktop_fixture.h"
 
@@ -245,14 +244,6 @@ TEST_F(SpriteWindowTest, AcceptingTheEditorWhereItWasPutKeepsTheRangeToTheUnit) 
     EXPECT_EQ(sprite->moveRange.right.load(), range.right);
     Close();
   }
-  // A moved editor is converted from its pixels.
-  Start();
-  Sprite(0)->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
-  Sprite(0)->rangeEditor.SendMessage(wm::kKeyDown, vk::kRight);
-  Sprite(0)->rangeEditor.SendMessage(wm::kKeyDown, vk::kReturn);
-  const Rect moved = RangeToPixels(ranges[3], {1920, 1080});
-  EXPECT_EQ(frame->settings.moveRange[0], PixelsToRange({moved.left + 1, moved.top, moved.right + 1, moved.bottom},
-                                                        {1920, 1080}));
 }
 
 TEST_F(SpriteWindowTest, LostSpritesComeBackAtStartAndWhenAMonitorGoes) {
@@ -267,9 +258,6 @@ TEST_F(SpriteWindowTest, LostSpritesComeBackAtStartAndWhenAMonitorGoes) {
   EXPECT_EQ(Sprite(1)->GetWindowRect().left, 1904);
   EXPECT_EQ(Sprite(2)->GetWindowRect(), (Rect{-1920, 0, -1888, 32}));
 
-  Sprite(1)->SetWindowPos(ZOrder::Keep, 5000, 100, 0, 0, swp::kNoSize);  // dragging is free
-  EXPECT_EQ(Sprite(1)->GetWindowRect().left, 5000);
-  Sprite(1)->SetWindowPos(ZOrder::Keep, 1904, 100, 0, 0, swp::kNoSize);
   headless::SetMonitors({primary});
   headless::PostDisplayChange();
   headless::PumpPending();
