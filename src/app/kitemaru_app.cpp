@@ -10,7 +10,7 @@
 #include "ui/main_frame.h"
 
 namespace {
-const Rect kControlWindowRect{0, 0, 320, 240};
+const Rect kControlWindowRect{0, 0, kControlWindowSize.cx, kControlWindowSize.cy};
 }
 
 bool CkitemaruApp::InitInstance() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "geometry.h"
+#include "monitors.h"
 
 class CWnd;
 
@@ -15,8 +16,10 @@ class CDC {
   CDC(const CDC&) = delete;
   CDC& operator=(const CDC&) = delete;
 
-  // Returns the font it replaced, for RestoreFont; null if none was selected.
-  void* SelectStockFont(StockFont font);
+  // The stock font as it looks on a monitor of this scale: the stock font
+  // itself at the system's scale, a scaled copy at any other. Returns the
+  // font it replaced, for RestoreFont; null if none was selected.
+  void* SelectStockFont(StockFont font, int32_t dpi = kDefaultDpi);
   void RestoreFont(void* previous);
   void SetTransparentBackground();
   void SetBkColor(Color color);

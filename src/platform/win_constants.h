@@ -13,6 +13,7 @@ inline constexpr uint32_t kQueryEndSession = 0x0011;
 inline constexpr uint32_t kQuit = 0x0012;
 inline constexpr uint32_t kEndSession = 0x0016;
 inline constexpr uint32_t kShowWindow = 0x0018;
+inline constexpr uint32_t kDisplayChange = 0x007E;
 inline constexpr uint32_t kContextMenu = 0x007B;
 inline constexpr uint32_t kNcDestroy = 0x0082;
 inline constexpr uint32_t kNcPaint = 0x0085;
@@ -27,6 +28,7 @@ inline constexpr uint32_t kLButtonDblClk = 0x0203;
 inline constexpr uint32_t kRButtonDown = 0x0204;
 inline constexpr uint32_t kRButtonUp = 0x0205;
 inline constexpr uint32_t kMoving = 0x0216;
+inline constexpr uint32_t kDpiChanged = 0x02E0;
 inline constexpr uint32_t kApp = 0x8000;
 }  // namespace wm
 

@@ -62,6 +62,13 @@ bool CWnd::Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_
     case wm::kQueryEndSession:
       result = OnQueryEndSession() ? 1 : 0;
       return true;
+    case wm::kDisplayChange:
+      OnDisplayChange();
+      return false;
+    case wm::kDpiChanged:
+      // lParam: the suggested rectangle, as a Rect (the backend converts it).
+      OnDpiChanged(static_cast<int32_t>(wParam & 0xFFFF), *reinterpret_cast<const Rect*>(lParam));
+      return true;
     case wm::kEndSession:
       OnEndSession(wParam != 0);
       return true;

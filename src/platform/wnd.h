@@ -96,6 +96,10 @@ class CWnd {
   virtual intptr_t OnAppMessage() { return 0; }
   virtual bool OnQueryEndSession() { return true; }
   virtual void OnEndSession(bool) {}
+  virtual void OnDisplayChange() {}
+  // The window moved to a monitor of another scale; suggested is where the
+  // system proposes to put it at that scale.
+  virtual void OnDpiChanged(int32_t, const Rect&) {}
 
  private:
   WindowHandle hwnd = nullptr;

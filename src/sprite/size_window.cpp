@@ -1,6 +1,7 @@
 #include "size_window.h"
 
 #include "platform/dc.h"
+#include "platform/monitors.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
 
@@ -93,12 +94,14 @@ void CSizeWindow::PaintOverlay() {
   const Rect rect = GetWindowRect();
   const int32_t width = rect.Width();
   const int32_t height = rect.Height();
+  const int32_t dpi = platform::WindowDpi(GetSafeHwnd());
+  const int32_t inset = ScaleForDpi(kTextInset, dpi);
   CWindowDC dc(this);
   dc.FillSolidRect(Rect{0, 0, width, height}, 0x000000);
-  void* previousFont = dc.SelectStockFont(StockFont::DefaultGui);
+  void* previousFont = dc.SelectStockFont(StockFont::DefaultGui, dpi);
   dc.SetBkColor(0x000000);
   dc.SetTextColor(0xFFFFFF);
-  Rect textRect{kTextInset, kTextInset, width + kTextInset, height + kTextInset};
+  Rect textRect{inset, inset, width + inset, height + inset};
   dc.DrawText(RangeEditorText(rect), textRect, 0);
   if (previousFont != nullptr) dc.RestoreFont(previousFont);
 }

@@ -3,11 +3,13 @@
 #include <filesystem>
 #include <new>
 
+#include "platform/monitors.h"
 #include "platform/win_constants.h"
 #include "app/exe_path.h"
 #include "skin/skin_catalogue.h"
 #include "skin/skin_path.h"
 #include "sprite/motion_threads.h"
+#include "sprite/sprite_window_placement.h"
 #include "ui/main_frame.h"
 
 namespace {
@@ -48,6 +50,7 @@ int CSpriteWindow::OnCreate(const CreateStruct& cs) {
   BuildPopupMenu();
   const Point saved = owner.settings.position[slot];
   SetWindowPos(ZOrder::Keep, saved.x, saved.y, 0, 0, swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
+  KeepReachable();
   topMost = owner.settings.topMost[slot] == 0;
   OnToggleTopMost();
   return 0;
@@ -92,6 +95,12 @@ void CSpriteWindow::StorePosition() {
   if (GetSafeHwnd() == nullptr) return;
   const Rect rect = GetWindowRect();
   owner.settings.position[slot] = Point{rect.left, rect.top};
+}
+
+void CSpriteWindow::KeepReachable() {
+  if (GetSafeHwnd() == nullptr) return;
+  const std::optional<Point> to = RescuedPosition(GetWindowRect(), platform::Monitors());
+  if (to) SetWindowPos(ZOrder::Keep, to->x, to->y, 0, 0, swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
 }
 
 bool CSpriteWindow::DestroyWindow() {

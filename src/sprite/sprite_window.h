@@ -4,9 +4,11 @@
 // move-range editor. It works directly on its slot's settings.
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
+#include "app/move_range.h"
 #include "platform/menu.h"
 #include "platform/wnd.h"
 #include "skin/offscreen_surface.h"
@@ -28,6 +30,9 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   void Render();
   // The window's top-left corner becomes the slot's saved position.
   void StorePosition();
+  // A sprite too little of which shows on any monitor's work area moves
+  // onto the nearest one; a reachable sprite stays exactly where it is.
+  void KeepReachable();
   void ShowRangeEditor();
 
   CMainFrame& owner;
@@ -63,4 +68,13 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   void OnCloseSprite();
   void OnSwitchSkin(uint32_t id);
   intptr_t OnRangeAccepted();
+
+  // Where the editor was put for the stored range: accepting it there
+  // unchanged keeps that range to the unit, where a round trip through
+  // pixels would not.
+  struct EditorPlacement {
+    Rect rect;
+    MoveRange range;
+  };
+  std::optional<EditorPlacement> editorPlaced;
 };

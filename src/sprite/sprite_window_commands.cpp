@@ -48,10 +48,16 @@ void CSpriteWindow::ShowRangeEditor() {
   const Rect pixels = RangeToPixels(range, platform::ScreenSize());
   rangeEditor.SetWindowPos(ZOrder::Keep, pixels.left, pixels.top, pixels.Width(), pixels.Height(),
                            swp::kShowWindow | swp::kNoZOrder);
+  // Read back: the window system may have limited the size.
+  editorPlaced = EditorPlacement{rangeEditor.GetWindowRect(), range};
 }
 
 intptr_t CSpriteWindow::OnRangeAccepted() {
-  const auto range = PixelsToRange(rangeEditor.GetWindowRect(), platform::ScreenSize());
+  const Rect accepted = rangeEditor.GetWindowRect();
+  const std::optional<EditorPlacement> placed = editorPlaced;
+  editorPlaced.reset();
+  const auto range =
+      placed && placed->rect == accepted ? std::optional(placed->range) : PixelsToRange(accepted, platform::ScreenSize());
   if (!range) return 0;
   // Only converted values reach moveRange: the motion thread reads it.
   moveRange.Store(range->left, range->top, range->right, range->bottom);

@@ -17,6 +17,11 @@ bool CMainFrame::PreCreateWindow(CreateStruct& cs) {
 
 int CMainFrame::OnCreate(const CreateStruct& cs) {
   if (CFrameWnd::OnCreate(cs) == -1) return -1;
+  dpi = platform::WindowDpi(GetSafeHwnd());
+  if (dpi != kDefaultDpi) {
+    SetWindowPos(ZOrder::Keep, 0, 0, ScaleForDpi(kControlWindowSize.cx, dpi), ScaleForDpi(kControlWindowSize.cy, dpi),
+                 swp::kNoMove | swp::kNoZOrder | swp::kNoActivate);
+  }
   ShowWindow(sw::kShow);
   settings.Load();
   ScanSkins(catalogue);
@@ -77,6 +82,19 @@ void CMainFrame::OnTimer(uintptr_t id) {
   if (id != kStatusTimerId) return;
   Invalidate();
   UpdateWindow();
+}
+
+void CMainFrame::OnDisplayChange() {
+  for (CSpriteWindow* sprite : sprites) {
+    if (sprite != nullptr) sprite->KeepReachable();
+  }
+}
+
+void CMainFrame::OnDpiChanged(int32_t newDpi, const Rect& suggested) {
+  dpi = newDpi;
+  SetWindowPos(ZOrder::Keep, suggested.left, suggested.top, suggested.Width(), suggested.Height(),
+               swp::kNoZOrder | swp::kNoActivate);
+  Invalidate();
 }
 
 void CMainFrame::OnExit() { PostMessage(wm::kClose, 0, 0); }

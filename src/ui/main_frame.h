@@ -9,11 +9,14 @@
 #include "app/app_settings.h"
 #include "app/sprite_slot.h"
 #include "platform/menu.h"
+#include "platform/monitors.h"
 #include "platform/wnd.h"
 #include "skin/skin_info.h"
 
 class CSpriteWindow;
 
+// The control window's outer size at 96 dpi; it grows with the display scale.
+inline constexpr Size kControlWindowSize{320, 240};
 inline constexpr uintptr_t kStatusTimerId = 1;
 inline constexpr uint32_t kStatusTimerPeriodMs = 1000;
 
@@ -56,6 +59,9 @@ class CMainFrame : public CFrameWnd {
   bool OnCommand(uint32_t id) override;
   bool OnQueryEndSession() override;
   void OnEndSession(bool ending) override;
+  // A monitor came or went: sprites left where none shows are brought back.
+  void OnDisplayChange() override;
+  void OnDpiChanged(int32_t newDpi, const Rect& suggested) override;
 
  private:
   void OnExit();
@@ -67,4 +73,6 @@ class CMainFrame : public CFrameWnd {
   void CaptureSkinNames();
 
   uint32_t lastTickTime = 0;
+  // The scale of the monitor the window is on; sizes and text follow it.
+  int32_t dpi = kDefaultDpi;
 };

@@ -20,7 +20,8 @@ std::wstring FormatStatusBody(int spriteCount, int32_t fps, size_t skinCount, co
 
 void CMainFrame::OnPaint() {
   CPaintDC dc(this);
-  dc.SelectStockFont(StockFont::SystemFixed);
+  dc.SelectStockFont(StockFont::SystemFixed, dpi);
+  const int32_t margin = ScaleForDpi(kMargin, dpi);
   dc.SetTransparentBackground();
   int count = 0;
   for (const CSpriteWindow* sprite : sprites) count += sprite != nullptr ? 1 : 0;
@@ -29,7 +30,7 @@ void CMainFrame::OnPaint() {
   dc.FillSolidRect(Rect{0, 0, client.Width(), client.Height()}, kBlack);
 
   dc.SetTextColor(kWhite);
-  Rect header{kMargin, kMargin, client.Width(), client.Height()};
+  Rect header{margin, margin, client.Width(), client.Height()};
   Rect measured = header;
   dc.DrawText(kHeader, measured, dt::kCalcRect);
   dc.DrawText(kHeader, header, 0);
@@ -37,6 +38,6 @@ void CMainFrame::OnPaint() {
   std::error_code error;
   const std::wstring currentDir = FromFsPath(std::filesystem::current_path(error));
   dc.SetTextColor(kGrey);
-  Rect body{kMargin, measured.Height() + kMargin, client.Width(), client.Height()};
+  Rect body{margin, measured.Height() + margin, client.Width(), client.Height()};
   dc.DrawText(FormatStatusBody(count, settings.fps, catalogue.size(), currentDir), body, dt::kWordBreak);
 }

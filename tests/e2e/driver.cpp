@@ -71,9 +71,12 @@ HWND DialogWindow() { return FindWindowW(L"#32770", nullptr); }
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: driver wait | post ID | close | endsession | sprites | editors | menu | about-close |\n"
-               "              sprite-post X Y ID | sprite-dblclick X Y | editor-key VK | contextmenu |\n"
-               "              hold FILE MS\n");
+               "usage: driver wait | post ID | close | endsession | control | sprites | editors | menu |
+"
+               "              about-close | sprite-post X Y ID | sprite-dblclick X Y | editor-key VK |
+"
+               "              contextmenu | hold FILE MS
+");
   return 2;
 }
 
@@ -107,6 +110,10 @@ int wmain(int argc, wchar_t** argv) {
     const LRESULT agreed = SendMessageW(control, WM_QUERYENDSESSION, 0, 0);
     SendMessageW(control, WM_ENDSESSION, TRUE, 0);
     return agreed ? 0 : 1;
+  }
+  if (verb == L"control") {
+    PrintRect("control", control);
+    return 0;
   }
   if (verb == L"sprites" || verb == L"editors") {
     const bool editors = verb == L"editors";

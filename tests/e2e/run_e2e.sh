@@ -177,6 +177,52 @@ sprite_commands() {
     fail "slot 2 shows '$(config_value Window2 SkinName)' after the switch"
 }
 
+offscreen_rescue() {
+  make_folder
+  # Saved on a monitor that is not there: it comes back at the nearest corner.
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=-3000, -3000\r\n[Window1]\r\nSkinName=tall\r\nPosition=1270, 500\r\n' > "$dir/config.ini"
+  start_program
+  local sprites
+  sprites=$(drive sprites)
+  grep -q 'sprite 0 0 64 64' <<<"$sprites" || fail "plain not brought on screen: $sprites"
+  grep -q 'sprite 1232 500 48 96' <<<"$sprites" || fail "tall not brought fully on screen: $sprites"
+  screenshot
+  [ "$(pixel 30 30)" = "100,50,25" ] || fail "no sprite drawn at the corner: $(pixel 30 30)"
+  close_program
+  expect_config Window0 Position "0, 0"
+}
+
+# The desktop at 200 % (LogPixels 192): the control window and its text at twice the size.
+high_dpi() {
+  make_folder
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=700, 100\r\n' > "$dir/config.ini"
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+  start_program
+  # Read once at start-up: later programs of this prefix go back to 96 dpi.
+  wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+  local control
+  control=$(drive control)
+  grep -q 'control 0 0 640 480' <<<"$control" || fail "control window: $control"
+  screenshot
+  # At 96 dpi the white header ends above y 45 and the grey body above y 130;
+  # at twice the size the header reaches into 45..90 and the body past 130.
+  [ "$(count_colour 0 45 640 45 '#FFFFFF')" -gt 150 ] || fail "the header is not drawn at twice the size"
+  [ "$(count_colour 0 130 640 150 '#C4C4C4')" -gt 300 ] || fail "the status lines are not drawn at twice the size"
+  cp "$shot" "$shots/high_dpi-control.png"
+  drive sprite-dblclick 710 110 || fail "no sprite to double-click"
+  sleep 0.5
+  screenshot
+  cp "$shot" "$shots/high_dpi-editor.png"
+  xdotool key Escape
+  drive post $ABOUT
+  sleep 1
+  screenshot
+  cp "$shot" "$shots/high_dpi-about.png"
+  drive about-close >/dev/null || fail "the about box did not open"
+  sleep 0.5
+  close_program
+}
+
 table_full() {
   make_folder
   start_program

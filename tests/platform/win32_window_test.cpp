@@ -8,6 +8,7 @@
 
 #include "platform/app.h"
 #include "platform/frame_bitmap.h"
+#include "platform/monitors.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
 #include "platform/wnd.h"
@@ -24,6 +25,8 @@ class ProbeWindow : public CWnd {
   int appMessages = 0;
   std::vector<uintptr_t> timers;
   int ncDestroys = 0;
+  int32_t dpi = 0;
+  Rect suggested;
 
   void PostNcDestroy() override { ++ncDestroys; }
 
@@ -35,6 +38,10 @@ class ProbeWindow : public CWnd {
   }
   intptr_t OnAppMessage() override { return ++appMessages; }
   void OnTimer(uintptr_t id) override { timers.push_back(id); }
+  void OnDpiChanged(int32_t newDpi, const Rect& rect) override {
+    dpi = newDpi;
+    suggested = rect;
+  }
 
  private:
   int createResult;
@@ -135,6 +142,31 @@ TEST(Win32Window, PlacementAndBandFollowSetWindowPos) {
     EXPECT_EQ(platform::WindowRect(window.GetSafeHwnd()), step.rect);
     EXPECT_EQ((GetWindowLongW(Native(window), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, step.topMost);
   }
+}
+
+TEST(Win32Window, MonitorsAndScaleComeFromTheSystem) {
+  const std::vector<MonitorInfo> monitors = platform::Monitors();
+  ASSERT_FALSE(monitors.empty());
+  const Size screen = platform::ScreenSize();
+  int primaries = 0;
+  for (const MonitorInfo& monitor : monitors) {
+    if (!monitor.primary) continue;
+    ++primaries;
+    EXPECT_EQ(monitor.area, (Rect{0, 0, screen.cx, screen.cy}));
+    HDC screenDc = GetDC(nullptr);
+    EXPECT_EQ(monitor.dpi, GetDeviceCaps(screenDc, LOGPIXELSX));
+    ReleaseDC(nullptr, screenDc);
+  }
+  EXPECT_EQ(primaries, 1);
+
+  ProbeWindow window;
+  ASSERT_TRUE(CreateProbe(window, 0, nullptr));
+  EXPECT_EQ(platform::WindowDpi(window.GetSafeHwnd()), monitors.front().dpi);
+  RECT suggested{5, 6, 205, 206};
+  SendMessageW(Native(window), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(window.dpi, 144);
+  EXPECT_EQ(window.suggested, (Rect{5, 6, 205, 206}));
 }
 
 TEST(Win32Window, LayeredAlphaIsSetOnTheWindow) {

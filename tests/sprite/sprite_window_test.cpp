@@ -192,6 +192,7 @@ TEST_F(SpriteWindowTest, AcceptedEditorRectangleBecomesTheMoveRange) {
 }
 
 TEST_F(SpriteWindowTest, EditorKeysMoveAndResizeAndEscapeCancels) {
+  headless::SetMonitors({{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 144, true}});
   MakeSkin(L"kite");
   WriteConfig("[Window0]\nSkinName=kite\nMoveRangeLeft=3400\nMoveRangeTop=6000\n"
               "MoveRangeRight=17000\nMoveRangeBottom=24000\n");
@@ -208,7 +209,10 @@ TEST_F(SpriteWindowTest, EditorKeysMoveAndResizeAndEscapeCancels) {
   headless::SetKeyDown(vk::kShift, false);
   editor.SendMessage(wm::kKeyDown, 'A');  // nothing
   EXPECT_EQ(editor.GetWindowRect(), (Rect{99, 66, 99 + 430, 66 + 295}));
-  EXPECT_EQ(headless::State(editor.GetSafeHwnd()).lastNcPaint.back().text, RangeEditorText(editor.GetWindowRect()));
+  const headless::DrawOp text = headless::State(editor.GetSafeHwnd()).lastNcPaint.back();
+  EXPECT_EQ(text.text, RangeEditorText(editor.GetWindowRect()));
+  EXPECT_EQ(text.rect.left, 30);  // the 20 px inset at 144 dpi
+  EXPECT_EQ(text.fontDpi, 144);
 
   editor.SendMessage(wm::kKeyDown, vk::kEscape);
   EXPECT_FALSE(editor.IsWindowVisible());
@@ -216,8 +220,53 @@ TEST_F(SpriteWindowTest, EditorKeysMoveAndResizeAndEscapeCancels) {
   sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
   editor.SendMessage(wm::kRButtonUp);
   EXPECT_FALSE(editor.IsWindowVisible());
-  editor.SendMessage(wm::kLButtonDblClk);
-  EXPECT_EQ(frame->settings.moveRange[0], (MoveRange{3366, 5880, 16898, 23640}));
+}
+
+TEST_F(SpriteWindowTest, AcceptingTheEditorWhereItWasPutKeepsTheRangeToTheUnit) {
+  const MoveRange ranges[] = {
+      {16383, 16383, 49151, 49151},
+      {0, 0, 65535, 65535},
+      {-20000, -10000, 90000, 80000},  // wider and taller than the screen
+      {-2000000, 5, 2000000, 7},
+  };
+  MakeSkin(L"kite");
+  for (const MoveRange& range : ranges) {
+    WriteConfig("[Window0]\nSkinName=kite\nMoveRangeLeft=" + std::to_string(range.left) +
+                "\nMoveRangeTop=" + std::to_string(range.top) + "\nMoveRangeRight=" + std::to_string(range.right) +
+                "\nMoveRangeBottom=" + std::to_string(range.bottom) + "\n");
+    Start();
+    CSpriteWindow* sprite = Sprite(0);
+    for (int accept = 0; accept < 10; ++accept) {
+      sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
+      sprite->rangeEditor.SendMessage(accept % 2 == 0 ? wm::kKeyDown : wm::kLButtonDblClk, vk::kReturn);
+    }
+    EXPECT_EQ(frame->settings.moveRange[0], range) << range.left;
+    EXPECT_EQ(sprite->moveRange.right.load(), range.right);
+    Close();
+  }
+}
+
+TEST_F(SpriteWindowTest, LostSpritesComeBackAtStartAndWhenAMonitorGoes) {
+  const MonitorInfo primary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, true};
+  const MonitorInfo left{{-1920, 0, 0, 1080}, {-1920, 0, 0, 1040}, 96, false};
+  headless::SetMonitors({left, primary});
+  MakeSkin(L"kite");
+  WriteConfig("[Window0]\nSkinName=kite\nPosition=-1000, 100\n[Window1]\nSkinName=kite\nPosition=1904, 100\n"
+              "[Window2]\nSkinName=kite\nPosition=-3000, -3000\n");
+  Start();
+  EXPECT_EQ(Sprite(0)->GetWindowRect().left, -1000);
+  EXPECT_EQ(Sprite(1)->GetWindowRect().left, 1904);
+  EXPECT_EQ(Sprite(2)->GetWindowRect(), (Rect{-1920, 0, -1888, 32}));
+
+  headless::SetMonitors({primary});
+  headless::PostDisplayChange();
+  headless::PumpPending();
+  EXPECT_EQ(Sprite(0)->GetWindowRect().left, 0);
+  EXPECT_EQ(Sprite(1)->GetWindowRect().left, 1904);  // still 16 px showing
+  EXPECT_EQ(Sprite(2)->GetWindowRect().left, 0);
+  Close();
+  EXPECT_EQ(ConfigValue("Window0", "Position"), "0, 100");
+  EXPECT_EQ(ConfigValue("Window1", "Position"), "1904, 100");
 }
 
 TEST_F(SpriteWindowTest, CloseRequestsEndTheSpriteButOnlyHideTheEditor) {

@@ -39,12 +39,45 @@ TEST_F(ControlWindowTest, PaintsWhiteHeaderAndGreyBodyOnBlack) {
   EXPECT_EQ(ops[0].rect, (Rect{0, 0, 320, 240}));
   EXPECT_EQ(ops[1].text, L"KITE-MARU v0.1.0\n");
   EXPECT_EQ(ops[1].color, 0xFFFFFFu);
-  EXPECT_EQ(ops[1].rect, (Rect{8, 8, 320, 240}));
   EXPECT_EQ(ops[1].font, L"SystemFixed");
   EXPECT_EQ(ops[2].text, FormatStatusBody(1, 15, 2, FromFsPath(folder)));
   EXPECT_EQ(ops[2].color, 0xC4C4C4u);
-  EXPECT_EQ(ops[2].rect.top, 8 + 16);  // directly below the measured header
   EXPECT_EQ(ops[2].format, dt::kWordBreak);
+}
+
+TEST_F(ControlWindowTest, SizeFontAndTextPlacesFollowTheDisplayScale) {
+  struct Case {
+    int32_t dpi;
+    Size window;
+    int32_t margin;
+    int32_t bodyTop;  // directly below the measured header: margin + one line
+  };
+  const Case cases[] = {
+      {96, {320, 240}, 8, 8 + 16},
+      {120, {400, 300}, 10, 10 + 20},
+      {144, {480, 360}, 12, 12 + 24},
+      {192, {640, 480}, 16, 16 + 32},
+  };
+  for (const Case& c : cases) {
+    headless::SetMonitors({{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, c.dpi, true}});
+    Start();
+    const headless::WindowState state = headless::State(frame->GetSafeHwnd());
+    EXPECT_EQ(state.rect, (Rect{0, 0, c.window.cx, c.window.cy})) << c.dpi;
+    ASSERT_EQ(state.lastPaint.size(), 3u);
+    EXPECT_EQ(state.lastPaint[1].rect, (Rect{c.margin, c.margin, c.window.cx, c.window.cy})) << c.dpi;
+    EXPECT_EQ(state.lastPaint[1].fontDpi, c.dpi);
+    EXPECT_EQ(state.lastPaint[2].rect.top, c.bodyTop) << c.dpi;
+    Close();
+  }
+  // Dragged onto a monitor of another scale: the suggested rectangle and the new scale.
+  Start();
+  Rect suggested{1950, 100, 1950 + 640, 100 + 480};
+  frame->SendMessage(wm::kDpiChanged, 192 | (192 << 16), reinterpret_cast<intptr_t>(&suggested));
+  frame->UpdateWindow();
+  const headless::WindowState moved = headless::State(frame->GetSafeHwnd());
+  EXPECT_EQ(moved.rect, suggested);
+  EXPECT_EQ(moved.lastPaint[1].rect.left, 16);
+  EXPECT_EQ(moved.lastPaint[1].fontDpi, 192);
 }
 
 TEST_F(ControlWindowTest, TimerRepaintsTheStatus) {

@@ -11,6 +11,7 @@
 
 #include "../geometry.h"
 #include "../menu.h"
+#include "../monitors.h"
 #include "../wnd.h"
 
 class CDialog;
@@ -25,6 +26,7 @@ struct DrawOp {
   std::wstring text;
   uint32_t format = 0;
   std::wstring font;  // the selected stock font's face
+  int32_t fontDpi = kDefaultDpi;  // the scale the font was selected at
 };
 
 struct WindowState {
@@ -46,10 +48,16 @@ struct WindowState {
   std::vector<uintptr_t> timers;
 };
 
-// Puts the whole fake back to its start: no windows, clock 0, 1920 x 1080.
+// Puts the whole fake back to its start: no windows, clock 0, one monitor of
+// 1920 x 1080 at 96 dpi.
 void Reset();
 
+// One monitor of this size at 96 dpi, its work area the whole of it.
 void SetScreenSize(Size size);
+// The primary monitor's size becomes the screen size.
+void SetMonitors(const std::vector<MonitorInfo>& monitors);
+// Tells every window that the display layout changed, as the system does.
+void PostDisplayChange();
 void SetCursorPos(Point at);
 void SetKeyDown(uint32_t virtualKey, bool down);
 uint32_t Clock();

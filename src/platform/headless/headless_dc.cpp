@@ -4,7 +4,7 @@
 #include "../win_constants.h"
 #include "headless_world.h"
 
-// Text metrics of the fake: every character 8 x 16 pixels.
+// Text metrics of the fake: every character 8 x 16 pixels at 96 dpi.
 namespace {
 
 constexpr int32_t kCharWidth = 8;
@@ -13,6 +13,7 @@ constexpr int32_t kLineHeight = 16;
 struct PaintRecord {
   std::vector<headless::DrawOp>* ops = nullptr;
   const wchar_t* font = nullptr;
+  int32_t fontDpi = kDefaultDpi;
   Color textColor = 0;
 };
 
@@ -49,14 +50,18 @@ CWindowDC::CWindowDC(CWnd* target) {
 
 CWindowDC::~CWindowDC() { delete &Record(native); }
 
-void* CDC::SelectStockFont(StockFont font) {
+void* CDC::SelectStockFont(StockFont font, int32_t dpi) {
   auto& record = Record(native);
   const wchar_t* previous = record.font;
   record.font = font == StockFont::SystemFixed ? kSystemFixed : kDefaultGui;
+  record.fontDpi = dpi;
   return const_cast<wchar_t*>(previous);
 }
 
-void CDC::RestoreFont(void* previous) { Record(native).font = static_cast<const wchar_t*>(previous); }
+void CDC::RestoreFont(void* previous) {
+  Record(native).font = static_cast<const wchar_t*>(previous);
+  Record(native).fontDpi = kDefaultDpi;
+}
 
 void CDC::SetTransparentBackground() {}
 
@@ -66,30 +71,31 @@ void CDC::SetTextColor(Color color) { Record(native).textColor = color; }
 
 void CDC::FillSolidRect(const Rect& rect, Color color) {
   auto& record = Record(native);
-  if (record.ops != nullptr) record.ops->push_back({headless::DrawOp::Kind::Fill, rect, color, {}, 0, {}});
+  if (record.ops != nullptr) record.ops->push_back({headless::DrawOp::Kind::Fill, rect, color, {}, 0, {}, kDefaultDpi});
 }
 
 int32_t CDC::DrawText(const std::wstring& text, Rect& rect, uint32_t format) {
+  auto& record = Record(native);
+  const int32_t charWidth = ScaleForDpi(kCharWidth, record.fontDpi);
   int32_t lines = 0;
   int32_t widest = 0;
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find(L'\n', start);
     if (end == std::wstring::npos) end = text.size();
-    widest = std::max<int32_t>(widest, static_cast<int32_t>(end - start) * kCharWidth);
+    widest = std::max<int32_t>(widest, static_cast<int32_t>(end - start) * charWidth);
     ++lines;
     start = end + 1;
   }
-  const int32_t height = lines * kLineHeight;
+  const int32_t height = lines * ScaleForDpi(kLineHeight, record.fontDpi);
   if ((format & dt::kCalcRect) != 0) {
     rect.right = rect.left + widest;
     rect.bottom = rect.top + height;
     return height;
   }
-  auto& record = Record(native);
   if (record.ops != nullptr) {
     record.ops->push_back({headless::DrawOp::Kind::Text, rect, record.textColor, text, format,
-                           record.font != nullptr ? record.font : L""});
+                           record.font != nullptr ? record.font : L"", record.fontDpi});
   }
   return height;
 }

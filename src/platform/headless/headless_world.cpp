@@ -46,6 +46,13 @@ namespace headless {
 
 using detail::TheWorld;
 
+namespace {
+MonitorInfo SingleMonitor(Size size) {
+  const Rect area{0, 0, size.cx, size.cy};
+  return {area, area, kDefaultDpi, true};
+}
+}  // namespace
+
 void Reset() {
   auto& world = TheWorld();
   for (auto& window : world.windows) {
@@ -57,6 +64,7 @@ void Reset() {
   world.clock = 0;
   world.uiSleeps.clear();
   world.screen = {1920, 1080};
+  world.monitors = {SingleMonitor(world.screen)};
   world.cursor = {};
   world.keysDown.clear();
   world.exePath.clear();
@@ -77,6 +85,7 @@ void Reset() {
 void SetScreenSize(Size size) {
   std::lock_guard lock(TheWorld().mutex);
   TheWorld().screen = size;
+  TheWorld().monitors = {SingleMonitor(size)};
 }
 void SetCursorPos(Point at) { TheWorld().cursor = at; }
 void SetKeyDown(uint32_t virtualKey, bool down) {

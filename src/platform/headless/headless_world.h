@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../app.h"
+#include "../monitors.h"
 #include "headless.h"
 
 namespace headless::detail {
@@ -46,6 +47,7 @@ struct World {
   std::atomic<uint32_t> clock{0};
   std::vector<uint32_t> uiSleeps;
   Size screen{1920, 1080};
+  std::vector<MonitorInfo> monitors;  // Reset puts one matching the screen
   Point cursor;
   std::set<uint32_t> keysDown;
   std::wstring exePath;

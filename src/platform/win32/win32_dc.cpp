@@ -4,6 +4,7 @@
 
 #include "platform/dc.h"
 #include "platform/wnd.h"
+#include "win32_scaled_fonts.h"
 
 namespace {
 HDC Dc(void* native) { return static_cast<HDC>(native); }
@@ -41,11 +42,11 @@ CWindowDC::~CWindowDC() {
   if (native != nullptr) ReleaseDC(Hwnd(window), Dc(native));
 }
 
-void* CDC::SelectStockFont(StockFont font) {
+void* CDC::SelectStockFont(StockFont font, int32_t dpi) {
   if (native == nullptr) return nullptr;
-  HGDIOBJ stock = GetStockObject(font == StockFont::SystemFixed ? SYSTEM_FIXED_FONT : DEFAULT_GUI_FONT);
-  if (stock == nullptr) return nullptr;
-  return SelectObject(Dc(native), stock);
+  HGDIOBJ chosen = win32::ScaledStockFont(font == StockFont::SystemFixed ? SYSTEM_FIXED_FONT : DEFAULT_GUI_FONT, dpi);
+  if (chosen == nullptr) return nullptr;
+  return SelectObject(Dc(native), chosen);
 }
 
 void CDC::RestoreFont(void* previous) {

@@ -52,6 +52,13 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return result;
   }
 
+  if (message == WM_DPICHANGED) {
+    const auto* native = reinterpret_cast<const RECT*>(lParam);
+    const Rect suggested{native->left, native->top, native->right, native->bottom};
+    window->Dispatch(message, wParam, reinterpret_cast<intptr_t>(&suggested), result);
+    return result;
+  }
+
   // The handler may destroy the window and delete the object.
   if (window->Dispatch(message, wParam, lParam, result)) return result;
   return DefWindowProcW(hwnd, message, wParam, lParam);

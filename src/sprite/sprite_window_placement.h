@@ -1,0 +1,17 @@
+#pragma once
+// Keeping sprites reachable: a sprite restored on a monitor that is gone, or
+// left behind when the display layout changes, could never be dragged back.
+#include <optional>
+#include <vector>
+
+#include "platform/geometry.h"
+#include "platform/monitors.h"
+
+// The side of the square that must show on some work area for a window to
+// count as reachable (its whole size, if it is smaller).
+inline constexpr int32_t kReachableSquare = 16;
+
+// Nothing when the window is reachable where it is; otherwise the top-left
+// corner that brings it into the work area of its nearest monitor, wholly
+// when it fits. Nothing without monitors.
+std::optional<Point> RescuedPosition(const Rect& window, const std::vector<MonitorInfo>& monitors);

@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include "sprite/sprite_window_placement.h"
+
+TEST(SpritePlacement, OnlyASpriteTooLittleOfWhichShowsIsMovedOntoItsNearestWorkArea) {
+  const MonitorInfo primary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, true};
+  const MonitorInfo left{{-1920, 0, 0, 1080}, {-1920, 0, 0, 1040}, 144, false};
+  const std::vector<MonitorInfo> one{primary};
+  const std::vector<MonitorInfo> two{left, primary};
+  struct Case {
+    const char* what;
+    const std::vector<MonitorInfo>& monitors;
+    Rect window;
+    std::optional<Point> moved;
+  };
+  const Case cases[] = {
+      {"fully visible", one, {100, 100, 132, 132}, std::nullopt},
+      {"16 px showing at the right", one, {1904, 500, 1936, 532}, std::nullopt},
+      {"10 px showing at the right", one, {1910, 500, 1942, 532}, Point{1888, 500}},
+      {"behind the taskbar", one, {500, 1030, 532, 1062}, Point{500, 1008}},
+      {"on a removed monitor", one, {-1000, 100, -968, 132}, Point{0, 100}},
+      {"far away", one, {-3000, -3000, -2968, -2968}, Point{0, 0}},
+      {"negative, on the left monitor", two, {-1000, 100, -968, 132}, std::nullopt},
+      {"far away, the left monitor nearer", two, {-3000, -3000, -2968, -2968}, Point{-1920, 0}},
+      {"below both work areas, more on the left", two, {-20, 1050, 12, 1082}, Point{-32, 1008}},
+      {"larger than the work area", one, {5000, 5000, 8000, 7000}, Point{0, 0}},
+      {"small and whole at the edge", one, {1912, 0, 1920, 8}, std::nullopt},
+      {"small and cut at the edge", one, {1915, 0, 1923, 8}, Point{1912, 0}},
+      {"no monitors at all", {}, {-3000, -3000, -2968, -2968}, std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(RescuedPosition(c.window, c.monitors), c.moved) << c.what;
+}
