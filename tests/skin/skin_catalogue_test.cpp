@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <vector>
 
 #include "app/exe_path.h"
 #include "skin/skin_path.h"
@@ -147,13 +148,15 @@ TEST_F(SkinCatalogueTest, CheckSkinFilesNeedsEveryNamedStrip) {
 // Every target exists where the file system allows it, so only the refusal
 // of values that leave "skin" can make the check fail.
 TEST_F(SkinCatalogueTest, FilesOutsideTheSkinFolderCountAsMissing) {
-  const char* const targets[] = {"skin/a/a.png", "skin/a/dir/a.png", "skin/other/a.png", "x.png", "skin/a/C:/x.png",
-                                 "skin/a/NUL",   "skin/a/COM1",      "skin/a/nul.png",   "skin/a/a.png:s"};
+  std::vector<const char*> targets = {"skin/a/a.png", "skin/a/dir/a.png", "skin/other/a.png", "x.png"};
+#ifndef _WIN32
+  // Plain files here; on Windows devices and streams, which a test must not open.
+  targets.insert(targets.end(), {"skin/a/C:/x.png", "skin/a/NUL", "skin/a/COM1", "skin/a/nul.png", "skin/a/a.png:s"});
+#endif
   for (const char* target : targets) {
-    std::error_code error;
     const fs::path path = folder.Path() / fs::path(target);
-    fs::create_directories(path.parent_path(), error);
-    std::ofstream(path) << "png";  // names Windows refuses simply stay absent
+    fs::create_directories(path.parent_path());
+    std::ofstream(path) << "png";
   }
   const struct {
     const wchar_t* file;
