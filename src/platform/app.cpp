@@ -22,7 +22,13 @@ int CWinApp::Run() {
   for (;;) {
     bool idle = true;
     while (idle && !platform::PeekMessage(message, false)) {
-      idle = OnIdle(idleCount++);
+      // A failed idle step (the frame tick) is skipped, not fatal; the
+      // window procedures guard the dispatched messages the same way.
+      try {
+        idle = OnIdle(idleCount++);
+      } catch (...) {
+        idle = false;
+      }
     }
     if (!platform::GetMessage(message)) return static_cast<int>(message.wParam);
     idleCount = 0;

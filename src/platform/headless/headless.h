@@ -83,6 +83,10 @@ size_t QueueLength();
 void PumpPending();
 // Makes the next bitmap creations fail after `allowed` more successes; -1 never fails.
 void FailBitmapsAfter(int allowed);
+// What the window system can run out of while the program runs.
+enum class Resource { ThreadStart, Window, Bitmap, Menu, LayeredUpdate };
+// Refuses the n-th request for what from now on (1: the very next), once; 0 cancels.
+void FailNth(Resource what, int n);
 
 // The ANSI code page that text files without a Unicode form are read in.
 void SetAnsiCodePage(uint32_t codePage);

@@ -1,7 +1,7 @@
 #include <cstdlib>
 
 #include "platform/frame_bitmap.h"
-#include "platform/headless/headless.h"
+#include "platform/headless/headless_world.h"
 
 namespace {
 
@@ -9,7 +9,7 @@ namespace {
 int bitmapsAllowed = -1;
 
 bool TakeBitmapAllowance() {
-  if (bitmapsAllowed == 0) return false;
+  if (bitmapsAllowed == 0 || headless::detail::Refused(headless::Resource::Bitmap)) return false;
   if (bitmapsAllowed > 0) --bitmapsAllowed;
   return true;
 }

@@ -38,6 +38,7 @@ MenuEntry* FindEntry(MenuNode* node, uint32_t id, MenuNode** container = nullptr
 
 bool CMenu::CreatePopupMenu() {
   DestroyMenu();
+  if (headless::detail::Refused(headless::Resource::Menu)) return false;
   handle = new MenuNode;
   owned = true;
   return true;
@@ -45,8 +46,7 @@ bool CMenu::CreatePopupMenu() {
 
 bool CMenu::LoadMenu(uint32_t resourceId) {
   const auto entries = FindMenuTemplate(resourceId);
-  if (entries.empty()) return false;
-  CreatePopupMenu();
+  if (entries.empty() || !CreatePopupMenu()) return false;
   std::vector<MenuNode*> open{Node(handle)};
   for (const auto& item : entries) {
     MenuNode* parent = open.back();

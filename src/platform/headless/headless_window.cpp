@@ -24,6 +24,7 @@ bool CWnd::CreateEx(uint32_t exStyle, const std::wstring& className, const std::
                     const Rect& rect, const void* param) {
   CreateStruct cs{exStyle, className, title, style, rect, param};
   if (hwnd != nullptr || !PreCreateWindow(cs)) return false;
+  if (headless::detail::Refused(headless::Resource::Window)) return false;
   auto& world = TheWorld();
   auto window = std::make_unique<Window>();
   window->object = this;
@@ -165,6 +166,7 @@ bool CWnd::UpdateLayeredWindow(Point topLeft, Size size, const FrameBitmap& sour
       int64_t(from.y) + size.cy > source.Height()) {
     return false;
   }
+  if (headless::detail::Refused(headless::Resource::LayeredUpdate)) return false;
   window->state.rect = Rect{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy};
   window->state.layered = &source;
   window->state.layeredAt = topLeft;

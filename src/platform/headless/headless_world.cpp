@@ -30,11 +30,25 @@ intptr_t DefaultProcessing(Window& window, uint32_t message, uintptr_t wParam, i
   }
 }
 
+bool Refused(Resource what) {
+  std::atomic<int>& countdown = TheWorld().refuseIn[static_cast<int>(what)];
+  int left = countdown.load();
+  while (left > 0 && !countdown.compare_exchange_weak(left, left - 1)) {
+  }
+  return left == 1;
+}
+
 intptr_t Deliver(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr_t lParam) {
   Window* window = Find(handle);
   if (window == nullptr || window->object == nullptr) return 0;
   intptr_t result = 0;
-  if (window->object->Dispatch(message, wParam, lParam, result)) return result;
+  // As at the edge of a window procedure: a throwing handler fails its
+  // message (a creation is refused) and the program goes on.
+  try {
+    if (window->object->Dispatch(message, wParam, lParam, result)) return result;
+  } catch (...) {
+    return message == wm::kCreate ? -1 : 0;
+  }
   // The handler may have destroyed the window.
   window = Find(handle);
   return window != nullptr ? DefaultProcessing(*window, message, wParam, lParam) : 0;
@@ -78,6 +92,7 @@ void Reset() {
   world.quitCode = 0;
   world.uiThread = std::this_thread::get_id();
   FailBitmapsAfter(-1);
+  for (auto& countdown : world.refuseIn) countdown = 0;
   world.ansiCodePage = 932;
   world.fileFaults = detail::FileFaults{};
 }
@@ -131,6 +146,8 @@ void PumpPending() {
     platform::DispatchMessage(message);
   }
 }
+
+void FailNth(Resource what, int n) { TheWorld().refuseIn[static_cast<int>(what)] = n < 0 ? 0 : n; }
 
 void SetMenuResponder(MenuResponder responder) { TheWorld().menuResponder = std::move(responder); }
 void SetDialogResponder(DialogResponder responder) { TheWorld().dialogResponder = std::move(responder); }

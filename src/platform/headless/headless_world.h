@@ -62,6 +62,8 @@ struct World {
   std::thread::id uiThread = std::this_thread::get_id();
   std::atomic<uint32_t> ansiCodePage{932};
   FileFaults fileFaults;
+  // Per Resource: requests until the refused one, 0 for none armed.
+  std::atomic<int> refuseIn[5] = {};
 };
 
 World& TheWorld();
@@ -71,6 +73,8 @@ Window* Find(WindowHandle handle);
 intptr_t DefaultProcessing(Window& window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 // Routes a message to the window's object, then default processing.
 intptr_t Deliver(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// Counts one request for what; true when it is the one a test asked to refuse.
+bool Refused(Resource what);
 // The file-system path of a program path, as the faults are keyed.
 std::filesystem::path NativePath(const std::wstring& path);
 

@@ -4,9 +4,14 @@
 
 // The application object is a global of the program; this entry point only
 // runs it, as the framework's own WinMain does.
+// Nothing thrown may reach the runtime, which would end the program abruptly.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  CWinApp* app = AfxGetApp();
-  if (app == nullptr) return 1;
-  if (!app->InitInstance()) return 1;
-  return app->Run();
+  try {
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr) return 1;
+    if (!app->InitInstance()) return 1;
+    return app->Run();
+  } catch (...) {
+    return 1;
+  }
 }

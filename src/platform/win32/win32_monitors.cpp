@@ -44,8 +44,13 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   if (!GetMonitorInfoW(monitor, &info)) return TRUE;
-  reinterpret_cast<std::vector<MonitorInfo>*>(list)->push_back(
-      {ToRect(info.rcMonitor), ToRect(info.rcWork), MonitorDpi(monitor), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  // The system's enumeration cannot unwind an exception: stop it instead.
+  try {
+    reinterpret_cast<std::vector<MonitorInfo>*>(list)->push_back(
+        {ToRect(info.rcMonitor), ToRect(info.rcWork), MonitorDpi(monitor), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  } catch (...) {
+    return FALSE;
+  }
   return TRUE;
 }
 

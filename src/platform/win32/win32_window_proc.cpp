@@ -17,9 +17,7 @@ CreateStruct ToCreateStruct(const CREATESTRUCTW& native, const void* param) {
   return cs;
 }
 
-}  // namespace
-
-LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* native = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     const auto* context = static_cast<const CreationContext*>(native->lpCreateParams);
@@ -62,6 +60,19 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   // The handler may destroy the window and delete the object.
   if (window->Dispatch(message, wParam, lParam, result)) return result;
   return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+// No exception may cross into the system's code, which cannot unwind it: a
+// throwing handler fails its message (a creation is refused) and the
+// program goes on.
+LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return Route(hwnd, message, wParam, lParam);
+  } catch (...) {
+    return message == WM_CREATE ? -1 : 0;
+  }
 }
 
 }  // namespace win32

@@ -1,0 +1,45 @@
+#include <cstdlib>
+#include <new>
+#include <system_error>
+
+#include "platform/thread.h"
+
+namespace {
+
+#ifdef KITEMARU_TEST_HOOKS
+// Test builds only: KITEMARU_FAIL_THREAD_START=n refuses the n-th thread start
+// of the run, as a system out of threads would.
+bool ThreadStartRefused() {
+  static const long failAt = [] {
+    const char* value = std::getenv("KITEMARU_FAIL_THREAD_START");
+    return value != nullptr ? std::strtol(value, nullptr, 10) : 0L;
+  }();
+  static long started = 0;
+  return ++started == failAt;
+}
+#else
+bool ThreadStartRefused() { return false; }
+#endif
+
+}  // namespace
+
+namespace platform {
+
+bool StartThread(std::thread& thread, std::function<void()> body) {
+  if (thread.joinable() || ThreadStartRefused()) return false;
+  try {
+    thread = std::thread([body = std::move(body)] {
+      try {
+        body();
+      } catch (...) {
+      }
+    });
+  } catch (const std::system_error&) {
+    return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace platform
