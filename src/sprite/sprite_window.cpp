@@ -3,6 +3,7 @@
 #include <new>
 
 #include "platform/monitors.h"
+#include "platform/thread.h"
 #include "platform/win_constants.h"
 #include "app/exe_path.h"
 #include "skin/skin_catalogue.h"
@@ -29,13 +30,13 @@ CSpriteWindow::~CSpriteWindow() {
 int CSpriteWindow::OnCreate(const CreateStruct& cs) {
   if (CWnd::OnCreate(cs) == -1) return -1;
   const std::wstring editorClass = RegisterWindowClass({L"", cs::kDblClks, ClassBrush::None, 0});
-  rangeEditor.CreateEx(ws::kExLayered | ws::kExToolWindow, editorClass, L"", ws::kPopup | ws::kThickFrame,
-                       kEditorCreationRect, static_cast<CWnd*>(this));
-
   const auto* name = static_cast<const wchar_t*>(cs.param);
-  if (name == nullptr || FindSkin(owner.catalogue, name, skin) == 0 || !LoadStrips()) {
-    rangeEditor.DestroyWindow();
-    return -1;
+  // Everything the sprite needs is got before it shows: a sprite the system
+  // cannot equip is refused whole, like a skin that cannot be loaded.
+  if (!rangeEditor.CreateEx(ws::kExLayered | ws::kExToolWindow, editorClass, L"", ws::kPopup | ws::kThickFrame,
+                            kEditorCreationRect, static_cast<CWnd*>(this)) ||
+      name == nullptr || FindSkin(owner.catalogue, name, skin) == 0 || !LoadStrips() || !BuildPopupMenu()) {
+    return RefuseCreation();
   }
   for (int state = 0; state < kAnimStateCount; ++state) {
     frameCount[state] = skin.animationFrame[state];
@@ -45,14 +46,24 @@ int CSpriteWindow::OnCreate(const CreateStruct& cs) {
   Render();
 
   if (owner.settings.moveMethod[slot] == 1) moving.store(1, std::memory_order_relaxed);
-  StartWorker();
-  BuildPopupMenu();
+  if (!StartWorker()) {
+    if (!standWithoutWorker) return RefuseCreation();
+    moving.store(0, std::memory_order_relaxed);
+  }
   const Point saved = owner.settings.position[slot];
   SetWindowPos(ZOrder::Keep, saved.x, saved.y, 0, 0, swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
   KeepReachable();
   topMost = owner.settings.topMost[slot] == 0;
   OnToggleTopMost();
   return 0;
+}
+
+int CSpriteWindow::RefuseCreation() {
+  ReleaseStrips();
+  rangeEditor.DestroyWindow();
+  skinSwitchMenu.DestroyMenu();
+  popupMenu.DestroyMenu();
+  return -1;
 }
 
 bool CSpriteWindow::LoadStrips() {
@@ -63,10 +74,19 @@ bool CSpriteWindow::LoadStrips() {
       ReleaseStrips();
       return false;
     }
-    auto surface = std::make_unique<OffscreenSurface>();
+    auto surface = std::unique_ptr<OffscreenSurface>(new (std::nothrow) OffscreenSurface);
+    PngLoadError error;
     // A strip that fails to decode, or would take the sprite over its
-    // memory budget, leaves an empty surface, which draws nothing.
-    surface->LoadPng(MakeSkinFilePath(skin.name, skin.file[state]), skin.animationFrame[state], nullptr, budget);
+    // memory budget, leaves an empty surface, which draws nothing. One the
+    // system has no memory or bitmaps for refuses the sprite: a later try
+    // may well succeed, so nothing is shown that would pass for the skin.
+    if (surface == nullptr ||
+        (surface->LoadPng(MakeSkinFilePath(skin.name, skin.file[state]), skin.animationFrame[state], &error,
+                          budget) == 0 &&
+         error.kind == PngLoadErrorKind::OutOfMemory)) {
+      ReleaseStrips();
+      return false;
+    }
     budget -= surface->DecodedBytes();
     surfaces[state] = std::move(surface);
   }
@@ -111,10 +131,12 @@ bool CSpriteWindow::DestroyWindow() {
   return CWnd::DestroyWindow();
 }
 
-void CSpriteWindow::StartWorker() {
+bool CSpriteWindow::StartWorker() {
   const bool drift = owner.settings.moveMethod[slot] == 1;
   SpriteWorkerState& shared = *this;
-  worker = std::thread([drift, &shared] { drift ? DriftThreadProc(shared) : AnimationThreadProc(shared); });
+  return platform::StartThread(worker, [drift, &shared] {
+    drift ? DriftThreadProc(shared) : AnimationThreadProc(shared);
+  });
 }
 
 void CSpriteWindow::StopWorker() {
@@ -126,5 +148,6 @@ void CSpriteWindow::StopWorker() {
 
 void CSpriteWindow::RestartWorker() {
   StopWorker();
-  StartWorker();
+  // Without a worker the sprite stands on its last frame, still closable.
+  if (!StartWorker()) moving.store(0, std::memory_order_relaxed);
 }

@@ -44,6 +44,9 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   CMenu skinSwitchMenu;
   int slot;
   bool topMost = false;
+  // Set before its window is created: a sprite that replaces another one
+  // stands without a worker rather than vanishing when none can be started.
+  bool standWithoutWorker = false;
 
  protected:
   int OnCreate(const CreateStruct& cs) override;
@@ -56,10 +59,13 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   void OnClose() override { OnCloseSprite(); }
 
  private:
+  // Undoes a creation that cannot be completed; the result for OnCreate.
+  int RefuseCreation();
+  // False when a file is missing or the system has no room for a strip.
   bool LoadStrips();
   void ReleaseStrips();
-  void BuildPopupMenu();
-  void StartWorker();
+  bool BuildPopupMenu();
+  bool StartWorker();
   void StopWorker();
   void RestartWorker();
   void OnToggleTopMost();

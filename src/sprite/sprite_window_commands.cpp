@@ -9,14 +9,14 @@ namespace {
 const wchar_t kSkinSwitchText[] = L"スキン切り替え(&S)";
 }
 
-void CSpriteWindow::BuildPopupMenu() {
-  skinSwitchMenu.CreatePopupMenu();
+bool CSpriteWindow::BuildPopupMenu() {
+  if (!skinSwitchMenu.CreatePopupMenu()) return false;
   for (size_t i = 0; i < owner.catalogue.size() && i < kMaxMenuSkins; ++i) {
-    skinSwitchMenu.AppendMenu(IDM_SKIN_FIRST + static_cast<uint32_t>(i), owner.catalogue[i]);
+    if (!skinSwitchMenu.AppendMenu(IDM_SKIN_FIRST + static_cast<uint32_t>(i), owner.catalogue[i])) return false;
   }
-  popupMenu.LoadMenu(IDR_SPRITE_MENU);
+  if (!popupMenu.LoadMenu(IDR_SPRITE_MENU)) return false;
   CMenu visible = popupMenu.GetSubMenu(0);
-  visible.InsertPopup(0, skinSwitchMenu, kSkinSwitchText);
+  return visible.InsertPopup(0, skinSwitchMenu, kSkinSwitchText);
 }
 
 void CSpriteWindow::OnLButtonDown(Point at) { PostMessage(wm::kNcLButtonDown, kHitCaption, PackPoint(at.x, at.y)); }

@@ -37,7 +37,9 @@ class CMainFrame : public CFrameWnd {
   void BuildMenus();
   void ShowControlMenu();
 
-  bool CreateSprite(int slot, const std::wstring& skinName);
+  // replacing: the sprite takes the place of one just closed in slot, and
+  // stands rather than vanishing when it cannot get a worker.
+  bool CreateSprite(int slot, const std::wstring& skinName, bool replacing = false);
   void ReplaceSprite(int slot, const std::wstring& skinName);
   void DestroySprites();
   // Empties a slot whose sprite window closes itself; the object is deleted.

@@ -9,7 +9,7 @@ namespace {
 const Rect kSpriteCreationRect{0, 0, 1280, 1024};
 }
 
-bool CMainFrame::CreateSprite(int slot, const std::wstring& skinName) {
+bool CMainFrame::CreateSprite(int slot, const std::wstring& skinName, bool replacing) {
   SkinInfo info;
   if (FindSkin(catalogue, skinName, info) == 0) return false;
   if (CheckSkinFiles(info) == 0) return false;
@@ -24,11 +24,13 @@ bool CMainFrame::CreateSprite(int slot, const std::wstring& skinName) {
   const std::wstring className = RegisterWindowClass({L"", cs::kDblClks, ClassBrush::WindowColor, 0});
   auto* sprite = new (std::nothrow) CSpriteWindow(*this, slot);
   if (sprite == nullptr) return false;
+  sprite->standWithoutWorker = replacing;
   sprites[slot] = sprite;
   if (!sprite->CreateEx(ws::kExLayered | ws::kExToolWindow, className, L"", ws::kPopup | ws::kVisible,
                         kSpriteCreationRect, skinName.c_str())) {
-    // A file vanished between the check and the load: the object never got a
-    // window, so it stored nothing and holds nothing; drop it and free the slot.
+    // A file vanished between the check and the load, or the system could
+    // not give the sprite a window, bitmaps, menus or a worker: the object
+    // stored nothing and holds nothing; drop it and free the slot.
     sprites[slot] = nullptr;
     delete sprite;
     return false;
@@ -46,7 +48,7 @@ void CMainFrame::CloseSprite(int slot) {
 
 void CMainFrame::ReplaceSprite(int slot, const std::wstring& skinName) {
   CloseSprite(slot);
-  CreateSprite(slot, skinName);
+  CreateSprite(slot, skinName, true);
 }
 
 void CMainFrame::DestroySprites() {

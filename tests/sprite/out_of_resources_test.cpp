@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/headless/headless.h"
+#include "platform/win_constants.h"
+#include "res/resource_ids.h"
+#include "sprite/sprite_window.h"
+#include "support/desktop_fixture.h"
+
+namespace {
+
+// Slot 0 shows a sprite from the start; slot 1 holds settings of its own.
+const char kConfig[] =
+    "[Window0]\nSkinName=kite\nPosition=10, 20\n"
+    "[Window1]\nPosition=300, 400\nTopMost=1\nMoveRangeLeft=100\nMoveMethod=0\n";
+
+enum class Action { Load, Stop, SwitchSkin };
+enum class Outcome { Empty, StandsWithoutWorker, DrawnLater };
+
+struct Case {
+  const char* what;
+  headless::Resource resource;
+  int n;
+  Action action;
+  Outcome outcome;
+};
+
+}  // namespace
+
+class OutOfResourcesTest : public DesktopTest {
+ protected:
+  int Updates(int slot) { return headless::State(frame->sprites[slot]->GetSafeHwnd()).layeredUpdates; }
+
+  // Ticks until slot's sprite has been drawn more than `than` times.
+  bool DrawnAgain(int slot, int than) {
+    for (int i = 0; i < 200 && Updates(slot) <= than; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      frame->TickFrame();
+    }
+    return Updates(slot) > than;
+  }
+
+  // Runs the case's action into slot 1, with the fault armed when fail is
+  // set, checks what shows, exits, and returns the saved config.ini.
+  std::string Run(const Case& c, bool fail) {
+    WriteConfig(kConfig);
+    Start();
+    if (c.action != Action::Load) frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);
+    if (fail) headless::FailNth(c.resource, c.n);
+    switch (c.action) {
+      case Action::Load: frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST); break;
+      case Action::Stop: frame->sprites[1]->SendMessage(wm::kCommand, IDM_MOVE_STOP); break;
+      case Action::SwitchSkin: frame->sprites[1]->SendMessage(wm::kCommand, IDM_SKIN_FIRST); break;
+    }
+    headless::PumpPending();
+    EXPECT_TRUE(headless::IsWindow(frame->GetSafeHwnd()));
+    EXPECT_TRUE(DrawnAgain(0, Updates(0))) << "the other sprite stopped";
+    CSpriteWindow* sprite = frame->sprites[1];
+    if (fail && c.outcome == Outcome::Empty) {
+      EXPECT_EQ(sprite, nullptr);
+      EXPECT_EQ(headless::Windows().size(), 3u);  // the control window, sprite 0 and its editor
+    } else if (sprite == nullptr) {
+      ADD_FAILURE() << "slot 1 is empty";
+    } else if (fail && c.outcome == Outcome::StandsWithoutWorker) {
+      EXPECT_FALSE(sprite->worker.joinable());
+      EXPECT_EQ(sprite->moving.load(), 0);
+      EXPECT_GT(Updates(1), 0);
+    } else {
+      EXPECT_TRUE(DrawnAgain(1, 0));
+    }
+    headless::FailNth(c.resource, 0);
+    Close();
+    return ReadConfig();
+  }
+};
+
+TEST_F(OutOfResourcesTest, RefusedResourcesEmptyTheSlotOrLeaveTheSpriteStandingAndKeepTheSettings) {
+  using R = headless::Resource;
+  const Case cases[] = {
+      {"worker at creation", R::ThreadStart, 1, Action::Load, Outcome::Empty},
+      {"sprite window", R::Window, 1, Action::Load, Outcome::Empty},
+      {"range editor window", R::Window, 2, Action::Load, Outcome::Empty},
+      {"strip bitmap", R::Bitmap, 1, Action::Load, Outcome::Empty},
+      {"skin-switch menu", R::Menu, 1, Action::Load, Outcome::Empty},
+      {"popup menu", R::Menu, 2, Action::Load, Outcome::Empty},
+      {"new skin's bitmap", R::Bitmap, 1, Action::SwitchSkin, Outcome::Empty},
+      {"worker after stop", R::ThreadStart, 1, Action::Stop, Outcome::StandsWithoutWorker},
+      {"worker after a skin switch", R::ThreadStart, 1, Action::SwitchSkin, Outcome::StandsWithoutWorker},
+      {"first layered update", R::LayeredUpdate, 1, Action::Load, Outcome::DrawnLater},
+  };
+  MakeSkin(L"kite");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string normal = Run(c, false);
+    const std::string refused = Run(c, true);
+    if (c.outcome == Outcome::Empty) {
+      const auto at = normal.find("SkinName=kite", normal.find("[Window1]"));
+      ASSERT_NE(at, std::string::npos);
+      normal.replace(at, 13, "SkinName=");
+    }
+    EXPECT_EQ(refused, normal);
+  }
+}
