@@ -68,5 +68,5 @@ rm "$staging/THIRD-PARTY"
 mkdir -p dist
 zip=dist/$name-win32.zip
 python3 scripts/lib/make_zip.py "$staging" "$zip"
-echo "$zip"
-sha256sum "$zip" | cut -d' ' -f1
+echo "zip: $zip"
+echo "SHA-256: $(sha256sum "$zip" | cut -d' ' -f1)"
