@@ -12,7 +12,8 @@ bash scripts/setup.sh
 bash scripts/build-win-deps.sh
 
 # Every date inside the binaries and the zip is the last commit's.
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null)}
+[ -n "$SOURCE_DATE_EPOCH" ] || { echo "package: not a git checkout; set SOURCE_DATE_EPOCH" >&2; exit 1; }
 [ -z "$(git status --porcelain 2>/dev/null)" ] ||
   echo "package: the working tree has changes; this zip is not the last commit's" >&2
 

@@ -62,7 +62,8 @@ if build win32; then
   trap wine_stop EXIT
   run_ctest "Windows tests under Wine" --preset win32
   echo "== release zip"
-  zip=$(bash scripts/package.sh | tee /dev/stderr | sed -n 's/^zip: //p')
+  bash scripts/package.sh 2>&1 | tee "$log"
+  zip=$(sed -n 's/^zip: //p' "$log")
   if [ -n "$zip" ] && E2E_DRIVER=$root/build/win32/bin/e2e_driver.exe bash tests/e2e/check_package.sh "$zip"; then
     passed=$((passed + 1))
   else
