@@ -52,7 +52,7 @@ if build tsan --target sprite_worker_race_test; then
 fi
 
 if build fuzz; then
-  echo "== fuzz LoadPng for ${KITEMARU_FUZZ_SECONDS:-30} s"
+  echo "== fuzz LoadPng and the settings round trip for ${KITEMARU_FUZZ_SECONDS:-30} s"
   if bash scripts/fuzz.sh "${KITEMARU_FUZZ_SECONDS:-30}"; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi
 fi
 
