@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both targets and runs every test:
 # native (sanitizers, ThreadSanitizer, a short fuzz run), then the Windows
-# build under Wine, end-to-end tests included. Exits non-zero on any failure.
+# build under Wine, end-to-end tests included, and the release zip as a user
+# unpacks and starts it. Exits non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -51,7 +52,7 @@ if build tsan --target sprite_worker_race_test; then
 fi
 
 if build fuzz; then
-  echo "== fuzz LoadPng for ${KITEMARU_FUZZ_SECONDS:-30} s"
+  echo "== fuzz LoadPng and the settings round trip for ${KITEMARU_FUZZ_SECONDS:-30} s"
   if bash scripts/fuzz.sh "${KITEMARU_FUZZ_SECONDS:-30}"; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi
 fi
 
@@ -60,6 +61,15 @@ if build win32; then
   wine_start test
   trap wine_stop EXIT
   run_ctest "Windows tests under Wine" --preset win32
+  echo "== release zip"
+  bash scripts/package.sh 2>&1 | tee "$log"
+  zip=$(sed -n 's/^zip: //p' "$log")
+  if [ -n "$zip" ] && E2E_DRIVER=$root/build/win32/bin/e2e_driver.exe bash tests/e2e/check_package.sh "$zip"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    status=1
+  fi
   wine_stop
 fi
 
