@@ -270,6 +270,29 @@ locked_config() {
   cmp -s "$dir/config.ini" "$dir/expected.ini" || fail "config.ini was written over: $(cat "$dir/config.ini")"
 }
 
+# A test build told to refuse the second thread start: the second of three
+# saved sprites gets no worker and is refused, the others draw, and its
+# slot's settings survive the exit.
+thread_refused() {
+  make_folder
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=400, 300\r\n[Window1]\r\nSkinName=plain\r\nPosition=600, 300\r\nTopMost=1\r\n[Window2]\r\nSkinName=tall\r\nPosition=800, 300\r\n' > "$dir/config.ini"
+  KITEMARU_FAIL_THREAD_START=2 start_program
+  local sprites
+  sprites=$(drive sprites)
+  grep -q 'sprite 400 300 64 64' <<<"$sprites" || fail "slot 0 not shown: $sprites"
+  grep -q 'sprite 800 300 48 96' <<<"$sprites" || fail "slot 2 not shown: $sprites"
+  grep -q 'sprite 600 ' <<<"$sprites" && fail "the refused sprite shows: $sprites"
+  screenshot
+  [ "$(pixel 430 330)" = "100,50,25" ] || fail "slot 0 pixel is $(pixel 430 330)"
+  [ "$(pixel 820 320)" = "29,159,89" ] || fail "slot 2 pixel is $(pixel 820 320)"
+  [ "$(pixel 630 330)" = "100,50,25" ] && fail "slot 1 drawn"
+  close_program
+  expect_config Window1 SkinName ""
+  expect_config Window1 Position "600, 300"
+  expect_config Window1 TopMost 1
+  expect_config Window2 SkinName tall
+}
+
 scenario=${1:?scenario}
 # Screenshots stay for a person to look at.
 shots=${E2E_SHOTS:-$root/build/e2e-shots}
