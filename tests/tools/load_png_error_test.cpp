@@ -158,9 +158,8 @@ TEST(LoadPngError, StripThatCannotBeMadeIsOutOfMemory) {
   OffscreenSurface surface;
   ASSERT_EQ(surface.LoadPng(path.wstring(), 2), 1);
   PngLoadError error;
-  headless::FailBitmapsAfter(0);
+  headless::FailNth(headless::Resource::Bitmap, 1);
   const int result = surface.LoadPng(path.wstring(), 2, &error);
-  headless::FailBitmapsAfter(-1);
 
   EXPECT_EQ(result, 0);
   EXPECT_TRUE(surface.IsEmpty());

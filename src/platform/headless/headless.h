@@ -81,8 +81,6 @@ void Post(WindowHandle window, uint32_t message, uintptr_t wParam = 0, intptr_t 
 size_t QueueLength();
 // Dispatches every queued message (and due timers) except the quit request.
 void PumpPending();
-// Makes the next bitmap creations fail after `allowed` more successes; -1 never fails.
-void FailBitmapsAfter(int allowed);
 // What the window system can run out of while the program runs.
 enum class Resource { ThreadStart, Window, Bitmap, Menu, LayeredUpdate };
 // Refuses the n-th request for what from now on (1: the very next), once; 0 cancels.

@@ -3,26 +3,11 @@
 #include "platform/frame_bitmap.h"
 #include "platform/headless/headless_world.h"
 
-namespace {
-
-// Creations still allowed before failing; -1 never fails.
-int bitmapsAllowed = -1;
-
-bool TakeBitmapAllowance() {
-  if (bitmapsAllowed == 0 || headless::detail::Refused(headless::Resource::Bitmap)) return false;
-  if (bitmapsAllowed > 0) --bitmapsAllowed;
-  return true;
-}
-
-}  // namespace
-
-void headless::FailBitmapsAfter(int allowed) { bitmapsAllowed = allowed < 0 ? -1 : allowed; }
-
 bool FrameBitmap::Create(int32_t newWidth, int32_t newHeight) {
   Destroy();
   if (newWidth <= 0 || newHeight <= 0) return false;
   const uint64_t bytes = uint64_t(newWidth) * uint64_t(newHeight) * 4;
-  if (bytes > SIZE_MAX || !TakeBitmapAllowance()) return false;
+  if (bytes > SIZE_MAX || headless::detail::Refused(headless::Resource::Bitmap)) return false;
   void* pixels = std::calloc(size_t(bytes), 1);
   if (pixels == nullptr) return false;
   bitmap = pixels;

@@ -91,7 +91,6 @@ void Reset() {
   world.quitPending = false;
   world.quitCode = 0;
   world.uiThread = std::this_thread::get_id();
-  FailBitmapsAfter(-1);
   for (auto& countdown : world.refuseIn) countdown = 0;
   world.ansiCodePage = 932;
   world.fileFaults = detail::FileFaults{};

@@ -63,7 +63,7 @@ struct World {
   std::atomic<uint32_t> ansiCodePage{932};
   FileFaults fileFaults;
   // Per Resource: requests until the refused one, 0 for none armed.
-  std::atomic<int> refuseIn[5] = {};
+  std::atomic<int> refuseIn[static_cast<int>(Resource::LayeredUpdate) + 1] = {};
 };
 
 World& TheWorld();
