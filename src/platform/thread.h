@@ -11,4 +11,10 @@ namespace platform {
 // that thread only.
 bool StartThread(std::thread& thread, std::function<void()> body);
 
+namespace detail {
+// The backend's say before a start: true when this start is to be refused
+// (test builds and the headless backend refuse on request).
+bool ThreadStartRefused();
+}  // namespace detail
+
 }  // namespace platform

@@ -1,10 +1,8 @@
 #include <cstdlib>
-#include <new>
-#include <system_error>
 
 #include "platform/thread.h"
 
-namespace {
+namespace platform::detail {
 
 #ifdef KITEMARU_TEST_HOOKS
 // Test builds only: KITEMARU_FAIL_THREAD_START=n refuses the n-th thread start
@@ -21,25 +19,4 @@ bool ThreadStartRefused() {
 bool ThreadStartRefused() { return false; }
 #endif
 
-}  // namespace
-
-namespace platform {
-
-bool StartThread(std::thread& thread, std::function<void()> body) {
-  if (thread.joinable() || ThreadStartRefused()) return false;
-  try {
-    thread = std::thread([body = std::move(body)] {
-      try {
-        body();
-      } catch (...) {
-      }
-    });
-  } catch (const std::system_error&) {
-    return false;
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  return true;
-}
-
-}  // namespace platform
+}  // namespace platform::detail
