@@ -1,8 +1,9 @@
 #pragma once
-// One 32-bit premultiplied blue-green-red-alpha bitmap whose rows lie
-// bottom-up in memory, ready to be the source of a layered update. On the
-// desktop it is a DIB section kept selected into its own memory DC for its
-// whole life, so a redraw needs no selection or conversion.
+// One 32-bit premultiplied blue-green-red-alpha bitmap, ready to be the
+// source of a layered update. On the desktop it is a DIB section kept
+// selected into its own memory DC for its whole life, so a redraw needs no
+// selection or conversion. Rows lie in the backend's own memory order; Row
+// hides it.
 #include <cstdint>
 
 class FrameBitmap {
@@ -18,6 +19,8 @@ class FrameBitmap {
   void Destroy();
 
   uint8_t* Bits() const { return bits; }
+  // Row y counted from the top, width x 4 bytes; y must be below Height().
+  uint8_t* Row(int32_t y) const;
   int32_t Width() const { return width; }
   int32_t Height() const { return height; }
   bool IsEmpty() const { return bits == nullptr; }

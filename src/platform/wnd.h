@@ -63,8 +63,9 @@ class CWnd {
   bool KillTimer(uintptr_t id);
   // A layered window shown at one constant opacity.
   bool SetLayeredAlpha(uint8_t alpha);
-  // Places, sizes and paints a layered window from a premultiplied bitmap.
-  bool UpdateLayeredWindow(Point topLeft, Size size, const FrameBitmap& source);
+  // Places, sizes and paints a layered window from the size-sized part of a
+  // premultiplied bitmap whose top-left corner is at from (rows counted from the top).
+  bool UpdateLayeredWindow(Point topLeft, Size size, const FrameBitmap& source, Point from);
 
   // Routes one message to its handler. Returns true when the handler took it
   // and default processing must not run; result is then the reply.

@@ -25,8 +25,7 @@ struct PngLoad {
   png_infop info = nullptr;
   png_uint_32 width = 0;
   png_uint_32 height = 0;
-  uint8_t* pixels = nullptr;
-  png_bytep* rows = nullptr;
+  uint64_t bytes = 0;  // the decoded size, once the header is read
   // Why the load failed; libpng's own words go to message.
   PngLoadErrorKind failure = PngLoadErrorKind::None;
   char message[128] = {};
@@ -46,14 +45,13 @@ bool Fail(PngLoad& load, PngLoadErrorKind kind) {
 }
 
 void Close(PngLoad& load) {
-  std::free(load.rows);
-  std::free(load.pixels);
   if (load.png != nullptr) png_destroy_read_struct(&load.png, &load.info, nullptr);
   if (load.file != nullptr) std::fclose(load.file);
   load = PngLoad{};
 }
 
-void SetTransformations(png_structp png, png_infop info, int colorType, int bitDepth) {
+// Returns the number of passes the image is read in.
+int SetTransformations(png_structp png, png_infop info, int colorType, int bitDepth) {
   double fileGamma = 0;
   if (!png_get_gAMA(png, info, &fileGamma)) fileGamma = kDefaultFileGamma;
   png_set_gamma(png, kScreenGamma, fileGamma);
@@ -66,16 +64,47 @@ void SetTransformations(png_structp png, png_infop info, int colorType, int bitD
   if (gray) png_set_gray_to_rgb(png);
   png_set_bgr(png);
   if ((colorType & PNG_COLOR_MASK_ALPHA) == 0) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
-  // NOTE: png_read_image copes without this, but only after a warning and a
-  // late fix-up of the row count; asking first is the documented way.
-  png_set_interlace_handling(png);
+  // libpng then widens each pass's pixels into the rows itself.
+  const int passes = png_set_interlace_handling(png);
   png_read_update_info(png, info);
+  return passes;
 }
 
-// Reads the header, makes the frames and decodes the whole image into
-// load.pixels. libpng's errors jump back here; nothing in this frame has a
-// destructor for the jump to skip.
-bool ReadStrip(PngLoad& load, OffscreenSurface& surface, int32_t frameCount) {
+static_assert(std::endian::native == std::endian::little, "pixels are read as B, G, R, A words");
+
+// Whole pixels at a time: blue and red share one multiply, green takes
+// another; each product stays below 2^16 in its lane, so (c * a) >> 8 is exact.
+void PremultiplyRow(uint8_t* row, int32_t width) {
+  for (int32_t x = 0; x < width; ++x) {
+    uint32_t pixel;
+    std::memcpy(&pixel, row + size_t(x) * 4, 4);
+    const uint32_t alpha = pixel >> 24;
+    const uint32_t blueRed = (((pixel & 0x00FF00FFu) * alpha) >> 8) & 0x00FF00FFu;
+    const uint32_t green = (((pixel & 0x0000FF00u) * alpha) >> 8) & 0x0000FF00u;
+    const uint32_t result = blueRed | green | (pixel & 0xFF000000u);
+    std::memcpy(row + size_t(x) * 4, &result, 4);
+  }
+}
+
+// The limits, before anything is allocated for the strip.
+bool WithinLimits(PngLoad& load, int32_t frameCount, uint64_t budget) {
+  if (frameCount < 1) return Fail(load, PngLoadErrorKind::BadFrameCount);
+  if (load.height % png_uint_32(frameCount) != 0) return Fail(load, PngLoadErrorKind::HeightNotMultiple);
+  const png_uint_32 frameHeight = load.height / png_uint_32(frameCount);
+  if (load.width > png_uint_32(kMaxFrameSide) || frameHeight > png_uint_32(kMaxFrameSide)) {
+    return Fail(load, PngLoadErrorKind::FrameTooLarge);
+  }
+  load.bytes = uint64_t(load.width) * load.height * 4;
+  if (load.bytes > kMaxSurfaceBytes) return Fail(load, PngLoadErrorKind::TooLarge);
+  if (load.bytes > budget) return Fail(load, PngLoadErrorKind::OverBudget);
+  return true;
+}
+
+// Reads the header, makes the frames and decodes the image straight into
+// their rows, pass by pass, premultiplying each row once it is complete.
+// libpng's errors jump back here; nothing in this frame has a destructor for
+// the jump to skip.
+bool ReadStrip(PngLoad& load, OffscreenSurface& surface, int32_t frameCount, uint64_t budget) {
   png_byte signature[kSignatureBytes];
   if (std::fread(signature, 1, kSignatureBytes, load.file) != kSignatureBytes ||
       png_sig_cmp(signature, 0, kSignatureBytes) != 0) {
@@ -87,7 +116,7 @@ bool ReadStrip(PngLoad& load, OffscreenSurface& surface, int32_t frameCount) {
   if (load.info == nullptr) return Fail(load, PngLoadErrorKind::OutOfMemory);
   if (setjmp(png_jmpbuf(load.png))) return false;
 
-  // NOTE: our own size limit below refuses large strips before anything is
+  // NOTE: our own limits below refuse large strips before anything is
   // allocated; libpng's default limit would call some of them merely invalid.
   png_set_user_limits(load.png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
   png_init_io(load.png, load.file);
@@ -97,69 +126,44 @@ bool ReadStrip(PngLoad& load, OffscreenSurface& surface, int32_t frameCount) {
   int colorType = 0;
   png_get_IHDR(load.png, load.info, &load.width, &load.height, &bitDepth, &colorType, nullptr,
                nullptr, nullptr);
-  if (frameCount < 1) return Fail(load, PngLoadErrorKind::BadFrameCount);
-  if (load.height % png_uint_32(frameCount) != 0) return Fail(load, PngLoadErrorKind::HeightNotMultiple);
-  if (load.width > png_uint_32(kMaxSurfaceSide) || load.height > png_uint_32(kMaxSurfaceSide)) {
-    return Fail(load, PngLoadErrorKind::TooLarge);
-  }
-  const uint64_t stride = uint64_t(load.width) * 4;
-  if (stride * load.height > kMaxSurfaceBytes) return Fail(load, PngLoadErrorKind::TooLarge);
-  const int32_t frameHeight = int32_t(load.height / png_uint_32(frameCount));
+  if (!WithinLimits(load, frameCount, budget)) return false;
   // The sizes are checked above, so only an allocation can fail here.
-  if (!surface.CreateFrames(int32_t(load.width), frameHeight, frameCount)) {
+  if (!surface.CreateFrames(int32_t(load.width), int32_t(load.height / png_uint_32(frameCount)), frameCount)) {
     return Fail(load, PngLoadErrorKind::OutOfMemory);
   }
 
-  SetTransformations(load.png, load.info, colorType, bitDepth);
-  if (png_get_rowbytes(load.png, load.info) != stride || png_get_bit_depth(load.png, load.info) != 8) {
+  const int passes = SetTransformations(load.png, load.info, colorType, bitDepth);
+  if (png_get_rowbytes(load.png, load.info) != size_t(load.width) * 4 ||
+      png_get_bit_depth(load.png, load.info) != 8) {
     std::snprintf(load.message, sizeof load.message, "unexpected pixel layout after conversion");
     return Fail(load, PngLoadErrorKind::Corrupt);
   }
-  load.pixels = static_cast<uint8_t*>(std::malloc(size_t(stride * load.height)));
-  load.rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * load.height));
-  if (load.pixels == nullptr || load.rows == nullptr) return Fail(load, PngLoadErrorKind::OutOfMemory);
-  for (png_uint_32 r = 0; r < load.height; ++r) load.rows[r] = load.pixels + r * size_t(stride);
-  png_read_image(load.png, load.rows);
-  return true;
-}
-
-static_assert(std::endian::native == std::endian::little, "pixels are read as B, G, R, A words");
-
-// Whole pixels at a time: blue and red share one multiply, green takes
-// another; each product stays below 2^16 in its lane, so (c * a) >> 8 is exact.
-// The decode buffer and a frame never overlap; saying so lets the compiler
-// vectorise without a run-time overlap check.
-void PremultiplyRow(const uint8_t* __restrict source, uint8_t* __restrict target, int32_t width) {
-  for (int32_t x = 0; x < width; ++x) {
-    uint32_t pixel;
-    std::memcpy(&pixel, source + size_t(x) * 4, 4);
-    const uint32_t alpha = pixel >> 24;
-    const uint32_t blueRed = (((pixel & 0x00FF00FFu) * alpha) >> 8) & 0x00FF00FFu;
-    const uint32_t green = (((pixel & 0x0000FF00u) * alpha) >> 8) & 0x0000FF00u;
-    const uint32_t result = blueRed | green | (pixel & 0xFF000000u);
-    std::memcpy(target + size_t(x) * 4, &result, 4);
+  const FrameBitmap& strip = surface.Strip();
+  for (int pass = 0; pass < passes; ++pass) {
+    for (png_uint_32 y = 0; y < load.height; ++y) {
+      uint8_t* row = strip.Row(int32_t(y));
+      png_read_row(load.png, row, nullptr);
+      if (pass == passes - 1) PremultiplyRow(row, int32_t(load.width));
+    }
   }
+  return true;
 }
 
 }  // namespace
 
-int OffscreenSurface::LoadPng(const std::wstring& path, int32_t newFrameCount, PngLoadError* error) {
+int OffscreenSurface::LoadPng(const std::wstring& path, int32_t newFrameCount, PngLoadError* error,
+                              uint64_t budget) {
   Release();
   if (error != nullptr) *error = PngLoadError{};
   PngLoad load;
   load.file = OpenStripFile(path, error);
   if (load.file == nullptr) return 0;
-  const bool decoded = ReadStrip(load, *this, newFrameCount);
-  if (decoded) {
-    for (int32_t i = 0; i < frameCount; ++i) {
-      for (int32_t j = 0; j < info.height; ++j) {
-        PremultiplyRow(load.rows[size_t(i) * size_t(info.height) + size_t(j)], frames[i].rows[j],
-                       width);
-      }
-    }
-  } else {
+  const bool decoded = ReadStrip(load, *this, newFrameCount, budget);
+  if (!decoded) {
     Release();
-    if (error != nullptr) *error = PngLoadError{load.failure, load.message, load.width, load.height};
+    if (error != nullptr) {
+      *error = PngLoadError{load.failure, load.message, load.width, load.height, load.bytes, budget};
+    }
   }
   Close(load);
   return decoded ? 1 : 0;

@@ -12,7 +12,9 @@ enum class PngLoadErrorKind {
   Corrupt,            // libpng refused it; message holds libpng's reason
   BadFrameCount,      // frame count below 1
   HeightNotMultiple,  // image height not a multiple of the frame count
-  TooLarge,           // over kMaxSurfaceSide a side or kMaxSurfaceBytes decoded
+  FrameTooLarge,      // a frame over kMaxFrameSide wide or high
+  TooLarge,           // the strip over kMaxSurfaceBytes decoded
+  OverBudget,         // over what is left of its sprite's kMaxSpriteBytes
   OutOfMemory,
 };
 
@@ -22,4 +24,7 @@ struct PngLoadError {
   // The size the header claims; 0 x 0 when the header was never read.
   uint32_t width = 0;
   uint32_t height = 0;
+  // For OverBudget: what the strip would take and what its sprite had left.
+  uint64_t bytes = 0;
+  uint64_t budget = 0;
 };

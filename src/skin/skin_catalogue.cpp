@@ -58,7 +58,7 @@ int FindSkin(const SkinCatalogue& catalogue, const std::wstring& name, SkinInfo&
 int CheckSkinFiles(const SkinInfo& info) {
   for (int s = 0; s < SkinInfo::kStateCount; ++s) {
     if (info.file[s].empty()) continue;
-    if (!PathExists(MakeSkinFilePath(info.name, info.file[s]))) return 0;
+    if (!SkinFileExists(info.name, info.file[s])) return 0;
   }
   return 1;
 }

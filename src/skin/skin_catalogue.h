@@ -22,5 +22,6 @@ int ReadSkinInfo(const SkinCatalogue& catalogue, int index, SkinInfo& info,
 int FindSkin(const SkinCatalogue& catalogue, const std::wstring& name, SkinInfo& info,
              const std::wstring& exeFolder = GetExeFolder());
 
-// 1 when every non-empty file of info exists, 0 at the first missing one.
+// 1 when every non-empty file of info exists inside "skin", 0 at the first
+// missing one; a file outside "skin" counts as missing (SkinFileExists).
 int CheckSkinFiles(const SkinInfo& info);

@@ -28,3 +28,8 @@ struct SkinInfo {
 
 // Installed skin names in listing order; menus address them by position.
 using SkinCatalogue = std::vector<std::wstring>;
+
+// The menus offer only the first this many entries, so that every skin
+// command stays below the commands of the control menu's window items.
+// Later skins can still be restored by name from config.ini.
+inline constexpr size_t kMaxMenuSkins = 1000;

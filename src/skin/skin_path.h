@@ -9,3 +9,17 @@ inline constexpr wchar_t kSkinFolder[] = L"skin";
 inline constexpr wchar_t kSkinIniName[] = L"skin.ini";
 
 std::wstring MakeSkinFilePath(std::wstring_view name, std::wstring_view file);
+
+// Whether a File value, read as written, names something inside "skin": not
+// absolute, rooted, on a drive or share, no ':' stream, no device name (NUL,
+// COM1, ... with any extension), no ".." climbing above "skin". A skin may
+// still use a strip of another skin through "..\other\strip.png".
+bool IsSkinFileValueInside(std::wstring_view file);
+
+// IsSkinFileValueInside, and the path also resolves, through links and
+// junctions where the system says where they lead, to inside "skin".
+bool SkinFileInside(std::wstring_view name, std::wstring_view file);
+
+// An existing file of skin name that SkinFileInside allows; a file outside
+// counts as missing.
+bool SkinFileExists(std::wstring_view name, std::wstring_view file);

@@ -1,6 +1,5 @@
 #include "sprite_window.h"
 
-#include <filesystem>
 #include <new>
 
 #include "platform/monitors.h"
@@ -57,17 +56,18 @@ int CSpriteWindow::OnCreate(const CreateStruct& cs) {
 }
 
 bool CSpriteWindow::LoadStrips() {
+  uint64_t budget = kMaxSpriteBytes;
   for (int state = 0; state < kAnimStateCount; ++state) {
     if (skin.file[state].empty()) continue;
-    const std::wstring path = MakeSkinFilePath(skin.name, skin.file[state]);
-    std::error_code error;
-    auto surface = std::make_unique<OffscreenSurface>();
-    if (!std::filesystem::exists(ToFsPath(path), error)) {
+    if (!SkinFileExists(skin.name, skin.file[state])) {
       ReleaseStrips();
       return false;
     }
-    // A strip that fails to decode leaves an empty surface, which draws nothing.
-    surface->LoadPng(path, skin.animationFrame[state]);
+    auto surface = std::make_unique<OffscreenSurface>();
+    // A strip that fails to decode, or would take the sprite over its
+    // memory budget, leaves an empty surface, which draws nothing.
+    surface->LoadPng(MakeSkinFilePath(skin.name, skin.file[state]), skin.animationFrame[state], nullptr, budget);
+    budget -= surface->DecodedBytes();
     surfaces[state] = std::move(surface);
   }
   return true;
@@ -81,14 +81,14 @@ void CSpriteWindow::Render() {
   const int32_t state = animState.load(std::memory_order_relaxed);
   if (state < 0 || state >= kAnimStateCount || surfaces[state] == nullptr) return;
   const OffscreenSurface& surface = *surfaces[state];
-  const SurfaceFrame* frame = surface.Frame(frameIndex.load(std::memory_order_relaxed));
-  if (frame == nullptr) return;
+  const int32_t frame = frameIndex.load(std::memory_order_relaxed);
+  if (!surface.HasFrame(frame)) return;
   const Rect rect = GetWindowRect();
   const Size size{surface.FrameWidth(), surface.FrameHeight()};
   if (rect.Width() != size.cx || rect.Height() != size.cy) {
     SetWindowPos(ZOrder::Keep, 0, 0, size.cx, size.cy, swp::kNoMove | swp::kNoZOrder | swp::kNoActivate);
   }
-  UpdateLayeredWindow(Point{rect.left, rect.top}, size, frame->bitmap);
+  UpdateLayeredWindow(Point{rect.left, rect.top}, size, surface.Strip(), surface.FrameOrigin(frame));
 }
 
 void CSpriteWindow::StorePosition() {

@@ -11,7 +11,7 @@ const wchar_t kSkinSwitchText[] = L"スキン切り替え(&S)";
 
 void CSpriteWindow::BuildPopupMenu() {
   skinSwitchMenu.CreatePopupMenu();
-  for (size_t i = 0; i < owner.catalogue.size(); ++i) {
+  for (size_t i = 0; i < owner.catalogue.size() && i < kMaxMenuSkins; ++i) {
     skinSwitchMenu.AppendMenu(IDM_SKIN_FIRST + static_cast<uint32_t>(i), owner.catalogue[i]);
   }
   popupMenu.LoadMenu(IDR_SPRITE_MENU);

@@ -9,6 +9,7 @@ const wchar_t kLoadSkinText[] = L"空いてるところにスキン読み込み(
 const wchar_t kWindowText[] = L"ウィンドウ(&W)";
 const wchar_t kEmptySlotText[] = L"(なし)";
 constexpr int32_t kFpsChoices[] = {10, 15, 20, 30, 60};
+static_assert(IDM_SKIN_FIRST + kMaxMenuSkins - 1 == IDM_SKIN_LAST, "every listed skin has a skin command");
 }  // namespace
 
 uint32_t FpsCommandFor(int32_t fps) {
@@ -20,7 +21,7 @@ uint32_t FpsCommandFor(int32_t fps) {
 
 void CMainFrame::BuildMenus() {
   loadSkinMenu.CreatePopupMenu();
-  for (size_t i = 0; i < catalogue.size(); ++i) {
+  for (size_t i = 0; i < catalogue.size() && i < kMaxMenuSkins; ++i) {
     loadSkinMenu.AppendMenu(IDM_SKIN_FIRST + static_cast<uint32_t>(i), catalogue[i]);
   }
   windowMenu.CreatePopupMenu();

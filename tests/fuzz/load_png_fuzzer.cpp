@@ -23,19 +23,19 @@ void Check(bool condition) {
 
 void LoadAndCheck(OffscreenSurface& surface, int32_t frameCount) {
   if (surface.LoadPng(StripPath().wstring(), frameCount) == 0) {
-    Check(surface.IsEmpty() && surface.Frame(0) == nullptr);
+    Check(surface.IsEmpty() && !surface.HasFrame(0));
     return;
   }
   Check(surface.FrameCount() == frameCount && surface.FrameWidth() > 0 && surface.FrameHeight() > 0);
   const size_t rowBytes = size_t(surface.FrameWidth()) * 4;
   uint32_t sum = 0;
   for (int32_t k = 0; k < frameCount; ++k) {
-    const SurfaceFrame* frame = surface.Frame(k);
-    Check(frame != nullptr);
+    Check(surface.HasFrame(k));
     for (int32_t j = 0; j < surface.FrameHeight(); ++j) {
+      const uint8_t* row = surface.FrameRow(k, j);
       // Touch every stored byte; premultiplied colour never exceeds alpha.
       for (size_t i = 0; i < rowBytes; i += 4) {
-        const uint8_t* pixel = frame->rows[j] + i;
+        const uint8_t* pixel = row + i;
         Check(pixel[0] <= pixel[3] && pixel[1] <= pixel[3] && pixel[2] <= pixel[3]);
         sum += pixel[3];
       }

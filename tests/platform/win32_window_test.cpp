@@ -189,11 +189,11 @@ TEST(Win32Window, LayeredUpdatePlacesAndSizesTheWindowFromTheBitmap) {
   ASSERT_TRUE(frame.Create(24, 16));
   for (int i = 0; i < 24 * 16 * 4; ++i) frame.Bits()[i] = 0x80;  // premultiplied grey at half alpha
 
-  ASSERT_TRUE(window.UpdateLayeredWindow({50, 60}, {24, 16}, frame));
+  ASSERT_TRUE(window.UpdateLayeredWindow({50, 60}, {24, 16}, frame, {0, 0}));
   EXPECT_EQ(window.GetWindowRect(), (Rect{50, 60, 74, 76}));
 
   const FrameBitmap empty;
-  EXPECT_FALSE(window.UpdateLayeredWindow({0, 0}, {24, 16}, empty));
+  EXPECT_FALSE(window.UpdateLayeredWindow({0, 0}, {24, 16}, empty, {0, 0}));
   EXPECT_EQ(window.GetWindowRect(), (Rect{50, 60, 74, 76}));
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <vector>
+
 #include "app/exe_path.h"
 #include "skin/skin_path.h"
 #include "test_folder.h"
@@ -141,6 +144,53 @@ TEST_F(SkinCatalogueTest, CheckSkinFilesNeedsEveryNamedStrip) {
     EXPECT_EQ(CheckSkinFiles(info), c.expected) << c.files[0] << L"|" << c.files[1] << L"|" << c.files[4];
   }
 }
+
+// Every target exists where the file system allows it, so only the refusal
+// of values that leave "skin" can make the check fail.
+TEST_F(SkinCatalogueTest, FilesOutsideTheSkinFolderCountAsMissing) {
+  std::vector<const char*> targets = {"skin/a/a.png", "skin/a/dir/a.png", "skin/other/a.png", "x.png"};
+#ifndef _WIN32
+  // Plain files here; on Windows devices and streams, which a test must not open.
+  targets.insert(targets.end(), {"skin/a/C:/x.png", "skin/a/NUL", "skin/a/COM1", "skin/a/nul.png", "skin/a/a.png:s"});
+#endif
+  for (const char* target : targets) {
+    const fs::path path = folder.Path() / fs::path(target);
+    fs::create_directories(path.parent_path());
+    std::ofstream(path) << "png";
+  }
+  const struct {
+    const wchar_t* file;
+    int expected;
+  } cases[] = {
+      {L"a.png", 1},         {L"dir\\a.png", 1},   {L"..\\other\\a.png", 1}, {L"dir\\..\\a.png", 1},
+      {L"..\\..\\x.png", 0}, {L"..\\a\\..\\..\\x.png", 0}, {L"C:\\x.png", 0},  {L"\\\\host\\x.png", 0},
+      {L"\\x.png", 0},       {L"/x.png", 0},       {L"NUL", 0},              {L"COM1", 0},
+      {L"nul.png", 0},       {L"dir\\Com1 .png", 0}, {L"a.png:s", 0},
+  };
+
+  for (const auto& c : cases) {
+    SkinInfo info;
+    info.name = L"a";
+    info.file[0] = c.file;
+    EXPECT_EQ(CheckSkinFiles(info), c.expected) << c.file;
+  }
+}
+
+#ifndef _WIN32
+TEST_F(SkinCatalogueTest, LinkLeadingOutOfTheSkinFolderCountsAsMissing) {
+  AddFile("secret.png");
+  AddFile("skin/b/b.png");
+  fs::create_directories(folder.Path() / "skin" / "a");
+  fs::create_symlink(folder.Path() / "secret.png", folder.Path() / "skin/a/out.png");
+  fs::create_symlink(folder.Path() / "skin/b/b.png", folder.Path() / "skin/a/in.png");
+  SkinInfo info;
+  info.name = L"a";
+  info.file[0] = L"out.png";
+  EXPECT_EQ(CheckSkinFiles(info), 0);
+  info.file[0] = L"in.png";
+  EXPECT_EQ(CheckSkinFiles(info), 1);
+}
+#endif
 
 TEST_F(SkinCatalogueTest, SkinFilePathUsesThePlatformSeparator) {
   const std::wstring s(1, kPathSeparator);

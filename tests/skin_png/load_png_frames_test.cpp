@@ -42,20 +42,47 @@ TEST(LoadPng, SplitsTheStripTopToBottom) {
   }
 }
 
-TEST(LoadPng, RowTableTopDownOverBottomUpMemory) {
+TEST(LoadPng, FramesAreRowsOfOneBottomUpStrip) {
   pngmaker::TempDir dir;
   OffscreenSurface surface;
   ASSERT_EQ(surface.LoadPng(WriteGrid(dir, "strip.png", 16, 40), 2), 1);
-  for (int32_t k = 0; k < 2; ++k) {
-    const SurfaceFrame* frame = surface.Frame(k);
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->bits, frame->bitmap.Bits());
-    EXPECT_EQ(frame->rows[0], frame->bits + 19 * 16 * 4);
-    EXPECT_EQ(frame->rows[19], frame->bits);
-    // The first bytes in memory are the frame's bottom row.
-    EXPECT_EQ(frame->bits[2], Opaque(k * 20 + 19));
-  }
+  const FrameBitmap& strip = surface.Strip();
+  EXPECT_EQ(strip.Width(), 16);
+  EXPECT_EQ(strip.Height(), 40);
+  EXPECT_EQ(surface.FrameOrigin(1), (Point{0, 20}));
+  EXPECT_EQ(surface.FrameRow(1, 0), strip.Row(20));
+  EXPECT_EQ(strip.Row(39), strip.Bits());
+  // The first bytes in memory are the strip's bottom row, the last frame's.
+  EXPECT_EQ(strip.Bits()[2], Opaque(39));
+  EXPECT_EQ(surface.FrameRow(2, 0), nullptr);
+  EXPECT_EQ(surface.FrameRow(1, 20), nullptr);
 }
+
+struct TallCase {
+  uint32_t width;
+  uint32_t height;
+  int32_t frameCount;
+};
+
+class TallStrips : public testing::TestWithParam<TallCase> {};
+
+// Only a frame's sides are limited, not the height of the strip holding them.
+TEST_P(TallStrips, LoadWhenTheirFramesFit) {
+  pngmaker::TempDir dir;
+  OffscreenSurface surface;
+  const TallCase& c = GetParam();
+  ASSERT_EQ(surface.LoadPng(WriteGrid(dir, "strip.png", c.width, c.height), c.frameCount), 1);
+  const int32_t frameHeight = int32_t(c.height) / c.frameCount;
+  EXPECT_EQ(surface.FrameCount(), c.frameCount);
+  EXPECT_EQ(surface.FrameHeight(), frameHeight);
+  const int32_t last = c.frameCount - 1;
+  EXPECT_EQ(surface.FrameRow(last, 0)[2], Opaque(uint8_t(last * frameHeight)));
+  EXPECT_EQ(surface.DecodedBytes(), uint64_t(c.width) * c.height * 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(LoadPng, TallStrips,
+                         testing::Values(TallCase{128, 129 * 128, 129}, TallCase{1, 16384, 16384},
+                                         TallCase{2, 65536, 8}));
 
 struct CountCase {
   int32_t frameCount;
@@ -89,7 +116,7 @@ TEST(LoadPng, MissingPathFailsAndEmpties) {
   ASSERT_EQ(surface.LoadPng(WriteGrid(dir, "strip.png", 8, 8), 1), 1);
   EXPECT_EQ(surface.LoadPng((dir.Path() / "absent.png").wstring(), 1), 0);
   EXPECT_TRUE(surface.IsEmpty());
-  EXPECT_EQ(surface.Frame(0), nullptr);
+  EXPECT_FALSE(surface.HasFrame(0));
 }
 
 TEST(LoadPng, SecondLoadReplacesTheFirst) {
@@ -105,7 +132,7 @@ TEST(LoadPng, SecondLoadReplacesTheFirst) {
   EXPECT_EQ(surface.FrameCount(), 2);
   EXPECT_EQ(surface.FrameWidth(), 8);
   EXPECT_EQ(surface.FrameHeight(), 3);
-  EXPECT_EQ(surface.Frame(2), nullptr);
+  EXPECT_FALSE(surface.HasFrame(2));
   std::vector<uint8_t> blue;
   for (int i = 0; i < 8 * 3; ++i) blue.insert(blue.end(), {254, 0, 0, 255});
   EXPECT_EQ(FrameBytes(surface, 1), blue);

@@ -35,7 +35,8 @@ TEST_F(SpriteWindowTest, ShowsItsFirstFramePremultipliedAtItsSavedPlace) {
   EXPECT_EQ(state.rect, (Rect{300, 400, 332, 432}));
   ASSERT_NE(state.layered, nullptr);
   EXPECT_EQ(state.layeredSize, (Size{32, 32}));
-  const uint8_t* pixel = state.layered->Bits();
+  EXPECT_EQ(state.layeredFrom, (Point{0, 0}));
+  const uint8_t* pixel = state.layered->Row(0);
   EXPECT_EQ((std::array{pixel[0], pixel[1], pixel[2], pixel[3]}), (std::array<uint8_t, 4>{0, 50, 100, 128}));
 }
 
@@ -44,16 +45,19 @@ TEST_F(SpriteWindowTest, FrameTickRedrawsTheNextFrame) {
   WriteConfig("[Window0]\nSkinName=kite\n");
   Start();
   CSpriteWindow* sprite = Sprite(0);
-  const auto* firstFrame = headless::State(sprite->GetSafeHwnd()).layered;
+  const Point firstFrame = headless::State(sprite->GetSafeHwnd()).layeredFrom;
   // AnimationWait 100 is a frame every 6 worker iterations of 16 ms.
-  for (int i = 0; i < 200 && headless::State(sprite->GetSafeHwnd()).layered == firstFrame; ++i) {
+  for (int i = 0; i < 200 && headless::State(sprite->GetSafeHwnd()).layeredFrom == firstFrame; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
     frame->TickFrame();
   }
-  const auto* shown = headless::State(sprite->GetSafeHwnd()).layered;
-  ASSERT_NE(shown, firstFrame);
-  EXPECT_EQ(shown->Bits()[0] % 5, 0);
-  EXPECT_GT(shown->Bits()[0], 0);
+  const headless::WindowState shown = headless::State(sprite->GetSafeHwnd());
+  ASSERT_NE(shown.layeredFrom, firstFrame);
+  // Frame k starts at row 32 k of the strip and has blue 10 k, premultiplied.
+  const int32_t k = shown.layeredFrom.y / 32;
+  EXPECT_EQ(shown.layeredFrom, (Point{0, 32 * k}));
+  EXPECT_EQ(shown.layered->Row(shown.layeredFrom.y)[0], (10 * k * 128) >> 8);
+  EXPECT_GT(k, 0);
 }
 
 TEST_F(SpriteWindowTest, MoveMethodOneDriftsEveryOtherValueStands) {

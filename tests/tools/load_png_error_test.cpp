@@ -29,6 +29,7 @@ struct ErrorCase {
   // Empty: no file at all.
   std::function<Bytes()> bytes{};
   int32_t frameCount = 1;
+  uint64_t budget = kMaxSpriteBytes;  // what the sprite has left
   PngLoadErrorKind kind = PngLoadErrorKind::None;
   uint32_t width = 0;
   uint32_t height = 0;
@@ -47,7 +48,7 @@ TEST_P(StripError, SaysWhy) {
   OffscreenSurface surface;
   PngLoadError error;
 
-  EXPECT_EQ(surface.LoadPng(path.wstring(), param.frameCount, &error), 0);
+  EXPECT_EQ(surface.LoadPng(path.wstring(), param.frameCount, &error, param.budget), 0);
   EXPECT_EQ(error.kind, param.kind);
   EXPECT_EQ(error.width, param.width);
   EXPECT_EQ(error.height, param.height);
@@ -90,17 +91,36 @@ INSTANTIATE_TEST_SUITE_P(
                   .kind = PngLoadErrorKind::HeightNotMultiple,
                   .width = 64,
                   .height = 100},
-        ErrorCase{.name = "too_wide",
-                  .bytes = [] { return skintest::ClaimedSize(16385, 1); },
-                  .kind = PngLoadErrorKind::TooLarge,
+        ErrorCase{.name = "frame_too_wide",
+                  .bytes = [] { return skintest::ClaimedSize(16385, 2); },
+                  .frameCount = 2,
+                  .kind = PngLoadErrorKind::FrameTooLarge,
                   .width = 16385,
-                  .height = 1},
+                  .height = 2},
+        ErrorCase{.name = "frame_too_tall",
+                  .bytes = [] { return skintest::ClaimedSize(1, 2 * 16385); },
+                  .frameCount = 2,
+                  .kind = PngLoadErrorKind::FrameTooLarge,
+                  .width = 1,
+                  .height = 2 * 16385},
         // Past libpng's own default limit too: still our limit that refuses it.
         ErrorCase{.name = "far_too_tall",
                   .bytes = [] { return skintest::ClaimedSize(1, 2000000); },
-                  .kind = PngLoadErrorKind::TooLarge,
+                  .kind = PngLoadErrorKind::FrameTooLarge,
                   .width = 1,
                   .height = 2000000},
+        ErrorCase{.name = "tall_strip_too_many_bytes",
+                  .bytes = [] { return skintest::ClaimedSize(1024, 65540); },
+                  .frameCount = 5,
+                  .kind = PngLoadErrorKind::TooLarge,
+                  .width = 1024,
+                  .height = 65540},
+        ErrorCase{.name = "over_the_sprites_budget",
+                  .bytes = [] { return skintest::Strip(16, 16); },
+                  .budget = 16 * 16 * 4 - 1,
+                  .kind = PngLoadErrorKind::OverBudget,
+                  .width = 16,
+                  .height = 16},
         ErrorCase{.name = "too_many_bytes",
                   .bytes = [] { return skintest::ClaimedSize(16384, 16384); },
                   .kind = PngLoadErrorKind::TooLarge,
@@ -131,17 +151,19 @@ TEST(LoadPngError, SuccessClearsAnEarlierReason) {
 
 #ifndef _WIN32
 // Bitmap failure can only be staged on the headless backend.
-TEST(LoadPngError, FrameThatCannotBeMadeIsOutOfMemory) {
+TEST(LoadPngError, StripThatCannotBeMadeIsOutOfMemory) {
   pngmaker::TempDir dir;
   const auto path = dir.Path() / "strip.png";
   ASSERT_TRUE(pngmaker::WriteFile(path, skintest::Strip(8, 16)));
   OffscreenSurface surface;
+  ASSERT_EQ(surface.LoadPng(path.wstring(), 2), 1);
   PngLoadError error;
-  headless::FailBitmapsAfter(1);
+  headless::FailBitmapsAfter(0);
   const int result = surface.LoadPng(path.wstring(), 2, &error);
   headless::FailBitmapsAfter(-1);
 
   EXPECT_EQ(result, 0);
+  EXPECT_TRUE(surface.IsEmpty());
   EXPECT_EQ(error.kind, PngLoadErrorKind::OutOfMemory);
   EXPECT_EQ(error.width, 8u);
   EXPECT_EQ(error.height, 16u);

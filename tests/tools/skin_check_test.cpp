@@ -113,18 +113,25 @@ INSTANTIATE_TEST_SUITE_P(
                     .kind = SkinProblemKind::StripFailed,
                     .strip = PngLoadErrorKind::BadFrameCount,
                     .text = L"Default: AnimationFrame is 0; it must be 1 or more"},
-        ProblemCase{.name = "too_wide",
+        ProblemCase{.name = "frame_too_wide",
                     .ini = "[Default]\nFile=walk.png\n",
                     .files = {{L"walk.png", [] { return skintest::ClaimedSize(20000, 64); }}},
                     .kind = SkinProblemKind::StripFailed,
-                    .strip = PngLoadErrorKind::TooLarge,
-                    .text = L"'walk.png' is 20000 x 64 pixels: over the limit of 16384 pixels a side"},
+                    .strip = PngLoadErrorKind::FrameTooLarge,
+                    .text = L"'walk.png' is 20000 x 64 pixels in 1 frame: each frame is 20000 x 64, over the "
+                            L"limit of 16384 pixels a side"},
         ProblemCase{.name = "too_many_bytes",
                     .ini = "[Default]\nFile=walk.png\n",
                     .files = {{L"walk.png", [] { return skintest::ClaimedSize(16384, 4097); }}},
                     .kind = SkinProblemKind::StripFailed,
                     .strip = PngLoadErrorKind::TooLarge,
-                    .text = L"'walk.png' is 16384 x 4097 pixels: decoded it would take more than 256 MiB"},
+                    .text = L"'walk.png' is 16384 x 4097 pixels: decoded it would take 256.1 MiB, over the limit "
+                            L"of 256 MiB a strip"},
+        ProblemCase{.name = "file_outside_skin",
+                    .ini = "[Default]\nFile=..\\..\\walk.png\n",
+                    .files = {{L"../../walk.png", kWalk}},
+                    .kind = SkinProblemKind::FileOutside,
+                    .text = L"s: NOT usable \u2014 Default: File '..\\..\\walk.png' is outside the 'skin' folder"},
         ProblemCase{.name = "other_state_undecodable",
                     .ini = "[Default]\nFile=walk.png\nAnimationFrame=4\n[Up]\nFile=up.png\nAnimationFrame=3\n",
                     .files = {{L"walk.png", kWalk}, {L"up.png", kWalk}},
@@ -140,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                     .usable = true,
                     .kind = SkinProblemKind::FastAnimation,
                     .fatal = false,
-                    .text = L"s: usable \u2014 listed, loads, shows 4 frames of 64 x 64\n"
+                    .text = L"s: usable \u2014 listed, loads, shows 4 frames of 64 x 64, 64 KiB decoded\n"
                             L"  warning: Default: AnimationWait 31 ms is below 32 ms, so the frame changes at "
                             L"every 16 ms step"}),
     [](const testing::TestParamInfo<ProblemCase>& info) { return info.param.name; });
@@ -169,7 +176,51 @@ TEST_F(CheckSkinTest, EveryStateDecodedFromItsSubfolder) {
 
   EXPECT_TRUE(report.Usable());
   EXPECT_TRUE(report.problems.empty());
-  EXPECT_EQ(FormatSkinReport(report), L"まる: usable \u2014 listed, loads, shows 4 frames of 128 x 128\n");
+  EXPECT_EQ(FormatSkinReport(report),
+            L"まる: usable \u2014 listed, loads, shows 4 frames of 128 x 128, 259 KiB decoded\n");
+}
+
+// Only a frame's sides are limited: many small frames make a usable skin.
+TEST_F(CheckSkinTest, LongStripsOfSmallFramesAreUsable) {
+  tree.Write(L"long", L"skin.ini", Text("[Default]\nFile=long.png\nAnimationFrame=129\n"));
+  tree.Write(L"long", L"long.png", Strip(128, 129 * 128));
+  tree.Write(L"many", L"skin.ini", Text("[Default]\nFile=many.png\nAnimationFrame=16384\n"));
+  tree.Write(L"many", L"many.png", Strip(1, 16384));
+
+  EXPECT_EQ(FormatSkinReport(Check(L"long")),
+            L"long: usable \u2014 listed, loads, shows 129 frames of 128 x 128, 8.1 MiB decoded\n");
+  EXPECT_EQ(FormatSkinReport(Check(L"many")),
+            L"many: usable \u2014 listed, loads, shows 16384 frames of 1 x 1, 64 KiB decoded\n");
+}
+
+TEST(SkinReportText, OverBudgetSaysWhatTheSpriteHasLeft) {
+  SkinProblem problem;
+  problem.kind = SkinProblemKind::StripFailed;
+  problem.state = 1;
+  problem.file = L"up.png";
+  problem.strip = PngLoadError{PngLoadErrorKind::OverBudget, "", 8192, 8192, uint64_t(256) << 20, uint64_t(100) << 20};
+  EXPECT_EQ(DescribeProblem(problem),
+            L"Up: 'up.png' would take 256.0 MiB decoded, but a sprite's strips may take 512 MiB together and the "
+            L"states before it leave 100.0 MiB, so it is not loaded, so the sprite shows nothing");
+}
+
+// The menus stop at 1000 skins; the checker says so of the later ones.
+TEST_F(CheckSkinTest, SkinsPastTheMenusLimitAreNamed) {
+  for (int i = 0; i <= 1000; ++i) tree.Write(L"s" + std::to_wstring(i), L"skin.ini", Text("[Default]\n"));
+  skintest::CurrentDirectory current(tree.Root());
+  SkinCatalogue catalogue;
+  ScanSkins(catalogue);
+  ASSERT_EQ(catalogue.size(), 1001u);
+
+  const SkinReport last = CheckSkin(catalogue, catalogue[1000], tree.Root().wstring());
+  const SkinReport earlier = CheckSkin(catalogue, catalogue[999], tree.Root().wstring());
+  ASSERT_EQ(last.problems.size(), 2u);
+  EXPECT_EQ(last.problems[0].kind, SkinProblemKind::NotInMenus);
+  EXPECT_FALSE(last.problems[0].fatal);
+  EXPECT_NE(FormatSkinReport(last).find(L"  warning: not in the menus: it is skin 1001 in listing order and the "
+                                        L"menus offer only the first 1000"),
+            std::wstring::npos);
+  EXPECT_EQ(earlier.problems.size(), 1u);  // only its missing Default File
 }
 
 TEST_F(CheckSkinTest, EveryMissingStripNamed) {

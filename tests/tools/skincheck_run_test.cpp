@@ -32,7 +32,7 @@ TEST_F(Run, UsableSkinExitsZero) {
   AddKite();
 
   EXPECT_EQ(Check(L"skin/kite"), kExitAllUsable);
-  EXPECT_EQ(out, L"kite: usable \u2014 listed, loads, shows 6 frames of 96 x 96\n");
+  EXPECT_EQ(out, L"kite: usable \u2014 listed, loads, shows 6 frames of 96 x 96, 216 KiB decoded\n");
   EXPECT_TRUE(err.empty());
 }
 
@@ -41,7 +41,8 @@ TEST_F(Run, OneBrokenSkinExitsOne) {
   tree.Write(L"broken", L"skin.ini", Text("[Default]\nFile=walk.png\n"));
 
   EXPECT_EQ(Check(L"skin"), kExitNotUsable);
-  EXPECT_NE(out.find(L"kite: usable \u2014 listed, loads, shows 6 frames of 96 x 96\n"), std::wstring::npos);
+  EXPECT_NE(out.find(L"kite: usable \u2014 listed, loads, shows 6 frames of 96 x 96, 216 KiB decoded\n"),
+            std::wstring::npos);
   EXPECT_NE(out.find(Native(L"broken: NOT usable \u2014 Default: File 'walk.png' not found (tried "
                             L"skin/broken/walk.png)\n")),
             std::wstring::npos);

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <string>
+
 #include "app/exe_path.h"
 #include "platform/headless/headless.h"
 #include "platform/win_constants.h"
@@ -114,6 +118,39 @@ TEST_F(ControlWindowTest, MenuListsSkinsSlotsAndCommands) {
     EXPECT_EQ(slots.GetItem(slot).id, IDM_WINDOW_FIRST + slot);
     EXPECT_EQ(slots.GetItem(slot).text, slot == 1 ? L"まる" : L"(なし)") << slot;
   }
+}
+
+// Skin commands end where the window items begin: a 1001st skin would have
+// opened slot 0's menu.
+TEST_F(ControlWindowTest, MenusOfferTheFirstThousandSkinsOnly) {
+  for (int i = 0; i <= 1000; ++i) {
+    const auto skin = folder / "skin" / ("s" + std::to_string(i));
+    std::filesystem::create_directories(skin);
+    std::ofstream(skin / "skin.ini") << "[Default]\n";
+  }
+  Start();
+  ASSERT_EQ(frame->catalogue.size(), 1001u);
+  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);
+  ASSERT_NE(frame->sprites[0], nullptr);
+  const auto expectFirstThousand = [&](const CMenu& skins) {
+    ASSERT_EQ(skins.GetItemCount(), 1000);
+    EXPECT_EQ(skins.GetItem(999).id, IDM_SKIN_LAST);
+    EXPECT_EQ(skins.GetItem(999).text, frame->catalogue[999]);
+  };
+  expectFirstThousand(frame->controlMenu.GetSubMenu(0).GetSubMenu(0));
+  expectFirstThousand(frame->sprites[0]->skinSwitchMenu);
+
+  int menusShown = 0;
+  headless::SetMenuResponder([&](const CMenu&, CWnd*) {
+    ++menusShown;
+    return 0u;
+  });
+  CMenu skins = frame->controlMenu.GetSubMenu(0).GetSubMenu(0);
+  for (int i = skins.GetItemCount() - 1; i >= 0; --i) frame->SendMessage(wm::kCommand, skins.GetItem(i).id);
+  headless::PumpPending();
+  EXPECT_EQ(menusShown, 0);
+  ASSERT_NE(frame->sprites[1], nullptr);
+  EXPECT_EQ(frame->sprites[1]->GetSkinName(), frame->catalogue[999]);
 }
 
 TEST_F(ControlWindowTest, FrameRateChecksItsRadioItem) {

@@ -1,5 +1,7 @@
 #include "skincheck/skin_check.h"
 
+#include <algorithm>
+
 #include "skin/offscreen_surface.h"
 #include "skin/skin_catalogue.h"
 #include "skin/skin_path.h"
@@ -43,11 +45,25 @@ SkinReport CheckSkin(const SkinCatalogue& catalogue, const std::wstring& name, c
   }
   report.listed = true;
   report.loads = CheckSkinFiles(info) == 1;
+  const size_t position = size_t(std::find(catalogue.begin(), catalogue.end(), name) - catalogue.begin());
+  if (position >= kMaxMenuSkins) {
+    SkinProblem problem;
+    problem.kind = SkinProblemKind::NotInMenus;
+    problem.fatal = false;
+    problem.position = position;
+    report.problems.push_back(problem);
+  }
 
+  // The sprite's strips share one budget, taken in state order as it loads them.
+  uint64_t budget = kMaxSpriteBytes;
   for (int state = 0; state < SkinInfo::kStateCount; ++state) {
     const bool shown = state == kDefault;
     if (info.file[state].empty()) {
       if (shown) report.problems.push_back(StateProblem(SkinProblemKind::NoDefaultStrip, info, state));
+      continue;
+    }
+    if (!SkinFileInside(name, info.file[state])) {
+      report.problems.push_back(StateProblem(SkinProblemKind::FileOutside, info, state));
       continue;
     }
     if (!StripExists(info, state)) {
@@ -56,7 +72,7 @@ SkinReport CheckSkin(const SkinCatalogue& catalogue, const std::wstring& name, c
     }
     OffscreenSurface surface;
     PngLoadError error;
-    if (surface.LoadPng(MakeSkinFilePath(name, info.file[state]), info.animationFrame[state], &error) == 0) {
+    if (surface.LoadPng(MakeSkinFilePath(name, info.file[state]), info.animationFrame[state], &error, budget) == 0) {
       SkinProblem problem = StateProblem(SkinProblemKind::StripFailed, info, state);
       // The sprite is made all the same; only a Default that fails leaves it blank.
       problem.fatal = shown;
@@ -64,6 +80,8 @@ SkinReport CheckSkin(const SkinCatalogue& catalogue, const std::wstring& name, c
       report.problems.push_back(problem);
       continue;
     }
+    budget -= surface.DecodedBytes();
+    report.decodedBytes += surface.DecodedBytes();
     if (!shown) continue;
     report.shows = true;
     report.frameCount = surface.FrameCount();

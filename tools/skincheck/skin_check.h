@@ -13,8 +13,10 @@ enum class SkinProblemKind {
   OutsideSkinFolder,  // its folder is not inside a folder named "skin"
   NoDefaultStrip,     // Default has no File: nothing to show
   FileNotFound,       // a named strip does not exist: no sprite is made
+  FileOutside,        // a File leads outside "skin": treated as missing
   StripFailed,        // a strip does not decode (details in strip)
   FastAnimation,      // Default's frame changes at every worker step
+  NotInMenus,         // listed past kMaxMenuSkins: only config.ini brings it up
 };
 
 struct SkinProblem {
@@ -28,6 +30,7 @@ struct SkinProblem {
   int32_t animationFrame = 0;
   int32_t animationWait = 0;
   PngLoadError strip;
+  size_t position = 0;  // NotInMenus: the skin's place in the listing, from 0
 };
 
 struct SkinReport {
@@ -38,6 +41,7 @@ struct SkinReport {
   int32_t frameCount = 0;
   int32_t frameWidth = 0;
   int32_t frameHeight = 0;
+  uint64_t decodedBytes = 0;  // all of its strips that decode, as one sprite holds them
   std::vector<SkinProblem> problems;  // in the order found
 
   bool Usable() const { return listed && loads && shows; }

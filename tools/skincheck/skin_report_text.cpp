@@ -9,8 +9,15 @@ namespace {
 
 std::wstring Quoted(const std::wstring& text) { return L"'" + text + L"'"; }
 
-std::wstring Size(uint32_t width, uint32_t height) {
+std::wstring Dimensions(uint32_t width, uint32_t height) {
   return std::to_wstring(width) + L" x " + std::to_wstring(height);
+}
+
+// "64 KiB" below a mebibyte, else "1.5 MiB"; rounded up, never to 0.
+std::wstring Bytes(uint64_t bytes) {
+  if (bytes < (uint64_t(1) << 20)) return std::to_wstring((bytes + 1023) >> 10) + L" KiB";
+  const uint64_t tenths = (bytes * 10 + (uint64_t(1) << 20) - 1) >> 20;
+  return std::to_wstring(tenths / 10) + L"." + std::to_wstring(tenths % 10) + L" MiB";
 }
 
 std::wstring DescribeStrip(const SkinProblem& problem) {
@@ -31,18 +38,25 @@ std::wstring DescribeStrip(const SkinProblem& problem) {
     case PngLoadErrorKind::BadFrameCount:
       return L"AnimationFrame is " + std::to_wstring(problem.animationFrame) + L"; it must be 1 or more";
     case PngLoadErrorKind::HeightNotMultiple:
-      return file + L" is " + Size(strip.width, strip.height) + L" pixels: its height " +
+      return file + L" is " + Dimensions(strip.width, strip.height) + L" pixels: its height " +
              std::to_wstring(strip.height) + L" is not a multiple of AnimationFrame " +
              std::to_wstring(problem.animationFrame);
+    case PngLoadErrorKind::FrameTooLarge: {
+      const uint32_t frames = problem.animationFrame > 0 ? uint32_t(problem.animationFrame) : 1;
+      return file + L" is " + Dimensions(strip.width, strip.height) + L" pixels in " + std::to_wstring(frames) +
+             (frames == 1 ? L" frame" : L" frames") + L": each frame is " + Dimensions(strip.width, strip.height / frames) +
+             L", over the limit of " + std::to_wstring(kMaxFrameSide) + L" pixels a side";
+    }
     case PngLoadErrorKind::TooLarge:
-      if (strip.width > uint32_t(kMaxSurfaceSide) || strip.height > uint32_t(kMaxSurfaceSide)) {
-        return file + L" is " + Size(strip.width, strip.height) + L" pixels: over the limit of " +
-               std::to_wstring(kMaxSurfaceSide) + L" pixels a side";
-      }
-      return file + L" is " + Size(strip.width, strip.height) + L" pixels: decoded it would take more than " +
-             std::to_wstring(kMaxSurfaceBytes >> 20) + L" MiB, the limit";
+      return file + L" is " + Dimensions(strip.width, strip.height) + L" pixels: decoded it would take " +
+             Bytes(uint64_t(strip.width) * strip.height * 4) + L", over the limit of " +
+             std::to_wstring(kMaxSurfaceBytes >> 20) + L" MiB a strip";
+    case PngLoadErrorKind::OverBudget:
+      return file + L" would take " + Bytes(strip.bytes) + L" decoded, but a sprite's strips may take " +
+             std::to_wstring(kMaxSpriteBytes >> 20) + L" MiB together and the states before it leave " +
+             Bytes(strip.budget) + L", so it is not loaded";
     case PngLoadErrorKind::OutOfMemory:
-      return L"not enough memory to decode " + file + L" (" + Size(strip.width, strip.height) + L" pixels)";
+      return L"not enough memory to decode " + file + L" (" + Dimensions(strip.width, strip.height) + L" pixels)";
   }
   return file + L" does not decode";
 }
@@ -58,12 +72,20 @@ std::wstring DescribeWhat(const SkinProblem& problem) {
       return L"no File, so the sprite shows nothing";
     case SkinProblemKind::FileNotFound:
       return L"File " + Quoted(problem.file) + L" not found (tried " + problem.path + L")";
+    case SkinProblemKind::FileOutside:
+      return L"File " + Quoted(problem.file) +
+             L" is outside the 'skin' folder (an absolute path, a drive, a share, a device name such as NUL, "
+             L"a ':' stream or '..' above 'skin'), so the program treats it as missing";
     case SkinProblemKind::StripFailed:
       return DescribeStrip(problem) + (problem.fatal ? L", so the sprite shows nothing"
                                                      : L" (this state is never shown; the sprite still works)");
     case SkinProblemKind::FastAnimation:
       return L"AnimationWait " + std::to_wstring(problem.animationWait) + L" ms is below " +
              std::to_wstring(kShortestDistinctWait) + L" ms, so the frame changes at every 16 ms step";
+    case SkinProblemKind::NotInMenus:
+      return L"not in the menus: it is skin " + std::to_wstring(problem.position + 1) +
+             L" in listing order and the menus offer only the first " + std::to_wstring(kMaxMenuSkins) +
+             L"; it shows only when config.ini already names it";
   }
   return L"";
 }
@@ -84,7 +106,8 @@ std::wstring FormatSkinReport(const SkinReport& report) {
   if (report.Usable()) {
     text += L": usable \u2014 listed, loads, shows " + std::to_wstring(report.frameCount) +
             (report.frameCount == 1 ? L" frame of " : L" frames of ") +
-            Size(uint32_t(report.frameWidth), uint32_t(report.frameHeight)) + L"\n";
+            Dimensions(uint32_t(report.frameWidth), uint32_t(report.frameHeight)) + L", " + Bytes(report.decodedBytes) +
+            L" decoded\n";
   } else {
     text += L": NOT usable \u2014 " + (lines.empty() ? std::wstring(L"reason unknown") : lines.front()) + L"\n";
   }

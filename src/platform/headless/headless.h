@@ -41,6 +41,7 @@ struct WindowState {
   const FrameBitmap* layered = nullptr;  // source of the last layered update
   Point layeredAt;
   Size layeredSize;
+  Point layeredFrom;  // the source part's top-left corner in the bitmap
   int layeredUpdates = 0;
   int systemMoves = 0;  // WM_NCLBUTTONDOWN on the caption
   std::vector<DrawOp> lastPaint;      // client painting

@@ -39,3 +39,6 @@ void FrameBitmap::Destroy() {
   width = 0;
   height = 0;
 }
+
+// Bottom-up, as a DIB section with a positive height lies.
+uint8_t* FrameBitmap::Row(int32_t y) const { return bits + size_t(height - 1 - y) * size_t(width) * 4; }

@@ -156,14 +156,20 @@ bool CWnd::SetLayeredAlpha(uint8_t alpha) {
   return true;
 }
 
-bool CWnd::UpdateLayeredWindow(Point topLeft, Size size, const FrameBitmap& source) {
+bool CWnd::UpdateLayeredWindow(Point topLeft, Size size, const FrameBitmap& source, Point from) {
   std::lock_guard lock(TheWorld().mutex);
   Window* window = Find(hwnd);
   if (window == nullptr || (window->state.exStyle & ws::kExLayered) == 0 || source.IsEmpty()) return false;
+  // The window system refuses a source part that leaves the bitmap.
+  if (from.x < 0 || from.y < 0 || int64_t(from.x) + size.cx > source.Width() ||
+      int64_t(from.y) + size.cy > source.Height()) {
+    return false;
+  }
   window->state.rect = Rect{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy};
   window->state.layered = &source;
   window->state.layeredAt = topLeft;
   window->state.layeredSize = size;
+  window->state.layeredFrom = from;
   ++window->state.layeredUpdates;
   return true;
 }

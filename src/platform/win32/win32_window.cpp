@@ -77,13 +77,13 @@ bool CWnd::SetLayeredAlpha(uint8_t alpha) {
   return SetLayeredWindowAttributes(Native(hwnd), 0, alpha, LWA_ALPHA) != FALSE;
 }
 
-bool CWnd::UpdateLayeredWindow(Point topLeft, Size size, const FrameBitmap& source) {
+bool CWnd::UpdateLayeredWindow(Point topLeft, Size size, const FrameBitmap& source, Point from) {
   HDC sourceDc = static_cast<HDC>(source.NativeDc());
   if (hwnd == nullptr || sourceDc == nullptr) return false;
   HDC screen = GetDC(nullptr);
   POINT destination{topLeft.x, topLeft.y};
   SIZE extent{size.cx, size.cy};
-  POINT origin{0, 0};
+  POINT origin{from.x, from.y};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   const BOOL done =
       ::UpdateLayeredWindow(Native(hwnd), screen, &destination, &extent, sourceDc, &origin, 0, &blend, ULW_ALPHA);
