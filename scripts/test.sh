@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both targets and runs every test:
+# Installs what is missing, builds every target and runs every test:
 # native (sanitizers, ThreadSanitizer, a short fuzz run), then the Windows
-# build under Wine, end-to-end tests included. Exits non-zero on any failure.
+# build under Wine and the Linux desktop build, both in one Xvfb, end-to-end
+# tests included. Exits non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -55,11 +56,16 @@ if build fuzz; then
   if bash scripts/fuzz.sh "${KITEMARU_FUZZ_SECONDS:-30}"; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi
 fi
 
-if build win32; then
+win32_built=0
+linux_built=0
+build win32 && win32_built=1
+build linux && linux_built=1
+if [ $win32_built = 1 ] || [ $linux_built = 1 ]; then
   source scripts/lib/wine-env.sh
   wine_start test
   trap wine_stop EXIT
-  run_ctest "Windows tests under Wine" --preset win32
+  [ $win32_built = 1 ] && run_ctest "Windows tests under Wine" --preset win32
+  [ $linux_built = 1 ] && run_ctest "Linux desktop tests (Qt, X11)" --preset linux
   wine_stop
 fi
 
