@@ -54,6 +54,10 @@ trap wine_stop EXIT
 sleep "$seconds"
 shot=$root/build/demo-screenshot.png
 import -window root "$shot"
-[ $windows = 1 ] || kill -TERM $! 2>/dev/null || true
+if [ $windows = 0 ]; then
+  # Ends as a desktop session would end it, saving its settings.
+  kill -TERM $! 2>/dev/null || true
+  wait $! || true
+fi
 wine_stop
 echo "Screenshot: $shot"
