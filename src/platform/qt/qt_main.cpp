@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QSessionManager>
 #include <QSocketNotifier>
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   QApplication application(argc, argv);
   application.setQuitOnLastWindowClosed(false);
+  application.setWindowIcon(QIcon(QStringLiteral(":/kitemaru.ico")));
   qtb::RefreshMonitors();
   CatchEndSignals(application);
   FollowSession(application);

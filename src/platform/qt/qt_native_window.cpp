@@ -85,7 +85,6 @@ NativeWindow::NativeWindow(CWnd* object, const CreateStruct& cs, const WindowCla
   } else if (windowClass.brush == ClassBrush::Black) {
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
-  setMouseTracking(false);
   setFocusPolicy(Qt::StrongFocus);
   setGeometry(ToQRect(cs.rect));
 }
