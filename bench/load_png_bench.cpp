@@ -133,9 +133,25 @@ void LoadPngOverLibpng(benchmark::State& state) {
   state.counters["ratio"] = double(load.count()) / double(plain.count());
 }
 
+// A long animation of tiny frames: what a strip costs per frame it holds.
+void LoadPngManyFrames(benchmark::State& state) {
+  static pngmaker::TempDir dir;
+  const auto path = dir.Path() / "many.png";
+  const auto frames = uint32_t(state.range(0));
+  const auto image = pngmaker::Rgba(4, frames * 4, [](uint32_t x, uint32_t y) {
+    return std::array<uint8_t, 4>{uint8_t(x * 60), uint8_t(y), 90, uint8_t(y * 7)};
+  });
+  if (!pngmaker::WriteFile(path, pngmaker::Encode(image))) state.SkipWithError("cannot write the strip");
+  OffscreenSurface surface;
+  for (auto _ : state) {
+    if (!surface.LoadPng(path.wstring(), int32_t(frames))) state.SkipWithError("LoadPng failed");
+  }
+}
+
 BENCHMARK(LoadPng)->ArgName("gAMA")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(PlainLibpng)->ArgName("gAMA")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(LoadPngOverLibpng)->ArgName("gAMA")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+BENCHMARK(LoadPngManyFrames)->ArgName("frames")->Arg(16)->Arg(4096)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

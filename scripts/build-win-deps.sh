@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Cross-builds Debian's libpng source package as a static library for the
-# 32-bit Windows build, into build/win32-deps (cached: skipped when present).
+# 32-bit Windows build, into build/win32-deps (cached: skipped when present),
+# with the source package's copyright file for the release's licence texts.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix=$root/build/win32-deps
-[ -f "$prefix/lib/libpng16.a" ] && exit 0
+copyright=$prefix/share/doc/libpng1.6/copyright
+[ -f "$prefix/lib/libpng16.a" ] && [ -f "$copyright" ] && exit 0
 
 work=$root/build/win32-deps-src
 rm -rf "$work" && mkdir -p "$work"
@@ -17,9 +19,17 @@ dpkg-source -x --no-check ./libpng1.6_*.dsc src >/dev/null
 cmake -S src -B build -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+  -DCMAKE_C_FLAGS="-ffile-prefix-map=$work/=" \
   -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
   -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include \
   -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_EXECUTABLES=ON >/dev/null
 cmake --build build >/dev/null
 cmake --install build >/dev/null
+mkdir -p "$(dirname "$copyright")"
+{
+  echo "Debian source package $(dpkg-parsechangelog -l src/debian/changelog -S Source)" \
+    "$(dpkg-parsechangelog -l src/debian/changelog -S Version)"
+  echo
+  cat src/debian/copyright
+} > "$copyright"
 rm -rf "$work"

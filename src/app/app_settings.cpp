@@ -42,6 +42,7 @@ WindowSettings AppSettings::GetWindowSettings(int slot) const {
 }
 
 bool AppSettings::Load() {
+  IniFile image;
   file.Load(image);
   const IniDocument& ini = image.document;
   fps = ReadProfileInt(ini, kGeneral, L"FPS", kDefaultFps);
@@ -60,6 +61,8 @@ bool AppSettings::Load() {
 }
 
 bool AppSettings::Save() {
+  IniFile image;
+  if (!file.Reload(image)) return true;
   IniDocument& ini = image.document;
   ini.Set(kGeneral, L"FPS", IntText(fps));
   for (int slot = 0; slot < kSlotCount; ++slot) {

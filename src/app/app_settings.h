@@ -7,7 +7,6 @@
 #include <string_view>
 #include <utility>
 
-#include "app/ini_file.h"
 #include "app/move_range.h"
 #include "app/settings_file.h"
 #include "app/sprite_slot.h"
@@ -33,9 +32,9 @@ class AppSettings {
 
   // Every field from the file; missing values take their defaults. Always true.
   bool Load();
-  // Every field into the file as it was read, keeping whatever else it holds,
-  // in its own form; see SettingsFile for where it goes. Always true: a failed
-  // write is silent and leaves the old file intact.
+  // Every field into the file, keeping whatever else it holds, in its own
+  // form; see SettingsFile for where it goes. Always true: a failed write is
+  // silent and leaves the old file intact.
   bool Save();
 
   // Empty for a slot outside 0..kSlotCount - 1.
@@ -54,7 +53,6 @@ class AppSettings {
 
  private:
   SettingsFile file;
-  IniFile image;  // the file as read, to keep what the program does not know
 };
 
 // "Window%d".

@@ -51,7 +51,13 @@ void SettingsFile::Load(IniFile& file) {
   if (read == IniRead::Locked || read == IniRead::Unreadable) frozen = true;
 }
 
-bool SettingsFile::Save(IniFile& file) {
+bool SettingsFile::Reload(IniFile& file) const {
+  if (frozen) return false;
+  const IniRead read = WhileLocked([&] { return ReadIniFile(readPath, file); }, IniRead::Locked);
+  return read == IniRead::Loaded || read == IniRead::Missing;
+}
+
+bool SettingsFile::Save(IniFile& file) const {
   if (frozen) return false;
   const std::string bytes = IniFileBytes(file);
   if (bytes.size() > kIniFileMaxBytes) return false;

@@ -14,9 +14,13 @@ class SettingsFile {
   // Reads the settings into file (empty when there are none or they cannot
   // be read). A locked file is tried again for about a second.
   void Load(IniFile& file);
-  // False when nothing was written: the settings are frozen or unreadable,
-  // or no place took them.
-  bool Save(IniFile& file);
+  // Reads the file again before a save, as the profile functions do, so
+  // that what was changed in it meanwhile is kept. False when it must not be
+  // written: frozen at start, or no longer readable.
+  bool Reload(IniFile& file) const;
+  // False when nothing was written: the settings are frozen, or no place
+  // took them.
+  bool Save(IniFile& file) const;
 
   // Where the last Load read from.
   const std::wstring& ReadPath() const { return readPath; }

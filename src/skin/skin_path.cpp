@@ -35,10 +35,20 @@ bool IsDeviceName(std::wstring_view part) {
   const bool numbered = EqualsUpper(name.substr(0, 3), L"COM") || EqualsUpper(name.substr(0, 3), L"LPT");
   const wchar_t digit = name[3];
   // Superscript one, two and three count as digits here too.
-  return numbered && ((digit >= L'1' && digit <= L'9') || digit == L'\u00B9' || digit == L'\u00B2' || digit == L'\u00B3');
+  return numbered &&
+         ((digit >= L'1' && digit <= L'9') || digit == L'\u00B9' || digit == L'\u00B2' || digit == L'\u00B3');
 }
 
 bool OnlyDotsAndSpaces(std::wstring_view part) { return part.find_first_not_of(L". ") == std::wstring_view::npos; }
+
+bool StartsWith(const fs::path& path, const fs::path& prefix) {
+  auto part = path.begin();
+  for (const fs::path& wanted : prefix) {
+    if (part == path.end() || *part != wanted) return false;
+    ++part;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -58,7 +68,7 @@ std::wstring MakeSkinFilePath(std::wstring_view name, std::wstring_view file) {
 bool IsSkinFileValueInside(std::wstring_view file) {
   // A leading separator is a root or a UNC share; ':' a drive or a stream.
   if (file.empty() || IsSeparator(file.front()) || file.find(L':') != std::wstring_view::npos) return false;
-  // Inside the skin's own folder, one level below "skin".
+  // Folders below "skin"; the value starts in the skin's own folder.
   int depth = 1;
   size_t start = 0;
   while (start <= file.size()) {
@@ -67,29 +77,14 @@ bool IsSkinFileValueInside(std::wstring_view file) {
     const std::wstring_view part = file.substr(start, end - start);
     if (part == L"..") {
       if (--depth < 0) return false;
-    } else if (part.empty() || part == L".") {
-    } else if (OnlyDotsAndSpaces(part) || IsDeviceName(part)) {
-      return false;
-    } else {
+    } else if (!part.empty() && part != L".") {
+      if (OnlyDotsAndSpaces(part) || IsDeviceName(part)) return false;
       ++depth;
     }
     start = end + 1;
   }
   return true;
 }
-
-namespace {
-
-bool StartsWith(const fs::path& path, const fs::path& prefix) {
-  auto part = path.begin();
-  for (const fs::path& wanted : prefix) {
-    if (part == path.end() || *part != wanted) return false;
-    ++part;
-  }
-  return true;
-}
-
-}  // namespace
 
 bool SkinFileInside(std::wstring_view name, std::wstring_view file) {
   if (!IsSkinFileValueInside(file)) return false;

@@ -126,6 +126,15 @@ TEST_F(AppSettingsTest, SaveKeepsUnknownSectionsKeysAndComments) {
   EXPECT_EQ(KeyLines(text).size(), 81u + 3u);
 }
 
+TEST_F(AppSettingsTest, LinesAddedByHandWhileRunningAreKept) {
+  AppSettings settings = Loaded();
+  WriteBytes(ConfigFile(), "; added while running\n[Mine]\nX=1\n");
+  settings.fps = 20;
+  settings.Save();
+  const std::string text = ReadBytes(ConfigFile());
+  EXPECT_TRUE(text.starts_with("; added while running\n[Mine]\nX=1\n\n[General]\nFPS=20\n")) << text;
+}
+
 TEST_F(AppSettingsTest, SkinNamesRoundTrip) {
   const std::wstring names[] = {L"\u307E\u308B\u3055\u3093", L" spaced ", L"\U00020BB7"};
   AppSettings settings(ConfigPath());

@@ -71,12 +71,9 @@ HWND DialogWindow() { return FindWindowW(L"#32770", nullptr); }
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: driver wait | post ID | close | endsession | control | sprites | editors | menu |
-"
-               "              about-close | sprite-post X Y ID | sprite-dblclick X Y | editor-key VK |
-"
-               "              contextmenu | hold FILE MS
-");
+               "usage: driver wait | post ID | close | endsession | control | sprites | editors | menu |\n"
+               "              about-close | sprite-post X Y ID | sprite-dblclick X Y | editor-key VK |\n"
+               "              contextmenu | hold FILE MS\n");
   return 2;
 }
 
