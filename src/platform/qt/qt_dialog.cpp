@@ -1,9 +1,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
+
+#include <algorithm>
 
 #include "../dialog.h"
 #include "../win_constants.h"
@@ -58,6 +62,20 @@ void AddControl(QDialog& dialog, const DialogControl& control, const DialogUnits
   }
 }
 
+// Centred over its owner (over the screen without one), kept inside the
+// work area, as the desktop places a dialog.
+void Centre(QDialog& dialog, const QWidget* owner) {
+  const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect work = screen->availableGeometry();
+  const QRect area = owner != nullptr ? owner->frameGeometry() : work;
+  const QSize size = dialog.size();
+  QPoint at = area.center() - QPoint(size.width() / 2, size.height() / 2);
+  at.setX(std::max(work.left(), std::min(at.x(), work.right() + 1 - size.width())));
+  at.setY(std::max(work.top(), std::min(at.y(), work.bottom() + 1 - size.height())));
+  dialog.move(at);
+}
+
 }  // namespace
 
 intptr_t CDialog::DoModal(CWnd* parent) {
@@ -72,6 +90,7 @@ intptr_t CDialog::DoModal(CWnd* parent) {
   const DialogUnits units(font);
   for (const DialogControl& control : layout->controls) AddControl(dialog, control, units);
   dialog.setFixedSize(units.ToPixels(0, 0, layout->cx, layout->cy).size());
+  Centre(dialog, owner);
   const int result = dialog.exec();
   return result == QDialog::Rejected ? kIdCancel : result;
 }

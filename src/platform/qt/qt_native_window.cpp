@@ -5,6 +5,12 @@
 #include <QPainter>
 #include <QWindow>
 
+#include <xcb/shape.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <vector>
+
 #include "../win_constants.h"
 #include "qt_world.h"
 
@@ -46,25 +52,60 @@ intptr_t Packed(const QMouseEvent* event) {
   return PackPoint(at.x(), at.y());
 }
 
-// Opaque pixels of the part, as one-pixel-high runs in row order (the order
-// QRegion::setRects needs).
-QRegion OpaqueRegion(const FramePart& part) {
-  std::vector<QRect> runs;
+// The opaque pixels of the part as the X server takes a shape fastest:
+// bands of rows with the same runs, top to bottom, each band's runs left to
+// right (YX-banded).
+std::vector<xcb_rectangle_t> OpaqueBands(const FramePart& part) {
+  std::vector<xcb_rectangle_t> bands;
+  std::vector<xcb_rectangle_t> row;
+  size_t previous = 0;  // where the band above starts in bands
   for (int32_t y = 0; y < part.cy; ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(part.image->constScanLine(part.y + y)) + part.x;
+    const auto* pixels = reinterpret_cast<const uint32_t*>(part.image->constScanLine(part.y + y)) + part.x;
+    row.clear();
     int32_t x = 0;
     while (x < part.cx) {
-      while (x < part.cx && (row[x] >> 24) == 0) ++x;
+      while (x < part.cx && (pixels[x] >> 24) == 0) ++x;
       const int32_t start = x;
-      while (x < part.cx && (row[x] >> 24) != 0) ++x;
-      if (x > start) runs.emplace_back(start, y, x - start, 1);
+      while (x < part.cx && (pixels[x] >> 24) != 0) ++x;
+      if (x > start) row.push_back({int16_t(start), int16_t(y), uint16_t(x - start), 1});
+    }
+    const size_t above = bands.size() - previous;
+    bool same = y > 0 && above == row.size() && !row.empty() && bands[previous].y + bands[previous].height == y;
+    for (size_t k = 0; same && k < row.size(); ++k) {
+      same = bands[previous + k].x == row[k].x && bands[previous + k].width == row[k].width;
+    }
+    if (same) {
+      for (size_t k = 0; k < row.size(); ++k) ++bands[previous + k].height;
+    } else {
+      previous = bands.size();
+      bands.insert(bands.end(), row.begin(), row.end());
     }
   }
-  // A frame with nothing opaque takes no clicks at all.
-  if (runs.empty()) return QRegion(-1, -1, 1, 1);
-  QRegion region;
-  region.setRects(runs.data(), static_cast<int>(runs.size()));
-  return region;
+  return bands;
+}
+
+xcb_connection_t* Connection() {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+// With a compositing manager the alpha itself shows what is below, and only
+// input needs a shape; without one the shape also cuts the window's outline,
+// or its transparent pixels would show as black.
+bool CompositorRunning(xcb_connection_t* connection) {
+  static const bool running = [connection] {
+    const char name[] = "_NET_WM_CM_S0";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+    if (atom == nullptr) return false;
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+    const bool owned = owner != nullptr && owner->owner != XCB_NONE;
+    std::free(owner);
+    std::free(atom);
+    return owned;
+  }();
+  return running;
 }
 
 }  // namespace
@@ -120,10 +161,19 @@ void NativeWindow::ShowLayered(const FramePart& part) {
 }
 
 void NativeWindow::ApplyMask(const FramePart& part) {
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr) return;
   auto found = masks.find(part);
-  if (found == masks.end()) found = masks.emplace(part, OpaqueRegion(part)).first;
-  setMask(found->second);
+  if (found == masks.end()) found = masks.emplace(part, OpaqueBands(part)).first;
+  const std::vector<xcb_rectangle_t>& bands = found->second;
+  const xcb_shape_kind_t kind = CompositorRunning(connection) ? XCB_SHAPE_SK_INPUT : XCB_SHAPE_SK_BOUNDING;
+  xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_YX_BANDED,
+                       static_cast<xcb_window_t>(winId()), 0, 0, static_cast<uint32_t>(bands.size()), bands.data());
   masked = part;
+}
+
+void NativeWindow::ReapplyMask() {
+  if (shown.image != nullptr) ApplyMask(shown);
 }
 
 void NativeWindow::StartMove() {

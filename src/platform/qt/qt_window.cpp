@@ -129,6 +129,7 @@ bool CWnd::SetWindowPos(ZOrder band, int32_t x, int32_t y, int32_t cx, int32_t c
     const bool visible = window->isVisible();
     window->setWindowFlag(Qt::WindowStaysOnTopHint, band == ZOrder::TopMost);
     if (visible) window->show();
+    window->ReapplyMask();
   }
   if ((flags & swp::kShowWindow) != 0) ShowWindow(sw::kShow);
   if ((flags & swp::kNoSize) == 0 && !window->IsLayered()) {

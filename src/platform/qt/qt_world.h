@@ -2,8 +2,8 @@
 // The state of the Qt backend, shared by its files: one native window per
 // CWnd, the thread's message queue and its timers.
 #include <QImage>
-#include <QRegion>
 #include <QWidget>
+#include <xcb/xproto.h>
 
 #include <compare>
 #include <cstdint>
@@ -41,6 +41,8 @@ class NativeWindow final : public QWidget {
   // pointer until the button goes up.
   void StartMove();
   void RefreshRect();
+  // The input shape again, after the native window was made anew.
+  void ReapplyMask();
 
   CWnd* object;
   uint32_t style;
@@ -67,7 +69,7 @@ class NativeWindow final : public QWidget {
   bool doubleClicks;
   FramePart shown;
   FramePart masked;
-  std::map<FramePart, QRegion> masks;
+  std::map<FramePart, std::vector<xcb_rectangle_t>> masks;
   bool dragging = false;
   QPoint dragOffset;
 };
