@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both targets and runs every test:
+# Installs what is missing, builds every target and runs every test:
 # native (sanitizers, ThreadSanitizer, a short fuzz run), then the Windows
-# build under Wine, end-to-end tests included, and the release zip as a user
-# unpacks and starts it. Exits non-zero on any failure.
+# build under Wine, end-to-end tests included, the release zip as a user
+# unpacks and starts it, and the Linux desktop build in the same Xvfb.
+# Exits non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -56,20 +57,27 @@ if build fuzz; then
   if bash scripts/fuzz.sh "${KITEMARU_FUZZ_SECONDS:-30}"; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi
 fi
 
-if build win32; then
+win32_built=0
+linux_built=0
+build win32 && win32_built=1
+build linux && linux_built=1
+if [ $win32_built = 1 ] || [ $linux_built = 1 ]; then
   source scripts/lib/wine-env.sh
   wine_start test
   trap wine_stop EXIT
-  run_ctest "Windows tests under Wine" --preset win32
-  echo "== release zip"
-  bash scripts/package.sh 2>&1 | tee "$log"
-  zip=$(sed -n 's/^zip: //p' "$log")
-  if [ -n "$zip" ] && E2E_DRIVER=$root/build/win32/bin/e2e_driver.exe bash tests/e2e/check_package.sh "$zip"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    status=1
+  if [ $win32_built = 1 ]; then
+    run_ctest "Windows tests under Wine" --preset win32
+    echo "== release zip"
+    bash scripts/package.sh 2>&1 | tee "$log"
+    zip=$(sed -n 's/^zip: //p' "$log")
+    if [ -n "$zip" ] && E2E_DRIVER=$root/build/win32/bin/e2e_driver.exe bash tests/e2e/check_package.sh "$zip"; then
+      passed=$((passed + 1))
+    else
+      failed=$((failed + 1))
+      status=1
+    fi
   fi
+  [ $linux_built = 1 ] && run_ctest "Linux desktop tests (Qt, X11)" --preset linux
   wine_stop
 fi
 

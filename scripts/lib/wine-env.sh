@@ -31,6 +31,25 @@ REG
   touch "$template/.ready"
 }
 
+# xvfb_start: sets DISPLAY for a fresh virtual display of 1280 x 1024.
+xvfb_start() {
+  local fdfile
+  fdfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    [ -s "$fdfile" ] && break
+    sleep 0.05
+  done
+  export DISPLAY=:$(cat "$fdfile")
+  rm -f "$fdfile"
+  for i in $(seq 1 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.05
+  done
+}
+
 # wine_start <name>: sets DISPLAY and WINEPREFIX for a fresh prefix and display.
 wine_start() {
   local name=$1
@@ -38,23 +57,7 @@ wine_start() {
   wine_template
   export WINEPREFIX=$WINE_ROOT/$name
   rm -rf "$WINEPREFIX" && cp -a "$WINE_ROOT/template" "$WINEPREFIX"
-  if [ -z "${KITEMARU_KEEP_DISPLAY:-}" ]; then
-    local fdfile
-    fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    local i
-    for i in $(seq 1 100); do
-      [ -s "$fdfile" ] && break
-      sleep 0.05
-    done
-    export DISPLAY=:$(cat "$fdfile")
-    rm -f "$fdfile"
-    for i in $(seq 1 100); do
-      xdpyinfo >/dev/null 2>&1 && break
-      sleep 0.05
-    done
-  fi
+  [ -n "${KITEMARU_KEEP_DISPLAY:-}" ] || xvfb_start
   wineserver -p
   # NOTE: Wine's helper processes keep the standard output they were started
   # with; start them here, not inside a later pipe that would then never end.

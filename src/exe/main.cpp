@@ -4,5 +4,6 @@
 
 static_assert(KITEMARU_RC_ICON == IDI_KITEMARU, "kitemaru.rc embeds the program icon under IDI_KITEMARU");
 
-// The one application object; wWinMain (platform/win32) runs it.
+// The one application object; the backend's entry point (wWinMain, or main
+// on Linux) runs it.
 CkitemaruApp theApp;

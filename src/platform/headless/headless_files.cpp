@@ -1,17 +1,14 @@
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "../files.h"
-#include "../text_codec.h"
+#include "../posix/posix_files.h"
 #include "headless_world.h"
 
 // Real files on disk, so tests read what the program wrote; the faults a test
-// asks for (a lock, a read-only mark, a protected folder) are played here,
-// since a test running as root cannot make the system refuse it.
+// asks for (a lock, a read-only mark, a protected folder, a full disk) are
+// played here, since a test running as root cannot make the system refuse it.
 namespace fs = std::filesystem;
 
 using headless::detail::FileFaults;
@@ -19,11 +16,7 @@ using headless::detail::TheWorld;
 
 namespace headless::detail {
 
-fs::path NativePath(const std::wstring& path) {
-  std::string utf8;
-  platform::EncodeText(path, platform::TextEncoding::Utf8, utf8, true);
-  return fs::path(std::u8string(utf8.begin(), utf8.end())).lexically_normal();
-}
+fs::path NativePath(const std::wstring& path) { return posix::NativePath(path); }
 
 }  // namespace headless::detail
 
@@ -54,13 +47,12 @@ bool FileRefuses(const fs::path& file) {
   return Listed(Faults().readOnlyFiles, file) || Listed(Faults().closedFiles, file);
 }
 
-// Writes bytes, cut short as a full disk would when the test asks for it.
-bool WriteBytes(std::FILE* file, std::string_view bytes) {
-  size_t count = bytes.size();
+// A full disk: only the bytes within the test's budget reach the file.
+bool CutShort(std::string_view& bytes) {
   const std::ptrdiff_t budget = Faults().writeBudget;
-  if (budget >= 0 && static_cast<size_t>(budget) < count) count = static_cast<size_t>(budget);
-  const bool written = std::fwrite(bytes.data(), 1, count, file) == count && std::fflush(file) == 0;
-  return std::fclose(file) == 0 && written && count == bytes.size();
+  if (budget < 0 || static_cast<size_t>(budget) >= bytes.size()) return false;
+  bytes = bytes.substr(0, static_cast<size_t>(budget));
+  return true;
 }
 
 }  // namespace
@@ -71,17 +63,8 @@ FileError ReadWholeFile(const std::wstring& path, uint64_t limit, std::string& b
   bytes.clear();
   const fs::path file = NativePath(path);
   std::error_code error;
-  const fs::file_status status = fs::status(file, error);
-  if (!fs::exists(status)) return FileError::Missing;
-  if (TakeLock(file)) return FileError::Locked;
-  if (!fs::is_regular_file(status)) return FileError::NotAFile;
-  const uintmax_t size = fs::file_size(file, error);
-  if (error) return FileError::Failed;
-  if (size > limit) return FileError::TooLarge;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return FileError::Denied;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return in.bad() ? FileError::Failed : FileError::None;
+  if (fs::exists(fs::status(file, error)) && TakeLock(file)) return FileError::Locked;
+  return posix::ReadWholeFile(file, limit, bytes);
 }
 
 FileError WriteNewFile(const std::wstring& path, std::string_view bytes) {
@@ -89,22 +72,18 @@ FileError WriteNewFile(const std::wstring& path, std::string_view bytes) {
   std::error_code error;
   if (fs::exists(fs::symlink_status(file, error))) return FileError::Exists;
   if (FolderRefuses(file)) return FileError::Denied;
-  std::FILE* out = std::fopen(file.c_str(), "wbx");
-  if (out == nullptr) return errno == EEXIST ? FileError::Exists : FileError::Failed;
-  if (!WriteBytes(out, bytes)) {
-    fs::remove(file, error);
-    return FileError::Failed;
-  }
-  return FileError::None;
+  const bool cut = CutShort(bytes);
+  const FileError written = posix::WriteNewFile(file, bytes);
+  if (written != FileError::None || !cut) return written;
+  posix::DeleteFile(file);
+  return FileError::Failed;
 }
 
 FileError ReplaceFile(const std::wstring& source, const std::wstring& target) {
   const fs::path to = NativePath(target);
   if (IsLocked(to)) return FileError::Locked;
   if (FolderRefuses(to) || FileRefuses(to)) return FileError::Denied;
-  std::error_code error;
-  fs::rename(NativePath(source), to, error);
-  return error ? FileError::Failed : FileError::None;
+  return posix::ReplaceFile(NativePath(source), to) == FileError::None ? FileError::None : FileError::Failed;
 }
 
 FileError OverwriteFile(const std::wstring& path, std::string_view bytes) {
@@ -113,35 +92,26 @@ FileError OverwriteFile(const std::wstring& path, std::string_view bytes) {
   if (!fs::is_regular_file(file, error)) return FileError::Missing;
   if (IsLocked(file)) return FileError::Locked;
   if (FileRefuses(file)) return FileError::Denied;
-  std::FILE* out = std::fopen(file.c_str(), "wb");
-  if (out == nullptr) return FileError::Failed;
-  return WriteBytes(out, bytes) ? FileError::None : FileError::Failed;
+  const bool cut = CutShort(bytes);
+  const FileError written = posix::OverwriteFile(file, bytes);
+  return cut ? FileError::Failed : written;
 }
 
-void DeleteFile(const std::wstring& path) {
-  std::error_code error;
-  fs::remove(NativePath(path), error);
-}
+void DeleteFile(const std::wstring& path) { posix::DeleteFile(NativePath(path)); }
 
 bool IsReadOnlyFile(const std::wstring& path) { return Listed(Faults().readOnlyFiles, NativePath(path)); }
 
 bool CanCreateFilesIn(const std::wstring& folder) {
   const fs::path native = NativePath(folder);
-  std::error_code error;
-  return fs::is_directory(native, error) && !Listed(Faults().closedFolders, native);
+  return !Listed(Faults().closedFolders, native) && posix::CanCreateFilesIn(native);
 }
 
 bool CanWriteFile(const std::wstring& path) {
   const fs::path file = NativePath(path);
-  std::error_code error;
-  return fs::is_regular_file(file, error) && !FileRefuses(file) && !IsLocked(file);
+  return !FileRefuses(file) && !IsLocked(file) && posix::CanWriteFile(file);
 }
 
-bool CreateFolders(const std::wstring& folder) {
-  std::error_code error;
-  fs::create_directories(NativePath(folder), error);
-  return !error;
-}
+bool CreateFolders(const std::wstring& folder) { return posix::CreateFolders(NativePath(folder)); }
 
 std::wstring PerUserDataFolder() { return Faults().perUserDataFolder; }
 

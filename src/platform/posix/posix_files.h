@@ -1,0 +1,26 @@
+#pragma once
+// Whole-file reading and writing on a POSIX file system, shared by the
+// backends that run there. Paths are the program's wide paths in UTF-8.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "../files.h"
+
+namespace posix {
+
+std::filesystem::path NativePath(const std::wstring& path);
+
+platform::FileError ReadWholeFile(const std::filesystem::path& file, uint64_t limit, std::string& bytes);
+platform::FileError WriteNewFile(const std::filesystem::path& file, std::string_view bytes);
+platform::FileError ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target);
+platform::FileError OverwriteFile(const std::filesystem::path& file, std::string_view bytes);
+void DeleteFile(const std::filesystem::path& file);
+// No write permission for its owner: the closest thing to a read-only mark.
+bool IsReadOnlyFile(const std::filesystem::path& file);
+bool CanCreateFilesIn(const std::filesystem::path& folder);
+bool CanWriteFile(const std::filesystem::path& file);
+bool CreateFolders(const std::filesystem::path& folder);
+
+}  // namespace posix

@@ -1,0 +1,121 @@
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "../dc.h"
+#include "../win_constants.h"
+#include "qt_world.h"
+
+// A drawing context is a QPainter on the window while it paints, or on the
+// window's own canvas for whole-window drawing outside painting.
+namespace {
+
+struct Context {
+  QPainter painter;
+  QFont font;
+  QColor background{Qt::white};
+  QColor text{Qt::black};
+  bool transparent = false;
+};
+
+Context* Of(void* native) { return static_cast<Context*>(native); }
+
+// Pixel heights of the desktop's stock fonts at 96 dpi.
+constexpr int32_t kSystemFixedHeight = 15;
+constexpr int32_t kDefaultGuiHeight = 12;
+
+QFont StockQFont(StockFont font, int32_t dpi) {
+  QFont made = QFontDatabase::systemFont(font == StockFont::SystemFixed ? QFontDatabase::FixedFont
+                                                                        : QFontDatabase::GeneralFont);
+  made.setPixelSize(ScaleForDpi(font == StockFont::SystemFixed ? kSystemFixedHeight : kDefaultGuiHeight, dpi));
+  return made;
+}
+
+// The font a context starts with; RestoreFont's token for it.
+int initialFont;
+
+}  // namespace
+
+CPaintDC::CPaintDC(CWnd* target) {
+  window = target;
+  auto* found = qtb::Find(target != nullptr ? target->GetSafeHwnd() : nullptr);
+  // Outside the window's own paint handler there is nothing to paint on.
+  if (found == nullptr || !found->painting) return;
+  auto* context = new Context;
+  context->font = StockQFont(StockFont::SystemFixed, kDefaultDpi);
+  if (!context->painter.begin(found)) {
+    delete context;
+    return;
+  }
+  native = context;
+}
+
+CPaintDC::~CPaintDC() { delete Of(native); }
+
+CWindowDC::CWindowDC(CWnd* target) {
+  window = target;
+  auto* found = qtb::Find(target != nullptr ? target->GetSafeHwnd() : nullptr);
+  if (found == nullptr) return;
+  const QSize size = found->size();
+  if (found->canvas.size() != size) found->canvas = QImage(size, QImage::Format_ARGB32_Premultiplied);
+  if (found->canvas.isNull()) return;
+  auto* context = new Context;
+  context->font = StockQFont(StockFont::SystemFixed, kDefaultDpi);
+  if (!context->painter.begin(&found->canvas)) {
+    delete context;
+    return;
+  }
+  native = context;
+}
+
+CWindowDC::~CWindowDC() {
+  delete Of(native);
+  auto* found = qtb::Find(window != nullptr ? window->GetSafeHwnd() : nullptr);
+  if (found != nullptr && !found->painting) found->update();
+}
+
+void* CDC::SelectStockFont(StockFont font, int32_t dpi) {
+  if (native == nullptr) return nullptr;
+  Of(native)->font = StockQFont(font, dpi);
+  return &initialFont;
+}
+
+void CDC::RestoreFont(void* previous) {
+  if (native != nullptr && previous == &initialFont) Of(native)->font = StockQFont(StockFont::SystemFixed, kDefaultDpi);
+}
+
+void CDC::SetTransparentBackground() {
+  if (native != nullptr) Of(native)->transparent = true;
+}
+
+void CDC::SetBkColor(Color color) {
+  if (native != nullptr) Of(native)->background = qtb::ToQColor(color);
+}
+
+void CDC::SetTextColor(Color color) {
+  if (native != nullptr) Of(native)->text = qtb::ToQColor(color);
+}
+
+void CDC::FillSolidRect(const Rect& rect, Color color) {
+  if (native != nullptr) Of(native)->painter.fillRect(qtb::ToQRect(rect), qtb::ToQColor(color));
+}
+
+int32_t CDC::DrawText(const std::wstring& text, Rect& rect, uint32_t format) {
+  if (native == nullptr) return 0;
+  Context& context = *Of(native);
+  const int flags = Qt::AlignLeft | Qt::AlignTop | ((format & dt::kWordBreak) != 0 ? Qt::TextWordWrap : 0);
+  const QString string = qtb::ToQString(text);
+  const QRect area = qtb::ToQRect(rect);
+  if ((format & dt::kCalcRect) != 0) {
+    const QRect bound = QFontMetrics(context.font).boundingRect(area, flags, string);
+    rect.right = rect.left + bound.width();
+    rect.bottom = rect.top + bound.height();
+    return bound.height();
+  }
+  context.painter.setFont(context.font);
+  const QRect bound = context.painter.boundingRect(area, flags, string);
+  if (!context.transparent) context.painter.fillRect(bound, context.background);
+  context.painter.setPen(context.text);
+  context.painter.drawText(area, flags, string);
+  return bound.height();
+}

@@ -1,0 +1,53 @@
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "../files.h"
+#include "../posix/posix_files.h"
+#include "../text_codec.h"
+
+namespace platform {
+
+FileError ReadWholeFile(const std::wstring& path, uint64_t limit, std::string& bytes) {
+  return posix::ReadWholeFile(posix::NativePath(path), limit, bytes);
+}
+
+FileError WriteNewFile(const std::wstring& path, std::string_view bytes) {
+  return posix::WriteNewFile(posix::NativePath(path), bytes);
+}
+
+FileError ReplaceFile(const std::wstring& source, const std::wstring& target) {
+  return posix::ReplaceFile(posix::NativePath(source), posix::NativePath(target));
+}
+
+FileError OverwriteFile(const std::wstring& path, std::string_view bytes) {
+  return posix::OverwriteFile(posix::NativePath(path), bytes);
+}
+
+void DeleteFile(const std::wstring& path) { posix::DeleteFile(posix::NativePath(path)); }
+
+bool IsReadOnlyFile(const std::wstring& path) { return posix::IsReadOnlyFile(posix::NativePath(path)); }
+
+bool CanCreateFilesIn(const std::wstring& folder) { return posix::CanCreateFilesIn(posix::NativePath(folder)); }
+
+bool CanWriteFile(const std::wstring& path) { return posix::CanWriteFile(posix::NativePath(path)); }
+
+bool CreateFolders(const std::wstring& folder) { return posix::CreateFolders(posix::NativePath(folder)); }
+
+// The XDG configuration folder: $XDG_CONFIG_HOME, else ~/.config.
+std::wstring PerUserDataFolder() {
+  std::string folder;
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/') {
+    folder = config;
+  } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
+    folder = std::string(home) + "/.config";
+  } else {
+    return {};
+  }
+  std::wstring wide;
+  return DecodeText(folder, TextEncoding::Utf8, wide, true) ? wide : std::wstring();
+}
+
+uint32_t CurrentProcessId() { return static_cast<uint32_t>(getpid()); }
+
+}  // namespace platform

@@ -1,0 +1,104 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QSessionManager>
+#include <QSocketNotifier>
+
+#include "../app.h"
+#include "../win_constants.h"
+#include "qt_world.h"
+
+// The program's entry point on the Linux desktop: the application object is
+// a global of the program, as with the desktop framework's own WinMain.
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t ignored = write(signalPipe[1], &byte, 1);
+}
+
+// A request to end (SIGTERM, SIGINT, SIGHUP) closes the main window from the
+// pump, so settings are saved exactly as when the user exits.
+void CloseMainWindow() {
+  CWinApp* app = AfxGetApp();
+  if (app != nullptr && app->mainWindow != nullptr) {
+    app->mainWindow->PostMessage(wm::kClose);
+  } else {
+    platform::PostQuitMessage(0);
+  }
+}
+
+void CatchEndSignals(QApplication& application) {
+  if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &application);
+  QObject::connect(notifier, &QSocketNotifier::activated, [] {
+    char drained[16];
+    while (read(signalPipe[0], drained, sizeof drained) > 0) {
+    }
+    CloseMainWindow();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+// The session manager's request to save comes as the end of a session does
+// on the desktop.
+void FollowSession(QApplication& application) {
+  QObject::connect(&application, &QGuiApplication::commitDataRequest, [](QSessionManager&) {
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr || app->mainWindow == nullptr) return;
+    if (app->mainWindow->SendMessage(wm::kQueryEndSession) != 0) app->mainWindow->SendMessage(wm::kEndSession, 1);
+  });
+}
+
+void FollowScreens(QApplication& application) {
+  auto changed = [] {
+    qtb::RefreshMonitors();
+    std::vector<qtb::NativeWindow*> windows;
+    {
+      std::lock_guard lock(qtb::TheWorld().mutex);
+      windows.assign(qtb::TheWorld().windows.begin(), qtb::TheWorld().windows.end());
+    }
+    for (qtb::NativeWindow* window : windows) qtb::Post(window, wm::kDisplayChange);
+  };
+  auto watch = [changed](QScreen* screen) {
+    QObject::connect(screen, &QScreen::geometryChanged, changed);
+    QObject::connect(screen, &QScreen::availableGeometryChanged, changed);
+  };
+  for (QScreen* screen : QGuiApplication::screens()) watch(screen);
+  QObject::connect(&application, &QGuiApplication::screenAdded, [watch, changed](QScreen* screen) {
+    watch(screen);
+    changed();
+  });
+  QObject::connect(&application, &QGuiApplication::screenRemoved, changed);
+  QObject::connect(&application, &QGuiApplication::primaryScreenChanged, changed);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Windows place themselves, which only X11 allows (Wayland desktops run
+  // this through XWayland); positions are device pixels, as on Windows.
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  QApplication application(argc, argv);
+  application.setQuitOnLastWindowClosed(false);
+  application.setWindowIcon(QIcon(QStringLiteral(":/kitemaru.ico")));
+  qtb::RefreshMonitors();
+  CatchEndSignals(application);
+  FollowSession(application);
+  FollowScreens(application);
+
+  CWinApp* app = AfxGetApp();
+  if (app == nullptr || !app->InitInstance()) return 1;
+  return app->Run();
+}

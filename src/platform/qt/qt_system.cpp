@@ -1,0 +1,69 @@
+#include <QApplication>
+#include <QCursor>
+#include <QMessageBox>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "../system.h"
+#include "../win_constants.h"
+#include "qt_world.h"
+#include "res/resource_ids.h"
+#include "res/resources.h"
+
+namespace platform {
+
+uint32_t TimeGetTime() {
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void Sleep(uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+Size ScreenSize() {
+  std::lock_guard lock(qtb::TheWorld().mutex);
+  for (const MonitorInfo& monitor : qtb::TheWorld().monitors) {
+    if (monitor.primary) return {monitor.area.Width(), monitor.area.Height()};
+  }
+  return {};
+}
+
+Point CursorPos() {
+  const QPoint at = QCursor::pos();
+  return {at.x(), at.y()};
+}
+
+Rect WindowRect(WindowHandle window) {
+  auto& world = qtb::TheWorld();
+  std::lock_guard lock(world.mutex);
+  auto found = world.windows.find(static_cast<qtb::NativeWindow*>(window));
+  return found != world.windows.end() ? (*found)->rect : Rect{};
+}
+
+bool IsKeyDown(uint32_t virtualKey) {
+  std::lock_guard lock(qtb::TheWorld().mutex);
+  const Qt::KeyboardModifiers held = qtb::TheWorld().held;
+  if (virtualKey == vk::kShift) return held.testFlag(Qt::ShiftModifier);
+  if (virtualKey == vk::kControl) return held.testFlag(Qt::ControlModifier);
+  return false;
+}
+
+std::wstring ExecutablePath() {
+  std::error_code error;
+  const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  const std::u8string utf8 = path.u8string();
+  return QString::fromUtf8(reinterpret_cast<const char*>(utf8.data()), qsizetype(utf8.size())).toStdWString();
+}
+
+bool InitSystemServices() { return QApplication::instance() != nullptr; }
+
+void MessageBoxFromResource(uint32_t stringId) {
+  const wchar_t* text = FindString(stringId);
+  const wchar_t* caption = FindString(IDS_APP_NAME);
+  QMessageBox::information(nullptr, QString::fromWCharArray(caption != nullptr ? caption : L""),
+                           QString::fromWCharArray(text != nullptr ? text : L""));
+}
+
+}  // namespace platform

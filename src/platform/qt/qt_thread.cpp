@@ -1,0 +1,7 @@
+#include "platform/thread.h"
+
+namespace platform::detail {
+
+bool ThreadStartRefused() { return false; }
+
+}  // namespace platform::detail

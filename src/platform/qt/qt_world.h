@@ -1,0 +1,120 @@
+#pragma once
+// The state of the Qt backend, shared by its files: one native window per
+// CWnd, the thread's message queue and its timers.
+#include <QImage>
+#include <QWidget>
+#include <xcb/xproto.h>
+
+#include <compare>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../app.h"
+#include "../geometry.h"
+#include "../monitors.h"
+#include "../wnd.h"
+
+namespace qtb {
+
+// The part of a frame bitmap a layered window shows; its input shape is
+// made once per part and kept.
+struct FramePart {
+  const QImage* image = nullptr;
+  int32_t x = 0, y = 0, cx = 0, cy = 0;
+  friend auto operator<=>(const FramePart&, const FramePart&) = default;
+};
+
+class NativeWindow final : public QWidget {
+ public:
+  NativeWindow(CWnd* object, const CreateStruct& cs, const WindowClass& windowClass);
+
+  bool IsLayered() const;
+  // Moves and sizes the window as the program asks (not a user's move).
+  void Place(const Rect& rect);
+  void ShowLayered(const FramePart& part);
+  // A caption drag: the window manager's own move, else following the
+  // pointer until the button goes up.
+  void StartMove();
+  void RefreshRect();
+  // The input shape again, after the native window was made anew.
+  void ReapplyMask();
+
+  CWnd* object;
+  uint32_t style;
+  uint32_t exStyle;
+  Rect rect;  // guarded by the world's mutex: worker threads read it
+  bool needsPaint = false;
+  bool painting = false;
+  QImage canvas;  // what whole-window drawing (CWindowDC) made
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void ApplyMask(const FramePart& part);
+
+  bool doubleClicks;
+  FramePart shown;
+  FramePart masked;
+  std::map<FramePart, std::vector<xcb_rectangle_t>> masks;
+  bool dragging = false;
+  QPoint dragOffset;
+};
+
+struct Timer {
+  NativeWindow* window = nullptr;
+  uintptr_t id = 0;
+  uint32_t period = 0;
+  uint32_t due = 0;
+};
+
+// A queued message with the modifier keys held when it was made: the keys
+// Shift and Ctrl read as down while it is handled, as on the desktop.
+struct Queued {
+  Message message;
+  Qt::KeyboardModifiers held;
+};
+
+struct World {
+  std::mutex mutex;  // windows, rectangles, queue and monitors
+  std::set<NativeWindow*> windows;
+  std::deque<Queued> queue;
+  Qt::KeyboardModifiers held;  // of the message being handled
+  std::vector<Timer> timers;
+  bool quitPending = false;
+  int quitCode = 0;
+  std::map<std::wstring, WindowClass> classes;
+  std::vector<MonitorInfo> monitors;
+};
+
+World& TheWorld();
+// Null when the handle names no live window. Takes the world's lock.
+NativeWindow* Find(WindowHandle handle);
+// Routes a message to the window's object, then default processing.
+intptr_t Deliver(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// Queues a message for the pump; safe from any thread. Input messages carry
+// the modifiers of their event.
+void Post(WindowHandle handle, uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
+void PostInput(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr_t lParam, Qt::KeyboardModifiers held);
+// Reads the screens again (start-up and whenever they change).
+void RefreshMonitors();
+
+QString ToQString(const std::wstring& text);
+inline QColor ToQColor(Color color) { return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
+inline Rect FromQRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
+inline QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+}  // namespace qtb

@@ -1,0 +1,211 @@
+#!/usr/bin/env bash
+# End-to-end scenarios of the native Linux program in the X display of
+# scripts/test.sh (or a private Xvfb), driven with xdotool like a user.
+# usage: native_e2e.sh SCENARIO   (NATIVE_EXE names the program)
+set -uo pipefail
+NATIVE_EXE=${NATIVE_EXE:?}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+
+if [ -z "${DISPLAY:-}" ]; then
+  source "$root/scripts/lib/wine-env.sh"
+  xvfb_start
+  trap wine_stop EXIT
+fi
+
+pid=""
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+  exit 1
+}
+
+# A program folder with two skins: "plain" (64 x 64, 2 frames, every pixel
+# red 200 green 100 blue 50 at alpha 128) and "tall" (48 x 96, opaque).
+make_folder() {
+  dir=$(mktemp -d /tmp/kitemaru-native.XXXXXX)
+  cp "$NATIVE_EXE" "$dir/kitemaru"
+  mkdir -p "$dir/skin/plain" "$dir/skin/tall"
+  convert -size 64x128 'xc:rgba(200,100,50,0.502)' -define png:color-type=6 "$dir/skin/plain/strip.png"
+  printf '[Default]\r\nFile=strip.png\r\nAnimationFrame=2\r\nAnimationWait=100\r\n' > "$dir/skin/plain/skin.ini"
+  convert -size 48x96 'xc:rgb(30,160,90)' -define png:color-type=6 "$dir/skin/tall/strip.png"
+  printf '[Default]\r\nFile=strip.png\r\n' > "$dir/skin/tall/skin.ini"
+  shot=$dir/shot.png
+}
+
+start_program() {
+  "$dir/kitemaru" & pid=$!
+  local i
+  for i in $(seq 1 100); do
+    control=$(xdotool search --name '^KITE-MARU$' 2>/dev/null | head -n 1)
+    [ -n "$control" ] && break
+    sleep 0.1
+  done
+  [ -n "$control" ] || fail "the control window did not appear"
+  sleep 1
+}
+
+# Ends the program with the control menu's exit item (its access key X).
+close_program() {
+  xdotool mousemove 160 200 click 3
+  sleep 0.5
+  xdotool key x
+  wait_exit
+}
+
+wait_exit() {
+  local i
+  for i in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+  wait "$pid" || fail "exit code $?"
+  pid=""
+}
+
+# "sprite X Y W H" for every visible window of the program but the control
+# window, ordered by position.
+sprites() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+    [ "$w" = "$control" ] && continue
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    echo "sprite $X $Y $WIDTH $HEIGHT $w"
+  done | sort -n -k2 -k3
+}
+
+config_value() {
+  awk -v section="[$1]" -v key="$2" '
+    { sub(/\r$/, "") }
+    /^\[/ { inside = ($0 == section); next }
+    inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }
+  ' "$dir/config.ini"
+}
+
+expect_config() {
+  local got
+  got=$(config_value "$1" "$2")
+  [ "$got" = "$3" ] || fail "config.ini [$1] $2 is '$got', expected '$3'"
+}
+
+screenshot() { import -window root "$shot"; }
+pixel() { convert "$shot" -format '%[fx:int(255*p{'"$1,$2"'}.r+0.5)],%[fx:int(255*p{'"$1,$2"'}.g+0.5)],%[fx:int(255*p{'"$1,$2"'}.b+0.5)]' info:; }
+count_colour() {
+  convert "$shot" -crop "$3x$4+$1+$2" +repage -fill black +opaque "$5" -fill white -opaque "$5" \
+    -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+first_start() {
+  make_folder
+  start_program
+  screenshot
+  [ "$(count_colour 0 0 320 240 '#FFFFFF')" -gt 40 ] || fail "no white header text"
+  [ "$(count_colour 0 0 320 240 '#C4C4C4')" -gt 100 ] || fail "no grey status text"
+  close_program
+  [ "$(grep -c '=' "$dir/config.ini")" = 81 ] || fail "config.ini does not hold 81 keys"
+  expect_config General FPS 30
+  expect_config Window9 Position "0, 0"
+}
+
+sprites_restore() {
+  make_folder
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=400, 300\r\n[Window4]\r\nSkinName=tall\r\nPosition=700, 500\r\nTopMost=5\r\n' > "$dir/config.ini"
+  start_program
+  local listed
+  listed=$(sprites)
+  grep -q 'sprite 400 300 64 64' <<<"$listed" || fail "plain not restored: $listed"
+  grep -q 'sprite 700 500 48 96' <<<"$listed" || fail "tall not restored: $listed"
+  local tall
+  tall=$(awk '$2 == 700 { print $6 }' <<<"$listed")
+  xprop -id "$tall" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "tall is not on top"
+  screenshot
+  # Premultiplied as (c * a) >> 8, over the black root.
+  [ "$(pixel 430 330)" = "100,50,25" ] || fail "plain pixel is $(pixel 430 330)"
+  [ "$(pixel 720 520)" = "29,159,89" ] || fail "tall pixel is $(pixel 720 520)"
+  close_program
+  expect_config Window0 Position "400, 300"
+  expect_config Window4 TopMost 1
+}
+
+drift() {
+  make_folder
+  # Move range (300, 200)-(900, 700) on the 1280 x 1024 screen.
+  printf '[Window0]\r\nSkinName=plain\r\nMoveMethod=1\r\nMoveRangeLeft=15300\r\nMoveRangeTop=12600\r\nMoveRangeRight=45900\r\nMoveRangeBottom=44100\r\n' > "$dir/config.ini"
+  start_program
+  local seen="" i x y
+  for i in 1 2 3 4 5 6; do
+    read -r _ x y _ <<<"$(sprites | head -n 1)"
+    [ -n "$x" ] || fail "no sprite"
+    [ "$x" -ge 297 ] && [ "$((x + 64))" -le 903 ] || fail "x $x outside the move range"
+    [ "$y" -ge 197 ] && [ "$((y + 64))" -le 703 ] || fail "y $y outside the move range"
+    seen="$seen $x,$y"
+    sleep 0.4
+  done
+  [ "$(tr ' ' '\n' <<<"$seen" | sort -u | grep -c .)" -gt 2 ] || fail "the sprite did not move: $seen"
+  close_program
+}
+
+range_editor() {
+  make_folder
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=100, 100\r\n' > "$dir/config.ini"
+  start_program
+  xdotool mousemove 110 110 click --repeat 2 --delay 80 1
+  sleep 0.7
+  local editor
+  editor=$(sprites | grep -v 'sprite 100 100 ')
+  # The default range, the middle half of 1280 x 1024.
+  grep -q 'sprite 319 255 640 512' <<<"$editor" || fail "editor placed at: $editor"
+  local id
+  id=$(awk '{ print $6 }' <<<"$editor")
+  xdotool windowfocus --sync "$id"
+  xdotool key Right Down shift+Right shift+Right ctrl+Down shift+ctrl+End
+  sleep 0.5
+  editor=$(sprites | grep -v 'sprite 100 100 ')
+  grep -q 'sprite 320 264 674 512' <<<"$editor" || fail "editor after keys: $editor"
+  xdotool key Return
+  sleep 0.5
+  [ -z "$(sprites | grep -v 'sprite 100 100 ')" ] || fail "the editor stayed open after Enter"
+  close_program
+  # 65535 / 1280 = 51 and 65535 / 1024 = 63 units per pixel.
+  expect_config Window0 MoveRangeLeft $((51 * 320))
+  expect_config Window0 MoveRangeTop $((63 * 264))
+  expect_config Window0 MoveRangeRight $((51 * (320 + 674)))
+  expect_config Window0 MoveRangeBottom $((63 * (264 + 512)))
+}
+
+# Closes a sprite from its own menu, then loads the first skin from the
+# control window's menu, all with the mouse and keys.
+close_and_switch() {
+  make_folder
+  printf '[Window0]\r\nSkinName=tall\r\nPosition=500, 100\r\n' > "$dir/config.ini"
+  start_program
+  xdotool mousemove 510 110 click 3
+  sleep 0.7
+  xdotool key c
+  sleep 0.7
+  [ -z "$(sprites)" ] || fail "the sprite stayed after its close command: $(sprites)"
+  xdotool mousemove 160 200 click 3
+  sleep 0.7
+  xdotool key Down Right Return
+  sleep 0.7
+  [ "$(sprites | wc -l)" = 1 ] || fail "no sprite after loading a skin: $(sprites)"
+  close_program
+  # The menu lists skins in the folder's own order, whichever comes first.
+  case "$(config_value Window0 SkinName)" in
+    plain | tall) ;;
+    *) fail "slot 0 shows '$(config_value Window0 SkinName)' after loading a skin" ;;
+  esac
+}
+
+sigterm_saves() {
+  make_folder
+  printf '[Window3]\r\nSkinName=tall\r\nPosition=600, 400\r\n' > "$dir/config.ini"
+  start_program
+  kill -TERM "$pid"
+  wait_exit
+  [ "$(grep -c '=' "$dir/config.ini")" = 81 ] || fail "config.ini was not saved in full"
+  expect_config Window3 SkinName tall
+  expect_config Window3 Position "600, 400"
+}
+
+"$1" && echo "PASS: $1" && rm -rf "$dir"

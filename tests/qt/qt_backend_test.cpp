@@ -1,0 +1,250 @@
+// The Qt backend against a real X server (the Xvfb of scripts/test.sh, no
+// window manager): pixels are read back from the screen and input comes from
+// xdotool, as a user's would.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/app.h"
+#include "platform/frame_bitmap.h"
+#include "platform/menu.h"
+#include "platform/qt/qt_world.h"
+#include "platform/system.h"
+#include "platform/win_constants.h"
+#include "platform/wnd.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+struct Received {
+  uint32_t message = 0;
+  uintptr_t value = 0;
+  bool shift = false;
+  bool ctrl = false;
+};
+
+class Recorder : public CWnd {
+ public:
+  std::vector<Received> received;
+  bool Has(uint32_t message) const {
+    for (const Received& r : received) {
+      if (r.message == message) return true;
+    }
+    return false;
+  }
+
+ protected:
+  void OnLButtonDown(Point) override {
+    received.push_back({wm::kLButtonDown});
+    if (dragsLikeASprite) PostMessage(wm::kNcLButtonDown, kHitCaption, 0);
+  }
+  bool OnKeyDown(uint32_t key) override {
+    received.push_back({wm::kKeyDown, key, platform::IsKeyDown(vk::kShift), platform::IsKeyDown(vk::kControl)});
+    return true;
+  }
+  bool OnCommand(uint32_t id) override {
+    received.push_back({wm::kCommand, id});
+    return true;
+  }
+  void OnTimer(uintptr_t id) override { received.push_back({wm::kTimer, id}); }
+
+ public:
+  bool dragsLikeASprite = false;
+};
+
+void Pump() {
+  Message message;
+  while (platform::PeekMessage(message, true)) {
+    if (message.message != wm::kQuit) platform::DispatchMessage(message);
+  }
+}
+
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (std::chrono::steady_clock::now() < end) {
+    Pump();
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+void Settle() { PumpUntil([] { return false; }, 300); }
+
+void Xdotool(const std::string& arguments) {
+  ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
+}
+
+constexpr uint32_t kLayered = ws::kExLayered | ws::kExToolWindow;
+
+// A 2-frame strip of 4 x 4: the second frame's left half opaque colours,
+// its right half fully transparent.
+void FillStrip(FrameBitmap& strip) {
+  ASSERT_TRUE(strip.Create(8, 4));
+  for (int32_t y = 0; y < 4; ++y) {
+    uint8_t* row = strip.Row(y);
+    for (int32_t x = 4; x < 6; ++x) {
+      uint8_t* pixel = row + x * 4;
+      const uint8_t alpha = y < 2 ? 255 : 128;
+      pixel[0] = uint8_t(10 * y + x);  // blue, premultiplied
+      pixel[1] = uint8_t(alpha / 2);   // green
+      pixel[2] = uint8_t(alpha / 4);   // red
+      pixel[3] = alpha;
+    }
+  }
+}
+
+TEST(QtWindow, LayeredFrameReachesTheScreenAsItsPremultipliedPixels) {
+  FrameBitmap strip;
+  FillStrip(strip);
+  Recorder sprite;
+  ASSERT_TRUE(sprite.CreateEx(kLayered, L"", L"", ws::kPopup | ws::kVisible, Rect{0, 0, 4, 4}, nullptr));
+  ASSERT_TRUE(sprite.UpdateLayeredWindow(Point{100, 120}, Size{4, 4}, strip, Point{4, 0}));
+  EXPECT_EQ(sprite.GetWindowRect(), (Rect{100, 120, 104, 124}));
+  EXPECT_EQ(platform::WindowRect(sprite.GetSafeHwnd()), (Rect{100, 120, 104, 124}));
+  // A part outside the bitmap is refused, as the desktop refuses it.
+  EXPECT_FALSE(sprite.UpdateLayeredWindow(Point{100, 120}, Size{4, 4}, strip, Point{5, 0}));
+  Settle();
+  const QImage shown = QGuiApplication::primaryScreen()->grabWindow(0, 100, 120, 4, 4).toImage();
+  for (int32_t y = 0; y < 4; ++y) {
+    for (int32_t x = 0; x < 4; ++x) {
+      const uint8_t* source = strip.Row(y) + (4 + x) * 4;
+      const QRgb expected = qRgb(source[2], source[1], source[0]);  // over the black root
+      EXPECT_EQ(shown.pixel(x, y) & 0xFFFFFF, expected & 0xFFFFFF) << x << "," << y;
+    }
+  }
+}
+
+TEST(QtWindow, ClicksOnTransparentPixelsReachTheWindowBelow) {
+  Recorder below;
+  ASSERT_TRUE(below.CreateEx(ws::kExToolWindow, L"", L"", ws::kPopup | ws::kVisible, Rect{200, 200, 240, 240},
+                             nullptr));
+  FrameBitmap strip;
+  FillStrip(strip);
+  Recorder sprite;
+  ASSERT_TRUE(sprite.CreateEx(kLayered, L"", L"", ws::kPopup | ws::kVisible, Rect{0, 0, 4, 4}, nullptr));
+  ASSERT_TRUE(sprite.UpdateLayeredWindow(Point{200, 200}, Size{4, 4}, strip, Point{4, 0}));
+  Settle();
+  const struct {
+    int x, y;
+    Recorder* receiver;
+  } cases[] = {{201, 201, &sprite}, {203, 201, &below}, {201, 203, &sprite}, {230, 230, &below}};
+  for (const auto& c : cases) {
+    below.received.clear();
+    sprite.received.clear();
+    Xdotool("mousemove " + std::to_string(c.x) + " " + std::to_string(c.y) + " click 1");
+    EXPECT_TRUE(PumpUntil([&] { return c.receiver->Has(wm::kLButtonDown); })) << c.x << "," << c.y;
+    Recorder* other = c.receiver == &sprite ? &below : &sprite;
+    EXPECT_FALSE(other->Has(wm::kLButtonDown)) << c.x << "," << c.y;
+  }
+}
+
+TEST(QtWindow, CaptionDragMovesTheWindowWithoutAWindowManager) {
+  FrameBitmap strip;
+  ASSERT_TRUE(strip.Create(20, 20));
+  for (int32_t y = 0; y < 20; ++y) std::fill_n(reinterpret_cast<uint32_t*>(strip.Row(y)), 20, 0xFF204060u);
+  Recorder sprite;
+  sprite.dragsLikeASprite = true;
+  ASSERT_TRUE(sprite.CreateEx(kLayered, L"", L"", ws::kPopup | ws::kVisible, Rect{0, 0, 20, 20}, nullptr));
+  ASSERT_TRUE(sprite.UpdateLayeredWindow(Point{300, 300}, Size{20, 20}, strip, Point{0, 0}));
+  Settle();
+  Xdotool("mousemove 305 305 mousedown 1");
+  PumpUntil([&] { return sprite.Has(wm::kLButtonDown); });
+  Settle();
+  Xdotool("mousemove 330 315");
+  Settle();
+  Xdotool("mousemove 355 325 mouseup 1");
+  Settle();
+  EXPECT_EQ(sprite.GetWindowRect(), (Rect{350, 320, 370, 340}));
+}
+
+TEST(QtWindow, KeysArriveAsTheDesktopsKeyCodesWithShiftAndCtrl) {
+  Recorder editor;
+  ASSERT_TRUE(editor.CreateEx(ws::kExLayered | ws::kExToolWindow, L"", L"", ws::kPopup | ws::kThickFrame,
+                              Rect{400, 400, 500, 450}, nullptr));
+  editor.ShowWindow(sw::kShow);
+  Settle();
+  const WId id = static_cast<qtb::NativeWindow*>(editor.GetSafeHwnd())->winId();
+  Xdotool("windowfocus --sync " + std::to_string(id));
+  Settle();
+  const struct {
+    const char* keys;
+    uint32_t key;
+    bool shift, ctrl;
+  } cases[] = {{"Left", vk::kLeft, false, false},        {"shift+Right", vk::kRight, true, false},
+               {"ctrl+Down", vk::kDown, false, true},    {"shift+ctrl+End", vk::kEnd, true, true},
+               {"Prior", vk::kPrior, false, false},      {"Next", vk::kNext, false, false},
+               {"Home", vk::kHome, false, false},        {"Up", vk::kUp, false, false},
+               {"Return", vk::kReturn, false, false},    {"Escape", vk::kEscape, false, false}};
+  for (const auto& c : cases) {
+    editor.received.clear();
+    Xdotool(std::string("key ") + c.keys);
+    ASSERT_TRUE(PumpUntil([&] {
+      for (const Received& r : editor.received) {
+        if (r.message == wm::kKeyDown && r.value == c.key) return true;
+      }
+      return false;
+    })) << c.keys;
+    for (const Received& r : editor.received) {
+      if (r.message != wm::kKeyDown || r.value != c.key) continue;
+      EXPECT_EQ(r.shift, c.shift) << c.keys;
+      EXPECT_EQ(r.ctrl, c.ctrl) << c.keys;
+    }
+  }
+}
+
+TEST(QtMenu, TemplateMenuChosenWithKeysPostsItsCommand) {
+  Recorder owner;
+  ASSERT_TRUE(owner.CreateEx(0, L"", L"owner", ws::kOverlappedWindow | ws::kVisible, Rect{0, 0, 320, 240}, nullptr));
+  Settle();
+  CMenu menu;
+  ASSERT_TRUE(menu.LoadMenu(IDR_CONTROL_MENU));
+  ASSERT_TRUE(menu.CheckMenuRadioItem(IDM_FPS_10, IDM_FPS_60, IDM_FPS_30));
+  // The keys go to the open menu: the first item is the settings submenu,
+  // the separator is skipped, the next is the about box.
+  ASSERT_EQ(std::system("(sleep 1; xdotool key Down Down Return) &"), 0);
+  ASSERT_TRUE(menu.GetSubMenu(0).TrackPopupMenu(Point{50, 50}, &owner));
+  EXPECT_TRUE(PumpUntil([&] { return owner.Has(wm::kCommand); }));
+  ASSERT_EQ(owner.received.size(), 1u);
+  EXPECT_EQ(owner.received[0].value, uintptr_t{IDM_APP_ABOUT});
+}
+
+TEST(QtPump, PostedMessagesComeBeforeTimersAndQuitEndsTheLoop) {
+  Recorder window;
+  ASSERT_TRUE(window.CreateEx(ws::kExToolWindow, L"", L"", ws::kPopup, Rect{0, 0, 10, 10}, nullptr));
+  const uint32_t start = platform::TimeGetTime();
+  ASSERT_TRUE(window.SetTimer(7, 40));
+  Message message;
+  ASSERT_TRUE(platform::GetMessage(message));
+  EXPECT_EQ(message.message, wm::kTimer);
+  EXPECT_EQ(message.wParam, 7u);
+  EXPECT_GE(platform::TimeGetTime() - start, 39u);
+  EXPECT_LT(platform::TimeGetTime() - start, 1000u);
+  window.PostMessage(wm::kApp, 5, 0);
+  ASSERT_TRUE(platform::GetMessage(message));
+  EXPECT_EQ(message.message, wm::kApp);
+  EXPECT_TRUE(window.KillTimer(7));
+  platform::PostQuitMessage(3);
+  EXPECT_FALSE(platform::GetMessage(message));
+  EXPECT_EQ(message.wParam, 3u);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  QApplication application(argc, argv);
+  qtb::RefreshMonitors();
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
