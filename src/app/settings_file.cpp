@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr wchar_t kPerUserFolderName[] = L"KITE-MARU";
 constexpr wchar_t kSettingsName[] = L"config.ini";
 // Virus scanners and sync clients hold a file for moments: about a second in all.
 constexpr int kLockedAttempts = 10;
@@ -35,7 +34,7 @@ SettingsFile::SettingsFile(std::wstring programPath) : programPath(std::move(pro
 std::wstring SettingsFile::PerUserPath() const {
   const std::wstring base = platform::PerUserDataFolder();
   if (base.empty()) return {};
-  return JoinPath(JoinPath(base, kPerUserFolderName), kSettingsName);
+  return JoinPath(base, kSettingsName);
 }
 
 bool SettingsFile::ProgramPlaceWritable() const {

@@ -39,8 +39,8 @@ bool CanCreateFilesIn(const std::wstring& folder);
 bool CanWriteFile(const std::wstring& path);
 // Makes the folder and its parents as needed.
 bool CreateFolders(const std::wstring& folder);
-// Where a program keeps per-user data when its own folder is not writable;
-// empty when there is none.
+// This program's own per-user folder, for settings its own folder cannot
+// take (it may not exist yet); empty when the system has none.
 std::wstring PerUserDataFolder();
 uint32_t CurrentProcessId();
 

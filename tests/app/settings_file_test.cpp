@@ -45,7 +45,6 @@ class SettingsFileTest : public testing::Test {
   void TearDown() override { headless::Reset(); }
 
   std::wstring Config() const { return folder.Wide(L"config.ini"); }
-  std::wstring UserCopy() const { return folder.Wide(L"user/KITE-MARU/config.ini"); }
   AppSettings Loaded() const {
     AppSettings settings(Config());
     settings.Load();
@@ -171,7 +170,7 @@ TEST_F(SettingsFileTest, SettingsGoWhereTheyCanAndComeBackFromThere) {
 
     SaveWithFps(60);
     const std::string program = c.fileExists ? ReadBytes(folder.Path() / "config.ini") : "";
-    const bool perUser = fs::exists(folder.Path() / "user/KITE-MARU/config.ini");
+    const bool perUser = fs::exists(folder.Path() / "user/config.ini");
     EXPECT_EQ(perUser, c.expected == PerUser);
     if (c.expected == NotWritten || c.expected == PerUser) {
       EXPECT_EQ(program, c.fileExists ? old : "");

@@ -34,7 +34,7 @@ bool CanWriteFile(const std::wstring& path) { return posix::CanWriteFile(posix::
 
 bool CreateFolders(const std::wstring& folder) { return posix::CreateFolders(posix::NativePath(folder)); }
 
-// The XDG configuration folder: $XDG_CONFIG_HOME, else ~/.config.
+// In the XDG configuration folder: $XDG_CONFIG_HOME, else ~/.config.
 std::wstring PerUserDataFolder() {
   std::string folder;
   if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/') {
@@ -44,6 +44,7 @@ std::wstring PerUserDataFolder() {
   } else {
     return {};
   }
+  folder += "/kitemaru";
   std::wstring wide;
   return DecodeText(folder, TextEncoding::Utf8, wide, true) ? wide : std::wstring();
 }

@@ -157,7 +157,9 @@ bool CreateFolders(const std::wstring& folder) {
 
 std::wstring PerUserDataFolder() {
   wchar_t path[MAX_PATH] = {};
-  if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return path;
+  if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
+    return std::wstring(path) + L"\\KITE-MARU";
+  }
   return {};
 }
 
