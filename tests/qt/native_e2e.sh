@@ -5,6 +5,7 @@
 set -uo pipefail
 NATIVE_EXE=${NATIVE_EXE:?}
 root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/tests/e2e/e2e_checks.sh"
 
 if [ -z "${DISPLAY:-}" ]; then
   source "$root/scripts/lib/wine-env.sh"
@@ -19,16 +20,10 @@ fail() {
   exit 1
 }
 
-# A program folder with two skins: "plain" (64 x 64, 2 frames, every pixel
-# red 200 green 100 blue 50 at alpha 128) and "tall" (48 x 96, opaque).
 make_folder() {
   dir=$(mktemp -d /tmp/kitemaru-native.XXXXXX)
   cp "$NATIVE_EXE" "$dir/kitemaru"
-  mkdir -p "$dir/skin/plain" "$dir/skin/tall"
-  convert -size 64x128 'xc:rgba(200,100,50,0.502)' -define png:color-type=6 "$dir/skin/plain/strip.png"
-  printf '[Default]\r\nFile=strip.png\r\nAnimationFrame=2\r\nAnimationWait=100\r\n' > "$dir/skin/plain/skin.ini"
-  convert -size 48x96 'xc:rgb(30,160,90)' -define png:color-type=6 "$dir/skin/tall/strip.png"
-  printf '[Default]\r\nFile=strip.png\r\n' > "$dir/skin/tall/skin.ini"
+  make_test_skins "$dir/skin"
   shot=$dir/shot.png
 }
 
@@ -72,27 +67,6 @@ sprites() {
     eval "$(xdotool getwindowgeometry --shell "$w")"
     echo "sprite $X $Y $WIDTH $HEIGHT $w"
   done | sort -n -k2 -k3
-}
-
-config_value() {
-  awk -v section="[$1]" -v key="$2" '
-    { sub(/\r$/, "") }
-    /^\[/ { inside = ($0 == section); next }
-    inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }
-  ' "$dir/config.ini"
-}
-
-expect_config() {
-  local got
-  got=$(config_value "$1" "$2")
-  [ "$got" = "$3" ] || fail "config.ini [$1] $2 is '$got', expected '$3'"
-}
-
-screenshot() { import -window root "$shot"; }
-pixel() { convert "$shot" -format '%[fx:int(255*p{'"$1,$2"'}.r+0.5)],%[fx:int(255*p{'"$1,$2"'}.g+0.5)],%[fx:int(255*p{'"$1,$2"'}.b+0.5)]' info:; }
-count_colour() {
-  convert "$shot" -crop "$3x$4+$1+$2" +repage -fill black +opaque "$5" -fill white -opaque "$5" \
-    -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
 first_start() {
