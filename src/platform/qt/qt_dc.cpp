@@ -104,7 +104,9 @@ int32_t CDC::DrawText(const std::wstring& text, Rect& rect, uint32_t format) {
   if (native == nullptr) return 0;
   Context& context = *Of(native);
   const int flags = Qt::AlignLeft | Qt::AlignTop | ((format & dt::kWordBreak) != 0 ? Qt::TextWordWrap : 0);
-  const QString string = qtb::ToQString(text);
+  QString string = qtb::ToQString(text);
+  // As on the desktop, a line break at the very end starts no line of its own.
+  if (string.endsWith(u'\n')) string.chop(1);
   const QRect area = qtb::ToQRect(rect);
   if ((format & dt::kCalcRect) != 0) {
     const QRect bound = QFontMetrics(context.font).boundingRect(area, flags, string);
