@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "sprite/motion_drift.h"
@@ -17,48 +17,50 @@ struct Range {
   int32_t left, top, right, bottom;
 };
 
-// A sprite whose frame never changes, inside the given range.
-void PrepareSprite(SpriteWorkerState& sprite, Range range) {
-  sprite.moveRange.Store(range.left, range.top, range.right, range.bottom);
-  sprite.frameWait[0] = 100000;
-  sprite.frameCount[0] = 1;
-}
+// One drifting sprite whose frame never changes, in the given range.
+struct Drift {
+  FakeWorld world;
+  SpriteWorkerState sprite;
+  WorkerEnvironment environment;
+  std::unique_ptr<DriftMotion> motion;
+
+  explicit Drift(Range range, uint32_t seed = 5489, Size screen = {1920, 1080}, Rect window = {0, 0, 128, 128},
+                 std::vector<int> coins = {1}) {
+    world.screen = screen;
+    world.window = window;
+    world.coins = std::move(coins);
+    environment = world.Environment();
+    sprite.moveRange.Store(range.left, range.top, range.right, range.bottom);
+    sprite.frameWait[0] = 100000;
+    sprite.frameCount[0] = 1;
+    motion = std::make_unique<DriftMotion>(sprite, environment, seed);
+  }
+  const DriftMotion::Body& Step() {
+    motion->Iterate();
+    return motion->State();
+  }
+};
 
 bool StartsBurst(const DriftMotion::Body& body) {
   return body.speedX * body.speedX + body.speedY * body.speedY <= 25;
 }
 
+constexpr Range kWide{0, 0, 65535, 65535};
+constexpr Rect kPoint{0, 0, 0, 0};
+
 TEST(DriftMotionTest, FirstBurstsOfSeed5489) {
   // Choices 0.8147, 0.1354, 0.9057, 0.8350: random signs (two coins), aimed
-  // (no coin), then random signs twice.
-  struct Burst {
-    int32_t speedX, speedY;
-    int coins;
-  };
-  const std::vector<Burst> expected = {{97, 54, 2}, {98, 50, 0}, {59, 50, 2}, {86, 51, 2}};
-
-  FakeWorld world;
-  world.window = {0, 0, 0, 0};
-  const WorkerEnvironment environment = world.Environment();
-  SpriteWorkerState sprite;
-  PrepareSprite(sprite, {0, 0, 65535, 65535});
-  DriftMotion drift(sprite, environment, 5489);
-
-  std::vector<Burst> bursts;
-  while (bursts.size() < expected.size()) {
-    const bool burst = StartsBurst(drift.State());
-    const int coinsBefore = world.coinCalls;
-    drift.Iterate();
-    if (burst) {
-      // The first decay applies before the first move.
-      bursts.push_back({drift.State().speedX + 1, drift.State().speedY + 1,
-                        world.coinCalls - coinsBefore});
-    }
-  }
-  for (size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(bursts[i].speedX, expected[i].speedX) << "burst " << i;
-    EXPECT_EQ(bursts[i].speedY, expected[i].speedY) << "burst " << i;
-    EXPECT_EQ(bursts[i].coins, expected[i].coins) << "burst " << i;
+  // (no coin), then random signs twice. The first decay applies before the
+  // first move.
+  const int32_t expected[][3] = {{97, 54, 2}, {98, 50, 0}, {59, 50, 2}, {86, 51, 2}};
+  Drift drift(kWide, 5489, {1920, 1080}, kPoint);
+  for (const auto& burst : expected) {
+    while (!StartsBurst(drift.motion->State())) drift.Step();
+    const int coinsBefore = drift.world.coinCalls;
+    const DriftMotion::Body& body = drift.Step();
+    EXPECT_EQ(body.speedX + 1, burst[0]);
+    EXPECT_EQ(body.speedY + 1, burst[1]);
+    EXPECT_EQ(drift.world.coinCalls - coinsBefore, burst[2]);
   }
 }
 
@@ -69,109 +71,62 @@ TEST(DriftMotionTest, BurstLengthAndDistance) {
     int iterations;
     int32_t distanceX, distanceY;
   };
-  const Case cases[] = {
-      {2180, 50, 100, 95, 1225, 4940},
-      {95, 50, 50, 47, 1222, 1222},
-  };
+  const Case cases[] = {{2180, 50, 100, 95, 1225, 4940}, {95, 50, 50, 47, 1222, 1222}};
   for (const Case& c : cases) {
-    FakeWorld world;  // odd coins: random signs come out positive
-    world.window = {0, 0, 0, 0};
-    const WorkerEnvironment environment = world.Environment();
-    SpriteWorkerState sprite;
-    PrepareSprite(sprite, {0, 0, 60000, 60000});
-    DriftMotion drift(sprite, environment, c.seed);
-    const DriftMotion::Body start = drift.State();  // the centre: aiming keeps +1 too
-
-    drift.Iterate();
-    EXPECT_EQ(drift.State().speedX, c.speedX - 1) << c.seed;
-    EXPECT_EQ(drift.State().speedY, c.speedY - 1) << c.seed;
+    Drift drift({0, 0, 60000, 60000}, c.seed, {1920, 1080}, kPoint);  // odd coins: signs positive
+    const DriftMotion::Body start = drift.motion->State();             // the centre: aiming keeps + too
+    EXPECT_EQ(drift.Step().speedX, c.speedX - 1) << c.seed;
+    EXPECT_EQ(drift.motion->State().speedY, c.speedY - 1) << c.seed;
     int iterations = 1;
-    while (!StartsBurst(drift.State())) {
-      drift.Iterate();
-      ++iterations;
-    }
+    for (; !StartsBurst(drift.motion->State()); ++iterations) drift.Step();
     EXPECT_EQ(iterations, c.iterations) << c.seed;
-    EXPECT_EQ(drift.State().x - start.x, c.distanceX) << c.seed;
-    EXPECT_EQ(drift.State().y - start.y, c.distanceY) << c.seed;
+    EXPECT_EQ(drift.motion->State().x - start.x, c.distanceX) << c.seed;
+    EXPECT_EQ(drift.motion->State().y - start.y, c.distanceY) << c.seed;
   }
 }
 
 TEST(DriftMotionTest, NewBurstOnlyWhenTheSpeedHasFallen) {
-  struct Case {
+  const struct {
     int32_t speedX, speedY;
     bool newBurst;
-  };
-  const Case cases[] = {{3, 4, true}, {4, 4, false}, {5, 0, true}, {6, 0, false}, {0, 0, true}};
-  for (const Case& c : cases) {
-    FakeWorld world;
-    const WorkerEnvironment environment = world.Environment();
-    SpriteWorkerState sprite;
-    PrepareSprite(sprite, {0, 0, 65535, 65535});
-    DriftMotion drift(sprite, environment, 5489);
-    DriftMotion::Body body = drift.State();
+  } cases[] = {{3, 4, true}, {4, 4, false}, {5, 0, true}, {6, 0, false}, {0, 0, true}};
+  for (const auto& c : cases) {
+    Drift drift(kWide);
+    DriftMotion::Body body = drift.motion->State();
     body.speedX = c.speedX;
     body.speedY = c.speedY;
-    drift.SetState(body);
-
-    drift.Iterate();
-    const bool drew = drift.State().speedX == 96 && drift.State().speedY == 53;
-    EXPECT_EQ(drew, c.newBurst) << c.speedX << ", " << c.speedY;
+    drift.motion->SetState(body);
+    const DriftMotion::Body& after = drift.Step();
+    EXPECT_EQ(after.speedX == 96 && after.speedY == 53, c.newBurst) << c.speedX << ", " << c.speedY;
   }
 }
 
-TEST(DriftMotionTest, BurstAimsAtTheCentreOfTheCurrentRange) {
-  // Seed 5489's second burst is aimed; the first one is spent beforehand.
+TEST(DriftMotionTest, BurstDirections) {
+  // Seed 5489's first burst takes random signs from two coins; its second is
+  // aimed at the centre of the range as it is then.
   struct Case {
+    std::vector<int> coins;
+    bool aimed;
     int32_t x, y;
     int32_t directionX, directionY;
   };
   const Case cases[] = {
-      {30000, 30000, 1, 1},  // exactly at the centre: + on both axes
-      {30001, 29999, -1, 1},
-      {20000, 40000, 1, -1},
+      {{1, 1}, false, 0, 0, 1, 1},          {{0, 1}, false, 0, 0, -1, 1},
+      {{7, 32766}, false, 0, 0, 1, -1},     {{2, 4}, false, 0, 0, -1, -1},
+      {{-3, -4}, false, 0, 0, 1, -1},       {{1}, true, 30000, 30000, 1, 1},  // at the centre: +
+      {{1}, true, 30001, 29999, -1, 1},     {{1}, true, 20000, 40000, 1, -1},
   };
   for (const Case& c : cases) {
-    FakeWorld world;
-    world.window = {0, 0, 0, 0};
-    const WorkerEnvironment environment = world.Environment();
-    SpriteWorkerState sprite;
-    PrepareSprite(sprite, {0, 0, 65535, 65535});
-    DriftMotion drift(sprite, environment, 5489);
-    drift.Iterate();
-    sprite.moveRange.Store(10000, 10000, 50000, 50000);  // takes effect at once
-    DriftMotion::Body body = drift.State();
-    body.x = c.x;
-    body.y = c.y;
-    body.speedX = 0;
-    body.speedY = 0;
-    drift.SetState(body);
-
-    drift.Iterate();
-    EXPECT_EQ(drift.State().directionX, c.directionX) << c.x << ", " << c.y;
-    EXPECT_EQ(drift.State().directionY, c.directionY) << c.x << ", " << c.y;
-  }
-}
-
-TEST(DriftMotionTest, RandomSignsFollowTheCoinParity) {
-  struct Case {
-    std::vector<int> coins;
-    int32_t directionX, directionY;
-  };
-  const Case cases[] = {
-      {{1, 1}, 1, 1}, {{0, 1}, -1, 1}, {{7, 32766}, 1, -1}, {{2, 4}, -1, -1}, {{-3, -4}, 1, -1}};
-  for (const Case& c : cases) {
-    FakeWorld world;
-    world.window = {0, 0, 0, 0};
-    world.coins = c.coins;
-    const WorkerEnvironment environment = world.Environment();
-    SpriteWorkerState sprite;
-    PrepareSprite(sprite, {0, 0, 65535, 65535});
-    DriftMotion drift(sprite, environment, 5489);  // first choice 0.8147: random signs
-
-    drift.Iterate();
-    EXPECT_EQ(world.coinCalls, 2);
-    EXPECT_EQ(drift.State().directionX, c.directionX) << c.coins[0];
-    EXPECT_EQ(drift.State().directionY, c.directionY) << c.coins[1];
+    Drift drift(kWide, 5489, {1920, 1080}, kPoint, c.coins);
+    if (c.aimed) {
+      drift.Step();
+      drift.sprite.moveRange.Store(10000, 10000, 50000, 50000);  // takes effect at once
+      drift.motion->SetState({c.x, c.y, 1, 1, 0, 0});
+    }
+    const DriftMotion::Body& body = drift.Step();
+    EXPECT_EQ(drift.world.coinCalls, 2) << c.x;
+    EXPECT_EQ(body.directionX, c.directionX) << c.coins[0] << " " << c.x;
+    EXPECT_EQ(body.directionY, c.directionY) << c.coins.back() << " " << c.y;
   }
 }
 
@@ -182,191 +137,103 @@ TEST(DriftMotionTest, EdgesHoldTheWindowInsideTheRange) {
   struct Case {
     const char* name;
     Range range;
-    int32_t x, y, directionX, directionY;
-    int32_t expectX, expectY, expectDirectionX, expectDirectionY;
+    DriftMotion::Body before, after;
   };
+  const Range usual{10000, 10000, 40000, 40000};
+  const Range narrow{10000, 10000, 12000, 12000};
   const Case cases[] = {
-      {"inside", {10000, 10000, 40000, 40000}, 20000, 20000, 1, -1, 20010, 19990, 1, -1},
-      {"on the edges", {10000, 10000, 40000, 40000}, 35648, 10000, 1, -1, 35658, 9990, 1, -1},
-      {"left of the range", {10000, 10000, 40000, 40000}, 9000, 20000, -1, 1, 10010, 20010, 1, 1},
-      {"past the right edge", {10000, 10000, 40000, 40000}, 35649, 20000, 1, 1, 35638, 20010, -1, 1},
-      {"above the range", {10000, 10000, 40000, 40000}, 20000, 9999, 1, -1, 20010, 10010, 1, 1},
-      {"below the bottom edge", {10000, 10000, 40000, 40000}, 20000, 32321, 1, 1, 20010, 32310, 1, -1},
-      {"range moved away", {50000, 40000, 60000, 60000}, 20000, 20000, 1, 1, 49990, 39990, -1, -1},
-      {"narrower than the window", {10000, 10000, 12000, 12000}, 10000, 10000, -1, -1, 10010, 10010,
-       1, 1},
-      {"narrower, next iteration", {10000, 10000, 12000, 12000}, 10010, 10010, 1, 1, 9990, 9990, -1,
-       -1},
+      {"inside", usual, {20000, 20000, 1, -1}, {20010, 19990, 1, -1}},
+      {"on the edges", usual, {35648, 10000, 1, -1}, {35658, 9990, 1, -1}},
+      {"left of the range", usual, {9000, 20000, -1, 1}, {10010, 20010, 1, 1}},
+      {"past the right edge", usual, {35649, 20000, 1, 1}, {35638, 20010, -1, 1}},
+      {"above the range", usual, {20000, 9999, 1, -1}, {20010, 10010, 1, 1}},
+      {"below the bottom edge", usual, {20000, 32321, 1, 1}, {20010, 32310, 1, -1}},
+      {"range moved away", {50000, 40000, 60000, 60000}, {20000, 20000, 1, 1}, {49990, 39990, -1, -1}},
+      {"narrower than the window", narrow, {10000, 10000, -1, -1}, {10010, 10010, 1, 1}},
+      {"narrower, next iteration", narrow, {10010, 10010, 1, 1}, {9990, 9990, -1, -1}},
   };
   for (const Case& c : cases) {
-    FakeWorld world;
-    const WorkerEnvironment environment = world.Environment();
-    SpriteWorkerState sprite;
-    PrepareSprite(sprite, c.range);
-    DriftMotion drift(sprite, environment, 5489);
-    drift.SetState({c.x, c.y, c.directionX, c.directionY, 10, 10});
-
-    drift.Iterate();
-    const DriftMotion::Body& body = drift.State();
-    EXPECT_EQ(body.x, c.expectX) << c.name;
-    EXPECT_EQ(body.y, c.expectY) << c.name;
-    EXPECT_EQ(body.directionX, c.expectDirectionX) << c.name;
-    EXPECT_EQ(body.directionY, c.expectDirectionY) << c.name;
+    Drift drift(c.range);
+    drift.motion->SetState({c.before.x, c.before.y, c.before.directionX, c.before.directionY, 10, 10});
+    const DriftMotion::Body& body = drift.Step();
+    EXPECT_EQ(body.x, c.after.x) << c.name;
+    EXPECT_EQ(body.y, c.after.y) << c.name;
+    EXPECT_EQ(body.directionX, c.after.directionX) << c.name;
+    EXPECT_EQ(body.directionY, c.after.directionY) << c.name;
   }
 }
 
-TEST(DriftMotionTest, DriftStaysInsideTheRange) {
-  // The 128 x 128 window of the example: x up to R - 4352, y up to B - 7680.
-  struct Case {
-    Range range;
-    int32_t startX, startY;
-    int32_t lowX, highX, lowY, highY;
-  };
-  const Case cases[] = {
-      {{10000, 10000, 40000, 40000}, 25000, 25000, 10000, 35648, 10000, 32320},
-      {{10000, 10000, 16000, 19000}, 13000, 14500, 10000, 11648, 10000, 11320},
-  };
-  for (const Case& c : cases) {
-    FakeWorld world;
-    world.coins = {0, 1, 1, 0, 1, 0, 0};
-    const WorkerEnvironment environment = world.Environment();
-    SpriteWorkerState sprite;
-    PrepareSprite(sprite, c.range);
-    DriftMotion drift(sprite, environment, 20240601);
-    EXPECT_EQ(drift.State().x, c.startX);
-    EXPECT_EQ(drift.State().y, c.startY);
-
-    int32_t lowX = kInt32Max, highX = kInt32Min, lowY = kInt32Max, highY = kInt32Min;
-    for (int i = 0; i < 20000; ++i) {
-      drift.Iterate();
-      lowX = std::min(lowX, drift.State().x);
-      highX = std::max(highX, drift.State().x);
-      lowY = std::min(lowY, drift.State().y);
-      highY = std::max(highY, drift.State().y);
-    }
-    // One step (at most 99 units) past an edge is possible for one iteration.
-    EXPECT_GE(lowX, c.lowX - 99);
-    EXPECT_LE(highX, c.highX + 99);
-    EXPECT_GE(lowY, c.lowY - 99);
-    EXPECT_LE(highY, c.highY + 99);
-  }
-}
-
-TEST(DriftMotionTest, PublishesPixelsTruncatedTowardZero) {
-  struct Case {
-    Size screen;
-    int32_t x, y;  // position after the step
-    int32_t targetX, targetY;
-  };
-  const Case cases[] = {
-      {{1920, 1080}, 32767, 32767, 959, 539},
-      {{1920, 1080}, 65535, 0, 1920, 0},
-      {{1920, 1080}, -100, -61, -2, -1},
-      {{1280, 1024}, 65534, 64, 1279, 1},
-  };
-  for (const Case& c : cases) {
-    FakeWorld world;
-    world.screen = c.screen;
-    world.window = {0, 0, 0, 0};
-    const WorkerEnvironment environment = world.Environment();
-    SpriteWorkerState sprite;
-    PrepareSprite(sprite, {-70000, -70000, 70000, 70000});
-    DriftMotion drift(sprite, environment, 5489);
-    drift.SetState({c.x - 10, c.y - 10, 1, 1, 10, 10});
-
-    drift.Iterate();
-    EXPECT_EQ(sprite.targetX, c.targetX) << c.x;
-    EXPECT_EQ(sprite.targetY, c.targetY) << c.y;
-  }
-}
-
-TEST(DriftMotionTest, NoScreenSizeMeansNothingMovesOrIsPublished) {
-  struct Case {
-    Size screen;
-  };
-  const Case cases[] = {{{0, 1080}}, {{1920, 0}}, {{-1920, 1080}}, {{0, 0}}};
-  for (const Case& c : cases) {
-    FakeWorld world;
-    world.screen = c.screen;
-    const WorkerEnvironment environment = world.Environment();
-    SpriteWorkerState sprite;
-    PrepareSprite(sprite, {10000, 10000, 40000, 40000});
-    sprite.targetX = -7;
-    sprite.targetY = -7;
-    DriftMotion drift(sprite, environment, 5489);
-
-    for (int i = 0; i < 5; ++i) drift.Iterate();
-    EXPECT_EQ(sprite.targetX, -7);
-    EXPECT_EQ(sprite.targetY, -7);
-    EXPECT_EQ(world.screenReads, 6);  // at the start and at every iteration
-    EXPECT_EQ(drift.State().x, 25000);
-
-    world.screen = {1920, 1080};
-    drift.Iterate();
-    EXPECT_EQ(drift.State().speedX, 96);  // the seed's first burst, nothing drawn before
-    EXPECT_EQ(sprite.targetX, (25000 + 96) * 1920 / 65535);
-    drift.Iterate();
-    EXPECT_EQ(world.screenReads, 7);  // a usable size is kept
-  }
-}
-
-TEST(DriftMotionTest, CentreOfRangesNearTheLimits) {
-  struct Case {
-    Range range;
-    int32_t x, y;
-  };
-  const Case cases[] = {
-      {{2000000000, 2100000000, 2000000000, 2100000000}, 2000000000, 2100000000},
-      {{kInt32Min, kInt32Min, kInt32Max, kInt32Min}, 0, kInt32Min},
-      {{-3, -2, 0, 1}, -1, 0},  // halves truncate toward zero
-  };
-  for (const Case& c : cases) {
-    FakeWorld world;
-    const WorkerEnvironment environment = world.Environment();
-    SpriteWorkerState sprite;
-    PrepareSprite(sprite, c.range);
-    DriftMotion drift(sprite, environment, 5489);
-    EXPECT_EQ(drift.State().x, c.x) << c.range.left << ".." << c.range.right;
-    EXPECT_EQ(drift.State().y, c.y) << c.range.top << ".." << c.range.bottom;
-  }
-}
-
-TEST(DriftMotionTest, ProductsBeyond32BitsStayExactOrSaturate) {
-  // Speeds of 10 without decay; only the x axis is examined.
+TEST(DriftMotionTest, PublishedPixelsTruncateTowardZeroAndProductsStayExact) {
+  // Speeds of 10 without decay, one step from x, y.
   struct Case {
     const char* name;
     Size screen;
     Rect window;
     Range range;
-    int32_t x, directionX;
-    int32_t expectX, targetX;
+    int32_t x, y, directionX;
+    int32_t expectX, targetX, targetY;
   };
+  const Range wide{-70000, -70000, 70000, 70000};
   const Case cases[] = {
-      {"position x W past 2^31", {1920, 1080}, {0, 0, 0, 0}, {1900000000, 0, 2100000000, 60000},
-       2000000000, 1, 2000000010, 58594644},
-      {"published value past 2^31", {100000, 1080}, {0, 0, 0, 0}, {0, 0, kInt32Max, 60000},
-       kInt32Max - 100, 1, kInt32Max - 90, kInt32Max},
-      {"step past the largest position", {1920, 1080}, {0, 0, 0, 0}, {0, 0, kInt32Max, 60000},
-       kInt32Max - 5, 1, kInt32Max, 62915519},
-      {"step past the smallest position", {1920, 1080}, {0, 0, 0, 0}, {kInt32Min, 0, 0, 60000},
-       kInt32Min + 5, -1, kInt32Min, -62915520},
+      {"middle", {1920, 1080}, kPoint, wide, 32757, 32757, 1, 32767, 959, 539},
+      {"right edge", {1920, 1080}, kPoint, wide, 65525, -10, 1, 65535, 1920, 0},
+      {"negative", {1920, 1080}, kPoint, wide, -110, -71, 1, -100, -2, -1},
+      {"other screen", {1280, 1024}, kPoint, wide, 65524, 54, 1, 65534, 1279, 1},
+      {"position x W past 2^31", {1920, 1080}, kPoint, {1900000000, 0, 2100000000, 60000}, 2000000000, 90, 1,
+       2000000010, 58594644, 1},
+      {"published value past 2^31", {100000, 1080}, kPoint, {0, 0, kInt32Max, 60000}, kInt32Max - 100, 90, 1,
+       kInt32Max - 90, kInt32Max, 1},
+      {"step past the largest position", {1920, 1080}, kPoint, {0, 0, kInt32Max, 60000}, kInt32Max - 5, 90, 1,
+       kInt32Max, 62915519, 1},
+      {"step past the smallest position", {1920, 1080}, kPoint, {kInt32Min, 0, 0, 60000}, kInt32Min + 5, 90, -1,
+       kInt32Min, -62915520, 1},
       // kx = 65535: kx x right passes 2^31, a window wider than any range
-      {"kx x right past 2^31", {1, 1080}, {0, 0, 100000, 0}, {1000, 0, 2000000000, 60000}, 5000, 1,
-       990, 0},
+      {"kx x right past 2^31", {1, 1080}, {0, 0, 100000, 0}, {1000, 0, 2000000000, 60000}, 5000, 90, 1, 990, 0,
+       1},
   };
   for (const Case& c : cases) {
-    FakeWorld world;
-    world.screen = c.screen;
-    world.window = c.window;
-    const WorkerEnvironment environment = world.Environment();
-    SpriteWorkerState sprite;
-    PrepareSprite(sprite, c.range);
-    DriftMotion drift(sprite, environment, 5489);
-    drift.SetState({c.x, 100, c.directionX, 1, 10, 10});
+    Drift drift(c.range, 5489, c.screen, c.window);
+    drift.motion->SetState({c.x, c.y, c.directionX, 1, 10, 10});
+    EXPECT_EQ(drift.Step().x, c.expectX) << c.name;
+    EXPECT_EQ(drift.sprite.targetX, c.targetX) << c.name;
+    EXPECT_EQ(drift.sprite.targetY, c.targetY) << c.name;
+  }
+}
 
-    drift.Iterate();
-    EXPECT_EQ(drift.State().x, c.expectX) << c.name;
-    EXPECT_EQ(sprite.targetX, c.targetX) << c.name;
+TEST(DriftMotionTest, NoScreenSizeMeansNothingMovesOrIsPublished) {
+  const Size screens[] = {{0, 1080}, {1920, 0}, {-1920, 1080}, {0, 0}};
+  for (const Size& screen : screens) {
+    Drift drift({10000, 10000, 40000, 40000}, 5489, screen);
+    drift.sprite.targetX = -7;
+    drift.sprite.targetY = -7;
+    for (int i = 0; i < 5; ++i) drift.Step();
+    EXPECT_EQ(drift.sprite.targetX, -7);
+    EXPECT_EQ(drift.sprite.targetY, -7);
+    EXPECT_EQ(drift.world.screenReads, 6);  // at the start and at every iteration
+    EXPECT_EQ(drift.motion->State().x, 25000);
+
+    drift.world.screen = {1920, 1080};
+    EXPECT_EQ(drift.Step().speedX, 96);  // the seed's first burst, nothing drawn before
+    EXPECT_EQ(drift.sprite.targetX, (25000 + 96) * 1920 / 65535);
+    drift.Step();
+    EXPECT_EQ(drift.world.screenReads, 7);  // a usable size is kept
+  }
+}
+
+TEST(DriftMotionTest, StartsAtTheCentreEvenNearTheLimits) {
+  const struct {
+    Range range;
+    int32_t x, y;
+  } cases[] = {
+      {{10000, 10000, 16000, 19000}, 13000, 14500},
+      {{2000000000, 2100000000, 2000000000, 2100000000}, 2000000000, 2100000000},
+      {{kInt32Min, kInt32Min, kInt32Max, kInt32Min}, 0, kInt32Min},
+      {{-3, -2, 0, 1}, -1, 0},  // halves truncate toward zero
+  };
+  for (const auto& c : cases) {
+    Drift drift(c.range);
+    EXPECT_EQ(drift.motion->State().x, c.x) << c.range.left << ".." << c.range.right;
+    EXPECT_EQ(drift.motion->State().y, c.y) << c.range.top << ".." << c.range.bottom;
   }
 }
 
