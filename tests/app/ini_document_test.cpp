@@ -24,23 +24,9 @@ TEST(IniDocumentTest, CommentsAndLinesWithoutEqualsHoldNoKey) {
 }
 
 TEST(IniDocumentTest, SetReplacesTheValueInPlaceAndKeepsEveryOtherLine) {
-  IniDocument ini(
-      L"; settings\r\n"
-      L"[General]\r\n"
-      L"  fps = 20\r\n"
-      L"Extra=keep me\r\n"
-      L"\r\n"
-      L"[Other]\r\n"
-      L"X=1\r\n");
+  IniDocument ini(L"; settings\r\n[General]\r\n  fps = 20\r\nExtra=keep me\r\n\r\n[Other]\r\nX=1\r\n");
   ini.Set(L"GENERAL", L"FPS", L"60");
-  EXPECT_EQ(ini.Text(),
-            L"; settings\r\n"
-            L"[General]\r\n"
-            L"  fps = 60\r\n"
-            L"Extra=keep me\r\n"
-            L"\r\n"
-            L"[Other]\r\n"
-            L"X=1\r\n");
+  EXPECT_EQ(ini.Text(), L"; settings\r\n[General]\r\n  fps = 60\r\nExtra=keep me\r\n\r\n[Other]\r\nX=1\r\n");
 }
 
 TEST(IniDocumentTest, SetAddsAMissingKeyAfterTheLastKeyOfItsSection) {

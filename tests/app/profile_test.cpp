@@ -17,21 +17,10 @@ TEST(ProfileTest, IntegerTextReadsAsItsLeadingDecimalNumber) {
     int32_t expected;
   };
   const Case cases[] = {
-      {L"42", 42},
-      {L"  -17", -17},
-      {L"\t+5", 5},
-      {L"12abc", 12},
-      {L"3 4", 3},
-      {L"abc", 0},
-      {L"", 0},
-      {L"-", 0},
-      {L"- 5", 0},
-      {L"0x10", 0},
-      {L"2147483647", kMax},
-      {L"2147483648", kMax},
-      {L"-2147483648", kMin},
-      {L"-2147483649", kMin},
-      {L"99999999999999999999999", kMax},
+      {L"42", 42},      {L"  -17", -17},  {L"\t+5", 5},      {L"12abc", 12},     {L"3 4", 3},
+      {L"abc", 0},      {L"", 0},         {L"-", 0},         {L"- 5", 0},        {L"0x10", 0},
+      {L"2147483647", kMax},             {L"2147483648", kMax},   {L"-2147483648", kMin},
+      {L"-2147483649", kMin},            {L"99999999999999999999999", kMax},
       {L"-99999999999999999999999", kMin},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseProfileInt(c.text), c.expected) << "text: " << c.text;
@@ -54,15 +43,7 @@ TEST(ProfileTest, DefaultOnlyWhenSectionOrKeyIsMissing) {
 }
 
 TEST(ProfileTest, StringsAreTrimmedAndLoseOnePairOfMatchingQuotes) {
-  const IniDocument ini(
-      L"[S]\n"
-      L"Plain=  a b  \n"
-      L"Double=\"  a b \"\n"
-      L"Single='x'\n"
-      L"Mixed=\"x'\n"
-      L"Lone=\"\n"
-      L"Equals=a=b\n"
-      L"Empty=\n");
+  const IniDocument ini(L"[S]\nPlain=  a b  \nDouble=\"  a b \"\nSingle='x'\nMixed=\"x'\nLone=\"\nEquals=a=b\nEmpty=\n");
   struct Case {
     const wchar_t* key;
     const wchar_t* expected;

@@ -47,6 +47,11 @@ TEST_F(ControlWindowTest, PaintsWhiteHeaderAndGreyBodyOnBlack) {
   EXPECT_EQ(ops[2].text, FormatStatusBody(1, 15, 2, FromFsPath(folder)));
   EXPECT_EQ(ops[2].color, 0xC4C4C4u);
   EXPECT_EQ(ops[2].format, dt::kWordBreak);
+
+  frame->settings.fps = 60;  // the status timer repaints
+  headless::AdvanceClock(1000);
+  headless::PumpPending();
+  EXPECT_NE(headless::State(frame->GetSafeHwnd()).lastPaint.back().text.find(L"- FPS: 60"), std::wstring::npos);
 }
 
 TEST_F(ControlWindowTest, SizeFontAndTextPlacesFollowTheDisplayScale) {
@@ -82,14 +87,6 @@ TEST_F(ControlWindowTest, SizeFontAndTextPlacesFollowTheDisplayScale) {
   EXPECT_EQ(moved.rect, suggested);
   EXPECT_EQ(moved.lastPaint[1].rect.left, 16);
   EXPECT_EQ(moved.lastPaint[1].fontDpi, 192);
-}
-
-TEST_F(ControlWindowTest, TimerRepaintsTheStatus) {
-  Start();
-  frame->settings.fps = 60;
-  headless::AdvanceClock(1000);
-  headless::PumpPending();
-  EXPECT_NE(headless::State(frame->GetSafeHwnd()).lastPaint.back().text.find(L"- FPS: 60"), std::wstring::npos);
 }
 
 TEST_F(ControlWindowTest, MenuListsSkinsSlotsAndCommands) {
@@ -184,9 +181,15 @@ TEST_F(ControlWindowTest, FrameRateChecksItsRadioItem) {
   EXPECT_EQ(ConfigValue("General", "FPS"), "15");
 }
 
-TEST_F(ControlWindowTest, LoadsIntoTheLowestFreeSlotUntilTheTableIsFull) {
+TEST_F(ControlWindowTest, LoadsIntoTheLowestFreeSlotUntilTheTableIsFullAndIgnoresOtherIds) {
   MakeSkin(L"kite");
   Start();
+  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST + 1);  // beyond the catalogue
+  frame->SendMessage(wm::kCommand, IDM_WINDOW_FIRST + 3);  // an empty slot
+  frame->SendMessage(wm::kCommand, IDM_WINDOW_FIRST + 12);  // not a slot
+  headless::PumpPending();
+  for (CSpriteWindow* sprite : frame->sprites) EXPECT_EQ(sprite, nullptr);
+
   for (int i = 0; i < 10; ++i) OpenMenu(IDM_SKIN_FIRST);
   for (int slot = 0; slot < 10; ++slot) EXPECT_NE(frame->sprites[slot], nullptr) << slot;
   const int windows = static_cast<int>(headless::Windows().size());
@@ -197,16 +200,6 @@ TEST_F(ControlWindowTest, LoadsIntoTheLowestFreeSlotUntilTheTableIsFull) {
   EXPECT_EQ(frame->sprites[4], nullptr);
   OpenMenu(IDM_SKIN_FIRST);
   EXPECT_NE(frame->sprites[4], nullptr);
-}
-
-TEST_F(ControlWindowTest, CommandsOutsideTheTablesDoNothing) {
-  MakeSkin(L"kite");
-  Start();
-  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST + 1);  // beyond the catalogue
-  frame->SendMessage(wm::kCommand, IDM_WINDOW_FIRST + 3);  // an empty slot
-  frame->SendMessage(wm::kCommand, IDM_WINDOW_FIRST + 12);  // not a slot
-  headless::PumpPending();
-  for (CSpriteWindow* sprite : frame->sprites) EXPECT_EQ(sprite, nullptr);
 }
 
 TEST_F(ControlWindowTest, WindowItemOpensThatSpritesMenuForIt) {
