@@ -8,6 +8,7 @@
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -110,6 +111,10 @@ bool CompositorRunning(xcb_connection_t* connection) {
 
 }  // namespace
 
+void FlushRequests() {
+  if (xcb_connection_t* connection = Connection()) xcb_flush(connection);
+}
+
 NativeWindow::NativeWindow(CWnd* object, const CreateStruct& cs, const WindowClass& windowClass)
     : QWidget(nullptr, FlagsFor(cs)),
       object(object),
@@ -144,13 +149,35 @@ void NativeWindow::RefreshRect() {
 
 void NativeWindow::Place(const Rect& target) {
   const QRect wanted = ToQRect(target);
-  if (wanted.size() != size()) {
+  xcb_connection_t* connection = Connection();
+  if (IsLayered() && isVisible() && connection != nullptr && wanted.size() == size()) {
+    // A drifting sprite moves every frame. Qt's move also rewrites the size
+    // hints each time, which costs the server and us a round of events; the
+    // window system's own move is all a sprite needs. Qt learns the place
+    // from the window system's notice.
+    if (target.left != rect.left || target.top != rect.top) {
+      const uint32_t place[] = {uint32_t(target.left), uint32_t(target.top)};
+      xcb_configure_window(connection, static_cast<xcb_window_t>(winId()),
+                           XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+      placedRecently[placedNext++ % placedRecently.size()] = wanted.topLeft();
+    }
+  } else if (wanted.size() != size()) {
     setGeometry(wanted);
   } else if (wanted.topLeft() != pos()) {
     move(wanted.topLeft());
   }
   std::lock_guard lock(TheWorld().mutex);
   rect = target;
+}
+
+void NativeWindow::SyncQtGeometry() {
+  const QRect placed = ToQRect(GetRect());
+  if (geometry() != placed) setGeometry(placed);
+}
+
+Rect NativeWindow::GetRect() const {
+  std::lock_guard lock(TheWorld().mutex);
+  return rect;
 }
 
 void NativeWindow::ShowLayered(const FramePart& part) {
@@ -180,7 +207,8 @@ void NativeWindow::StartMove() {
   QWindow* native = windowHandle();
   if (native != nullptr && native->startSystemMove()) return;
   dragging = true;
-  dragOffset = QCursor::pos() - pos();
+  const Rect now = GetRect();
+  dragOffset = QCursor::pos() - QPoint(now.left, now.top);
 }
 
 void NativeWindow::paintEvent(QPaintEvent*) {
@@ -243,6 +271,15 @@ void NativeWindow::closeEvent(QCloseEvent* event) {
 }
 
 void NativeWindow::moveEvent(QMoveEvent*) {
+  // The window system's notices of the program's own moves come late, after
+  // later moves were asked for: only a move made by someone else (a window
+  // manager, a user's drag) says where the window now is.
+  const QPoint at = pos();
+  if (std::find(placedRecently.begin(), placedRecently.end(), at) != placedRecently.end()) {
+    const Rect now = GetRect();
+    if (at == QPoint(now.left, now.top)) placedRecently = Nowhere();  // caught up
+    return;
+  }
   RefreshRect();
   if (!IsLayered() && !dragging && isVisible()) Post(this, wm::kMoving);
 }

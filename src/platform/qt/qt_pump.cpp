@@ -56,6 +56,7 @@ namespace platform {
 
 bool PeekMessage(Message& out, bool remove) {
   // Input, painting and window-system events become messages or are handled here.
+  qtb::FlushRequests();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   return TakeQueued(out, remove);
 }

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
+#include <QThread>
 
 #include <chrono>
 #include <filesystem>
@@ -19,7 +20,11 @@ uint32_t TimeGetTime() {
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-void Sleep(uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Sleep(uint32_t milliseconds) {
+  // The frame's window moves reach the screen before the frame's wait, not after it.
+  if (QThread::currentThread() == qApp->thread()) qtb::FlushRequests();
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 Size ScreenSize() {
   std::lock_guard lock(qtb::TheWorld().mutex);

@@ -127,6 +127,7 @@ bool CWnd::SetWindowPos(ZOrder band, int32_t x, int32_t y, int32_t cx, int32_t c
   if ((flags & swp::kNoZOrder) == 0 && band != ZOrder::Keep) {
     // New window flags unmap the window: it is shown again at once.
     const bool visible = window->isVisible();
+    window->SyncQtGeometry();
     window->setWindowFlag(Qt::WindowStaysOnTopHint, band == ZOrder::TopMost);
     if (visible) window->show();
     window->ReapplyMask();

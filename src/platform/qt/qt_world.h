@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <xcb/xproto.h>
 
+#include <array>
 #include <compare>
 #include <cstdint>
 #include <deque>
@@ -41,6 +42,9 @@ class NativeWindow final : public QWidget {
   // pointer until the button goes up.
   void StartMove();
   void RefreshRect();
+  Rect GetRect() const;
+  // Tells Qt where the window is, before it makes the native window anew.
+  void SyncQtGeometry();
   // The input shape again, after the native window was made anew.
   void ReapplyMask();
 
@@ -72,7 +76,21 @@ class NativeWindow final : public QWidget {
   std::map<FramePart, std::vector<xcb_rectangle_t>> masks;
   bool dragging = false;
   QPoint dragOffset;
+  // Where the program moved the window itself and the window system has not
+  // yet said so, oldest overwritten first.
+  static constexpr QPoint kNowhere{-0x7FFFFFFF, -0x7FFFFFFF};
+  std::array<QPoint, 16> placedRecently = Nowhere();
+  static std::array<QPoint, 16> Nowhere() {
+    std::array<QPoint, 16> points;
+    points.fill(kNowhere);
+    return points;
+  }
+  size_t placedNext = 0;
 };
+
+// Sends what the program asked of the X server so far; the moves of a
+// frame go out together.
+void FlushRequests();
 
 struct Timer {
   NativeWindow* window = nullptr;
