@@ -42,22 +42,29 @@ cpu() {
   echo "$total"
 }
 
-# measure LABEL PROGRAM-PID OTHER-PIDS...: prints the figures of one run.
+# measure LABEL PROGRAM-PID OTHER-PIDS...: prints the figures of one run, the
+# total and each process's share (program, X server, wineserver).
 measure() {
   local label=$1 pid=$2
   shift 2
   sleep 3  # start-up and decoding are not what is measured
-  local before after start end peak
-  before=$(cpu "$pid" "$@")
+  local before=() after=() p start end peak
+  for p in "$pid" "$@"; do before+=("$(cpu "$p")"); done
   start=$(date +%s.%N)
   sleep "$seconds"
-  after=$(cpu "$pid" "$@")
+  for p in "$pid" "$@"; do after+=("$(cpu "$p")"); done
   end=$(date +%s.%N)
   peak=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
-  awk -v l="$label" -v c=$((after - before)) -v t="$ticks" -v s="$start" -v e="$end" -v p="$peak" 'BEGIN {
+  awk -v l="$label" -v b="${before[*]}" -v a="${after[*]}" -v t="$ticks" -v s="$start" -v e="$end" -v p="$peak" 'BEGIN {
+    n = split(b, before, " "); split(a, after, " "); split("program X wineserver", names, " ")
     wall = e - s
-    printf "%-8s CPU %.1f ms per second (%.1f%% of one core), peak memory %.1f MiB\n", l, 1000 * c / t / wall,
-           100 * c / t / wall, p / 1024
+    for (i = 1; i <= n; ++i) {
+      share = 100 * (after[i] - before[i]) / t / wall
+      total += share
+      parts = parts sprintf("%s%s %.1f%%", i > 1 ? ", " : "", names[i], share)
+    }
+    printf "%-8s CPU %.1f ms per second (%.1f%% of one core: %s), peak memory %.1f MiB\n", l, 10 * total, total,
+           parts, p / 1024
   }'
 }
 
