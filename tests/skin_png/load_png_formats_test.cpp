@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "skin/offscreen_surface.h"
 #include "skin_png/png_maker.h"
@@ -124,34 +125,27 @@ Image Ramp(std::optional<uint32_t> gamma) {
   return image;
 }
 
-struct GammaCase {
-  std::string name;
-  std::optional<uint32_t> gamma;
-  double exponent;  // 1 / (file gamma x screen gamma 2.2)
-  int tolerance;
-};
-
-class PngGamma : public testing::TestWithParam<GammaCase> {};
-
-TEST_P(PngGamma, FileGammaOrHalfAgainstScreen) {
+// exponent: 1 / (file gamma x screen gamma 2.2); a file without gAMA counts as 1/2.
+TEST(LoadPng, FileGammaOrHalfAgainstScreen) {
+  const struct {
+    std::optional<uint32_t> gamma;
+    double exponent;
+    int tolerance;
+  } cases[] = {{std::nullopt, 1 / 1.1, 1}, {pngmaker::kNeutralGamma, 1.0, 0}, {100000, 1 / 2.2, 1}};
   pngmaker::TempDir dir;
-  const std::vector<uint8_t> bytes = Decode(dir, Ramp(GetParam().gamma), 1);
-  ASSERT_EQ(bytes.size(), 52u * 4);
-  for (uint32_t x = 0; x < 52; ++x) {
-    const double corrected = std::floor(255 * std::pow(x * 5 / 255.0, GetParam().exponent) + 0.5);
-    const int expected = (int(corrected) * 255) >> 8;
-    SCOPED_TRACE("sample " + std::to_string(x * 5));
-    EXPECT_NEAR(bytes[x * 4], expected, GetParam().tolerance);
-    EXPECT_EQ(bytes[x * 4], bytes[x * 4 + 2]);
-    EXPECT_EQ(bytes[x * 4 + 3], 255);
+  for (const auto& c : cases) {
+    const std::vector<uint8_t> bytes = Decode(dir, Ramp(c.gamma), 1);
+    ASSERT_EQ(bytes.size(), 52u * 4);
+    for (uint32_t x = 0; x < 52; ++x) {
+      const double corrected = std::floor(255 * std::pow(x * 5 / 255.0, c.exponent) + 0.5);
+      const int expected = (int(corrected) * 255) >> 8;
+      SCOPED_TRACE("exponent " + std::to_string(c.exponent) + ", sample " + std::to_string(x * 5));
+      EXPECT_NEAR(bytes[x * 4], expected, c.tolerance);
+      EXPECT_EQ(bytes[x * 4], bytes[x * 4 + 2]);
+      EXPECT_EQ(bytes[x * 4 + 3], 255);
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(LoadPng, PngGamma,
-                         testing::Values(GammaCase{"no_gAMA_means_half", std::nullopt, 1 / 1.1, 1},
-                                         GammaCase{"gAMA_one_over_2_2", pngmaker::kNeutralGamma, 1.0, 0},
-                                         GammaCase{"gAMA_one", 100000, 1 / 2.2, 1}),
-                         [](const testing::TestParamInfo<GammaCase>& info) { return info.param.name; });
 
 // An image whose every pixel differs, so a misplaced interlace pass shows.
 Image Varied(int colorType, int bitDepth, bool interlaced) {
@@ -169,27 +163,16 @@ Image Varied(int colorType, int bitDepth, bool interlaced) {
   return image;
 }
 
-struct InterlaceCase {
-  std::string name;
-  int colorType;
-  int bitDepth;
-};
-
-class PngInterlace : public testing::TestWithParam<InterlaceCase> {};
-
-TEST_P(PngInterlace, SameFramesAsWithout) {
+TEST(LoadPng, InterlacedGivesTheSameFramesAsPlain) {
   pngmaker::TempDir dir;
-  const auto& c = GetParam();
-  const std::vector<uint8_t> plain = Decode(dir, Varied(c.colorType, c.bitDepth, false), 3);
-  const std::vector<uint8_t> interlaced = Decode(dir, Varied(c.colorType, c.bitDepth, true), 3);
-  ASSERT_EQ(plain.size(), 13u * 12 * 4);
-  EXPECT_EQ(interlaced, plain);
+  const std::pair<int, int> kinds[] = {
+      {PNG_COLOR_TYPE_RGBA, 8}, {PNG_COLOR_TYPE_GRAY, 2}, {PNG_COLOR_TYPE_GRAY_ALPHA, 16}};
+  for (const auto& [colorType, bitDepth] : kinds) {
+    SCOPED_TRACE(std::to_string(colorType) + "/" + std::to_string(bitDepth));
+    const std::vector<uint8_t> plain = Decode(dir, Varied(colorType, bitDepth, false), 3);
+    ASSERT_EQ(plain.size(), 13u * 12 * 4);
+    EXPECT_EQ(Decode(dir, Varied(colorType, bitDepth, true), 3), plain);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(LoadPng, PngInterlace,
-                         testing::Values(InterlaceCase{"rgba8", PNG_COLOR_TYPE_RGBA, 8},
-                                         InterlaceCase{"gray2", PNG_COLOR_TYPE_GRAY, 2},
-                                         InterlaceCase{"gray_alpha16", PNG_COLOR_TYPE_GRAY_ALPHA, 16}),
-                         [](const testing::TestParamInfo<InterlaceCase>& info) { return info.param.name; });
 
 }  // namespace

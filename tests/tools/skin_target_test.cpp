@@ -5,13 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/exe_path.h"
 #include "skincheck/skin_target.h"
 #include "tools/skin_tree.h"
 
 namespace {
-
-using skintest::Text;
 
 struct TargetCase {
   std::string name{};
@@ -26,11 +23,11 @@ class Target : public testing::TestWithParam<TargetCase> {};
 TEST_P(Target, Resolved) {
   const TargetCase& param = GetParam();
   skintest::SkinTree tree;
-  tree.Write(L"kite", L"skin.ini", Text("[Default]\nFile=kite.png\n"));
-  tree.AddEmptySkin(L"bare");
-  tree.Write(L"kite", L"../../other/kite/skin.ini", Text("[Default]\n"));
-  tree.Write(L"kite", L"../../unrelated/note.txt", Text("x"));
-  const std::wstring root = FromFsPath(tree.Root());
+  tree.Write(L"kite", L"skin.ini", "[Default]\nFile=kite.png\n");
+  std::filesystem::create_directories(tree.Path() / "skin" / "bare");
+  tree.Write(L"kite", L"../../other/kite/skin.ini", "[Default]\n");
+  tree.Write(L"kite", L"../../unrelated/note.txt", "x");
+  const std::wstring root = tree.Wide();
   SkinTarget target;
   std::wstring why;
 
@@ -56,9 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{.name = "trailing_separator", .argument = L"skin/", .names = {L"bare", L"kite"}},
         TargetCase{.name = "exe_folder", .argument = L".", .names = {L"bare", L"kite"}},
         TargetCase{.name = "skin_without_ini", .argument = L"skin/bare", .names = {L"bare"}},
-        TargetCase{.name = "skin_outside_skin_folder",
-                   .argument = L"other/kite",
-                   .names = {L"kite"},
+        TargetCase{.name = "skin_outside_skin_folder", .argument = L"other/kite", .names = {L"kite"},
                    .inSkinFolder = false},
         TargetCase{.name = "a_file", .argument = L"skin/kite/skin.ini", .resolves = false},
         TargetCase{.name = "nothing_there", .argument = L"skin/none", .resolves = false},
