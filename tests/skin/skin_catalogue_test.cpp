@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
 #include <vector>
 
 #include "app/exe_path.h"
@@ -26,19 +28,6 @@ class SkinCatalogueTest : public testing::Test {
     WriteBytes(folder.Path() / "skin" / fs::path(std::u8string(name.begin(), name.end())) / "skin.ini", ini);
   }
   void AddFile(const fs::path& relative) { WriteBytes(folder.Path() / relative, "png"); }
-
-  SkinInfo Filled() const {
-    SkinInfo info;
-    info.name = L"untouched";
-    info.file[0] = L"keep.png";
-    info.animationFrame[0] = 9;
-    return info;
-  }
-  static void ExpectUntouched(const SkinInfo& info) {
-    EXPECT_EQ(info.name, L"untouched");
-    EXPECT_EQ(info.file[0], L"keep.png");
-    EXPECT_EQ(info.animationFrame[0], 9);
-  }
 
   TestFolder folder;
   CurrentDirectoryScope inFolder{folder.Path()};
@@ -69,24 +58,28 @@ TEST_F(SkinCatalogueTest, JapaneseSkinNameIsListedAndFound) {
   EXPECT_EQ(CheckSkinFiles(info), 1);
 }
 
-TEST_F(SkinCatalogueTest, FindSkinComparesWithLetterCase) {
+// A name in another letter case or an index outside the catalogue reads nothing.
+TEST_F(SkinCatalogueTest, SkinNotFoundLeavesTheInfoUntouched) {
   AddSkin("Neko", kWalkIni);
   const SkinCatalogue catalogue = {L"Neko"};
-  SkinInfo info = Filled();
-  EXPECT_EQ(FindSkin(catalogue, L"neko", info, folder.Wide()), 0);
-  ExpectUntouched(info);
+  const std::function<int(SkinInfo&)> reads[] = {
+      [&](SkinInfo& info) { return FindSkin(catalogue, L"neko", info, folder.Wide()); },
+      [&](SkinInfo& info) { return ReadSkinInfo(catalogue, 1, info, folder.Wide()); },
+      [&](SkinInfo& info) { return ReadSkinInfo(catalogue, -1, info, folder.Wide()); },
+      [&](SkinInfo& info) { return ReadSkinInfo(catalogue, 1000, info, folder.Wide()); }};
+  for (size_t i = 0; i < std::size(reads); ++i) {
+    SkinInfo info;
+    info.name = L"untouched";
+    info.file[0] = L"keep.png";
+    info.animationFrame[0] = 9;
+    EXPECT_EQ(reads[i](info), 0) << i;
+    EXPECT_EQ(info.name, L"untouched");
+    EXPECT_EQ(info.file[0], L"keep.png");
+    EXPECT_EQ(info.animationFrame[0], 9);
+  }
+  SkinInfo info;
   EXPECT_EQ(FindSkin(catalogue, L"Neko", info, folder.Wide()), 1);
   EXPECT_EQ(info.name, L"Neko");
-}
-
-TEST_F(SkinCatalogueTest, IndexOutsideTheCatalogueReadsNothing) {
-  AddSkin("a", kWalkIni);
-  const SkinCatalogue catalogue = {L"a"};
-  for (int index : {1, -1, 1000}) {
-    SkinInfo info = Filled();
-    EXPECT_EQ(ReadSkinInfo(catalogue, index, info, folder.Wide()), 0) << index;
-    ExpectUntouched(info);
-  }
 }
 
 TEST_F(SkinCatalogueTest, AbsentSectionsAndKeysTakeTheDefaults) {

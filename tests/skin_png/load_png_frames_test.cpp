@@ -5,7 +5,6 @@
 
 #include "skin/offscreen_surface.h"
 #include "skin_png/png_maker.h"
-#include "skin_png/surface_bytes.h"
 
 namespace {
 
@@ -42,37 +41,24 @@ TEST(LoadPng, FrameCountMustDivideTheHeight) {
     const int32_t frameHeight = loads ? 100 / c.frameCount : 0;
     EXPECT_EQ(surface.LoadPng(path, c.frameCount, &error), int(loads));
     EXPECT_EQ(error.kind, c.kind);
+    if (!loads) {
+      EXPECT_EQ(error.width, 64u);
+      EXPECT_EQ(error.height, 100u);
+    }
     EXPECT_EQ(surface.IsEmpty(), !loads);
     EXPECT_EQ(surface.FrameCount(), loads ? c.frameCount : 0);
     EXPECT_EQ(surface.FrameWidth(), loads ? 64 : 0);
     EXPECT_EQ(surface.FrameHeight(), frameHeight);
     for (int32_t k = 0; k < surface.FrameCount(); ++k) {
-      const std::vector<uint8_t> bytes = FrameBytes(surface, k);
-      for (int32_t j = 0; j < frameHeight; ++j) {
+      for (int32_t j = 0; j < surface.FrameHeight(); ++j) {
         for (uint32_t x = 0; x < 64; x += 21) {
-          const uint8_t* pixel = &bytes[(j * 64 + x) * 4];
+          const uint8_t* pixel = surface.FrameRow(k, j) + x * 4;
           ASSERT_EQ(pixel[2], Opaque(k * frameHeight + j)) << "frame " << k << " row " << j;
           ASSERT_EQ(pixel[1], Opaque(x));
         }
       }
     }
   }
-}
-
-TEST(LoadPng, FramesAreRowsOfOneBottomUpStrip) {
-  pngmaker::TempDir dir;
-  OffscreenSurface surface;
-  ASSERT_EQ(surface.LoadPng(WriteGrid(dir, "strip.png", 16, 40), 2), 1);
-  const FrameBitmap& strip = surface.Strip();
-  EXPECT_EQ(strip.Width(), 16);
-  EXPECT_EQ(strip.Height(), 40);
-  EXPECT_EQ(surface.FrameOrigin(1), (Point{0, 20}));
-  EXPECT_EQ(surface.FrameRow(1, 0), strip.Row(20));
-  EXPECT_EQ(strip.Row(39), strip.Bits());
-  // The first bytes in memory are the strip's bottom row, the last frame's.
-  EXPECT_EQ(strip.Bits()[2], Opaque(39));
-  EXPECT_EQ(surface.FrameRow(2, 0), nullptr);
-  EXPECT_EQ(surface.FrameRow(1, 20), nullptr);
 }
 
 // Only a frame's sides are limited, not the height of the strip holding them.
@@ -96,18 +82,26 @@ TEST(LoadPng, TallStripsLoadWhenTheirFramesFit) {
   }
 }
 
-TEST(LoadPng, SecondLoadReplacesTheFirst) {
+// A second load replaces the first; frames are rows of one bottom-up strip.
+TEST(LoadPng, SecondLoadReplacesTheFirstStrip) {
   pngmaker::TempDir dir;
   OffscreenSurface surface;
   ASSERT_EQ(surface.LoadPng(WriteGrid(dir, "tall.png", 64, 256), 4), 1);
-  ASSERT_EQ(surface.LoadPng(WriteGrid(dir, "small.png", 8, 6), 2), 1);
+  ASSERT_EQ(surface.LoadPng(WriteGrid(dir, "strip.png", 16, 40), 2), 1);
   EXPECT_EQ(surface.FrameCount(), 2);
-  EXPECT_EQ(surface.FrameWidth(), 8);
-  EXPECT_EQ(surface.FrameHeight(), 3);
+  EXPECT_EQ(surface.FrameWidth(), 16);
+  EXPECT_EQ(surface.FrameHeight(), 20);
   EXPECT_FALSE(surface.HasFrame(2));
-  const std::vector<uint8_t> last = FrameBytes(surface, 1);
-  ASSERT_EQ(last.size(), 8u * 3 * 4);
-  EXPECT_EQ(last[8 * 4 + 2], Opaque(4));
+  const FrameBitmap& strip = surface.Strip();
+  EXPECT_EQ(strip.Width(), 16);
+  EXPECT_EQ(strip.Height(), 40);
+  EXPECT_EQ(surface.FrameOrigin(1), (Point{0, 20}));
+  EXPECT_EQ(surface.FrameRow(1, 0), strip.Row(20));
+  EXPECT_EQ(strip.Row(39), strip.Bits());
+  // The first bytes in memory are the strip's bottom row, the last frame's.
+  EXPECT_EQ(strip.Bits()[2], Opaque(39));
+  EXPECT_EQ(surface.FrameRow(2, 0), nullptr);
+  EXPECT_EQ(surface.FrameRow(1, 20), nullptr);
 }
 
 TEST(LoadPng, ReleaseTwiceIsHarmless) {

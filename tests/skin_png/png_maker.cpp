@@ -29,8 +29,6 @@ std::vector<uint8_t> PackRows(const Image& image) {
       if (image.bitDepth == 16) {
         row[2 * i] = uint8_t(value >> 8);
         row[2 * i + 1] = uint8_t(value);
-      } else if (image.bitDepth == 8) {
-        row[i] = uint8_t(value);
       } else {
         const size_t bit = i * image.bitDepth;
         const int shift = 8 - image.bitDepth - int(bit % 8);
