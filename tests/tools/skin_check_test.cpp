@@ -44,6 +44,13 @@ struct ProblemCase {
   std::wstring text{};  // in the report
 };
 
+// A byte inside the header's size changed: its checksum fails.
+Bytes CorruptHeader() {
+  Bytes png = Strip(8, 8);
+  png.at(29) ^= 0x5A;
+  return png;
+}
+
 const StripFile kWalk = {L"walk.png", [] { return Strip(64, 256); }};
 const std::string kDefault = "[Default]\nFile=walk.png\n";
 
@@ -85,9 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                     .files = {{L"walk.png", [] { return Bytes{'G', 'I', 'F', '8', '9', 'a'}; }}},
                     .kind = K::StripFailed, .strip = E::NotPng,
                     .text = L"Default: 'walk.png' is not a PNG file, so the sprite shows nothing"},
-        // A byte inside the header's size: its checksum fails.
-        ProblemCase{.name = "default_corrupt", .ini = kDefault,
-                    .files = {{L"walk.png", [] { Bytes png = Strip(8, 8); png.at(29) ^= 0x5A; return png; }}},
+        ProblemCase{.name = "default_corrupt", .ini = kDefault, .files = {{L"walk.png", CorruptHeader}},
                     .kind = K::StripFailed, .strip = E::Corrupt,
                     .text = L"Default: 'walk.png' does not decode: libpng says \"IHDR: CRC error\""},
         ProblemCase{.name = "height_not_multiple", .ini = kDefault + "AnimationFrame=3\n",

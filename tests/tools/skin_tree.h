@@ -1,6 +1,7 @@
 #pragma once
 // Skins built on disk for the checker's tests: a temporary folder holding
 // "skin", as the folder of kitemaru.exe would.
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -35,9 +36,7 @@ class SkinTree : public TestFolder {
 
 // path with '/' as this system's separator, as the checker prints paths.
 inline std::wstring Native(std::wstring path) {
-  for (wchar_t& c : path) {
-    if (c == L'/') c = kPathSeparator;
-  }
+  std::replace(path.begin(), path.end(), L'/', kPathSeparator);
   return path;
 }
 
