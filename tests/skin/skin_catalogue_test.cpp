@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <functional>
+#include <iterator>
 #include <vector>
 
 #include "app/exe_path.h"
@@ -28,37 +29,21 @@ class SkinCatalogueTest : public testing::Test {
   }
   void AddFile(const fs::path& relative) { WriteBytes(folder.Path() / relative, "png"); }
 
-  SkinInfo Filled() const {
-    SkinInfo info;
-    info.name = L"untouched";
-    info.file[0] = L"keep.png";
-    info.animationFrame[0] = 9;
-    return info;
-  }
-  static void ExpectUntouched(const SkinInfo& info) {
-    EXPECT_EQ(info.name, L"untouched");
-    EXPECT_EQ(info.file[0], L"keep.png");
-    EXPECT_EQ(info.animationFrame[0], 9);
-  }
-
   TestFolder folder;
   CurrentDirectoryScope inFolder{folder.Path()};
 };
 
 TEST_F(SkinCatalogueTest, OnlyFoldersWithASkinIniAreSkins) {
+  SkinCatalogue catalogue = {L"stale"};
+  ScanSkins(catalogue);
+  EXPECT_TRUE(catalogue.empty());  // no skin folder at all
   AddSkin("a", kWalkIni);
   fs::create_directories(folder.Path() / "skin" / "b");
   AddFile("skin/c.png");
   AddFile("skin/skin.ini");
-  SkinCatalogue catalogue = {L"stale"};
+  catalogue = {L"stale"};
   ScanSkins(catalogue);
   EXPECT_EQ(catalogue, SkinCatalogue{L"a"});
-}
-
-TEST_F(SkinCatalogueTest, NoSkinFolderGivesAnEmptyCatalogue) {
-  SkinCatalogue catalogue = {L"stale"};
-  ScanSkins(catalogue);
-  EXPECT_TRUE(catalogue.empty());
 }
 
 TEST_F(SkinCatalogueTest, JapaneseSkinNameIsListedAndFound) {
@@ -73,24 +58,28 @@ TEST_F(SkinCatalogueTest, JapaneseSkinNameIsListedAndFound) {
   EXPECT_EQ(CheckSkinFiles(info), 1);
 }
 
-TEST_F(SkinCatalogueTest, FindSkinComparesWithLetterCase) {
+// A name in another letter case or an index outside the catalogue reads nothing.
+TEST_F(SkinCatalogueTest, SkinNotFoundLeavesTheInfoUntouched) {
   AddSkin("Neko", kWalkIni);
   const SkinCatalogue catalogue = {L"Neko"};
-  SkinInfo info = Filled();
-  EXPECT_EQ(FindSkin(catalogue, L"neko", info, folder.Wide()), 0);
-  ExpectUntouched(info);
+  const std::function<int(SkinInfo&)> reads[] = {
+      [&](SkinInfo& info) { return FindSkin(catalogue, L"neko", info, folder.Wide()); },
+      [&](SkinInfo& info) { return ReadSkinInfo(catalogue, 1, info, folder.Wide()); },
+      [&](SkinInfo& info) { return ReadSkinInfo(catalogue, -1, info, folder.Wide()); },
+      [&](SkinInfo& info) { return ReadSkinInfo(catalogue, 1000, info, folder.Wide()); }};
+  for (size_t i = 0; i < std::size(reads); ++i) {
+    SkinInfo info;
+    info.name = L"untouched";
+    info.file[0] = L"keep.png";
+    info.animationFrame[0] = 9;
+    EXPECT_EQ(reads[i](info), 0) << i;
+    EXPECT_EQ(info.name, L"untouched");
+    EXPECT_EQ(info.file[0], L"keep.png");
+    EXPECT_EQ(info.animationFrame[0], 9);
+  }
+  SkinInfo info;
   EXPECT_EQ(FindSkin(catalogue, L"Neko", info, folder.Wide()), 1);
   EXPECT_EQ(info.name, L"Neko");
-}
-
-TEST_F(SkinCatalogueTest, IndexOutsideTheCatalogueReadsNothing) {
-  AddSkin("a", kWalkIni);
-  const SkinCatalogue catalogue = {L"a"};
-  for (int index : {1, -1, 1000}) {
-    SkinInfo info = Filled();
-    EXPECT_EQ(ReadSkinInfo(catalogue, index, info, folder.Wide()), 0) << index;
-    ExpectUntouched(info);
-  }
 }
 
 TEST_F(SkinCatalogueTest, AbsentSectionsAndKeysTakeTheDefaults) {
@@ -122,57 +111,31 @@ TEST_F(SkinCatalogueTest, SkinIniIsReadFromTheExecutablesFolder) {
   EXPECT_EQ(info.animationWait[0], 500);
 }
 
-TEST_F(SkinCatalogueTest, CheckSkinFilesNeedsEveryNamedStrip) {
-  AddFile("skin/a/walk.png");
-  AddFile("skin/a/sub/up.png");
-  struct Case {
-    const wchar_t* files[SkinInfo::kStateCount];
-    int expected;
-  };
-  const Case cases[] = {
-      {{L"", L"", L"", L"", L""}, 1},
-      {{L"walk.png", L"", L"", L"", L""}, 1},
-      {{L"walk.png", L"sub\\up.png", L"", L"", L"walk.png"}, 1},
-      {{L"walk.png", L"missing.png", L"", L"", L""}, 0},
-      {{L"", L"", L"", L"", L"sub\\missing.png"}, 0},
-      {{L"sub", L"", L"", L"", L""}, 1},  // a folder exists too, like PathFileExistsW
-  };
-  for (const Case& c : cases) {
-    SkinInfo info;
-    info.name = L"a";
-    for (int s = 0; s < SkinInfo::kStateCount; ++s) info.file[s] = c.files[s];
-    EXPECT_EQ(CheckSkinFiles(info), c.expected) << c.files[0] << L"|" << c.files[1] << L"|" << c.files[4];
-  }
-}
-
-// Every target exists where the file system allows it, so only the refusal
-// of values that leave "skin" can make the check fail.
-TEST_F(SkinCatalogueTest, FilesOutsideTheSkinFolderCountAsMissing) {
-  std::vector<const char*> targets = {"skin/a/a.png", "skin/a/dir/a.png", "skin/other/a.png", "x.png"};
+// Every named strip must exist, and every target exists where the file system
+// allows it, so only the refusal of values that leave "skin" can fail the rest.
+TEST_F(SkinCatalogueTest, CheckSkinFilesNeedsEveryStripInsideTheSkin) {
+  std::vector<const char*> targets = {"skin/a/a.png", "skin/a/sub/up.png", "skin/other/a.png", "x.png"};
 #ifndef _WIN32
   // Plain files here; on Windows devices and streams, which a test must not open.
   targets.insert(targets.end(), {"skin/a/C:/x.png", "skin/a/NUL", "skin/a/COM1", "skin/a/nul.png", "skin/a/a.png:s"});
 #endif
-  for (const char* target : targets) {
-    const fs::path path = folder.Path() / fs::path(target);
-    fs::create_directories(path.parent_path());
-    std::ofstream(path) << "png";
-  }
+  for (const char* target : targets) AddFile(target);
   const struct {
-    const wchar_t* file;
+    const wchar_t* files[SkinInfo::kStateCount];  // null: none
     int expected;
   } cases[] = {
-      {L"a.png", 1},         {L"dir\\a.png", 1},   {L"..\\other\\a.png", 1}, {L"dir\\..\\a.png", 1},
-      {L"..\\..\\x.png", 0}, {L"..\\a\\..\\..\\x.png", 0}, {L"C:\\x.png", 0},  {L"\\\\host\\x.png", 0},
-      {L"\\x.png", 0},       {L"/x.png", 0},       {L"NUL", 0},              {L"COM1", 0},
-      {L"nul.png", 0},       {L"dir\\Com1 .png", 0}, {L"a.png:s", 0},
+      {{}, 1}, {{L"a.png"}, 1}, {{L"a.png", L"sub\\up.png", L"", L"", L"a.png"}, 1},
+      {{L"a.png", L"missing.png"}, 0}, {{L"", L"", L"", L"", L"sub\\missing.png"}, 0},
+      {{L"sub"}, 1},  // a folder exists too, like PathFileExistsW
+      {{L"..\\other\\a.png"}, 1}, {{L"sub\\..\\a.png"}, 1}, {{L"..\\..\\x.png"}, 0},
+      {{L"..\\a\\..\\..\\x.png"}, 0}, {{L"C:\\x.png"}, 0}, {{L"\\\\host\\x.png"}, 0}, {{L"\\x.png"}, 0},
+      {{L"/x.png"}, 0}, {{L"NUL"}, 0}, {{L"COM1"}, 0}, {{L"nul.png"}, 0}, {{L"sub\\Com1 .png"}, 0}, {{L"a.png:s"}, 0},
   };
-
   for (const auto& c : cases) {
     SkinInfo info;
     info.name = L"a";
-    info.file[0] = c.file;
-    EXPECT_EQ(CheckSkinFiles(info), c.expected) << c.file;
+    for (int s = 0; s < SkinInfo::kStateCount; ++s) info.file[s] = c.files[s] ? c.files[s] : L"";
+    EXPECT_EQ(CheckSkinFiles(info), c.expected) << info.file[0] << L"|" << info.file[1] << L"|" << info.file[4];
   }
 }
 

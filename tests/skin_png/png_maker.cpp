@@ -29,8 +29,6 @@ std::vector<uint8_t> PackRows(const Image& image) {
       if (image.bitDepth == 16) {
         row[2 * i] = uint8_t(value >> 8);
         row[2 * i + 1] = uint8_t(value);
-      } else if (image.bitDepth == 8) {
-        row[i] = uint8_t(value);
       } else {
         const size_t bit = i * image.bitDepth;
         const int shift = 8 - image.bitDepth - int(bit % 8);
@@ -47,7 +45,6 @@ bool Write(png_structp png, png_infop info, const Image& image, png_bytep* rows)
   png_set_IHDR(png, info, image.width, image.height, image.bitDepth, image.colorType,
                image.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_compression_level(png, image.compressionLevel);
   if (image.gamma) png_set_gAMA_fixed(png, info, png_fixed_point(*image.gamma));
   if (!image.palette.empty()) {
     png_set_PLTE(png, info, image.palette.data(), int(image.palette.size()));
@@ -126,6 +123,9 @@ std::vector<uint8_t> HeaderOnly(uint32_t width, uint32_t height) {
   out.insert(out.end(), {8, PNG_COLOR_TYPE_RGBA, 0, 0, 0});
   PutUint32(out, 0);
   FixCrc(out, 8);
+  const size_t idat = out.size();
+  out.insert(out.end(), {0, 0, 0, 0, 'I', 'D', 'A', 'T', 0, 0, 0, 0});
+  FixCrc(out, idat);
   return out;
 }
 

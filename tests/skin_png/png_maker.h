@@ -27,7 +27,6 @@ struct Image {
   std::optional<png_color_16> transparentColor;  // tRNS of a gray or RGB image
   // Every sample as its channel's value (index, gray, R, G, B, A), row by row.
   std::vector<uint16_t> samples;
-  int compressionLevel = 6;
 };
 
 int Channels(int colorType);
@@ -38,7 +37,8 @@ std::vector<uint8_t> Encode(const Image& image);
 using RgbaAt = std::function<std::array<uint8_t, 4>(uint32_t x, uint32_t y)>;
 Image Rgba(uint32_t width, uint32_t height, const RgbaAt& pixel);
 
-// A signature and an RGBA IHDR chunk claiming the size, and no image data.
+// A signature, an RGBA IHDR chunk claiming the size and an empty IDAT chunk:
+// enough for a decoder to read the size, nothing to decode.
 std::vector<uint8_t> HeaderOnly(uint32_t width, uint32_t height);
 // Byte offset of the first chunk of that type (its length field), or npos.
 size_t FindChunk(const std::vector<uint8_t>& png, const char type[4]);

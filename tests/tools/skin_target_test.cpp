@@ -5,64 +5,44 @@
 #include <string>
 #include <vector>
 
-#include "app/exe_path.h"
+#include "app/ini_encoding.h"
 #include "skincheck/skin_target.h"
 #include "tools/skin_tree.h"
 
 namespace {
 
-using skintest::Text;
-
-struct TargetCase {
-  std::string name{};
-  std::wstring argument{};  // below the tree's root, '/' between folders
-  bool resolves = true;
-  std::vector<std::wstring> names{};
-  bool inSkinFolder = true;
-};
-
-class Target : public testing::TestWithParam<TargetCase> {};
-
-TEST_P(Target, Resolved) {
-  const TargetCase& param = GetParam();
+TEST(ResolveSkinTarget, WhichSkinsAFolderNames) {
   skintest::SkinTree tree;
-  tree.Write(L"kite", L"skin.ini", Text("[Default]\nFile=kite.png\n"));
-  tree.AddEmptySkin(L"bare");
-  tree.Write(L"kite", L"../../other/kite/skin.ini", Text("[Default]\n"));
-  tree.Write(L"kite", L"../../unrelated/note.txt", Text("x"));
-  const std::wstring root = FromFsPath(tree.Root());
-  SkinTarget target;
-  std::wstring why;
-
-  const bool resolves = ResolveSkinTarget(skintest::Native(root + L"/" + param.argument), target, why);
-
-  ASSERT_EQ(resolves, param.resolves);
-  if (!resolves) {
-    EXPECT_FALSE(why.empty());
-    return;
+  tree.Write(L"kite", L"skin.ini", "[Default]\nFile=kite.png\n");
+  std::filesystem::create_directories(tree.Path() / "skin" / "bare");
+  tree.Write(L"kite", L"../../other/kite/skin.ini", "[Default]\n");
+  tree.Write(L"kite", L"../../unrelated/note.txt", "x");
+  const std::wstring root = tree.Wide();
+  const struct {
+    std::wstring argument;  // below the tree's root, '/' between folders
+    std::vector<std::wstring> names;  // none: it does not resolve
+    bool inSkinFolder = true;
+  } cases[] = {
+      {L"skin/kite", {L"kite"}}, {L"skin", {L"bare", L"kite"}}, {L"skin/", {L"bare", L"kite"}},
+      {L".", {L"bare", L"kite"}},           // the program's folder
+      {L"skin/bare", {L"bare"}},            // a skin without skin.ini
+      {L"other/kite", {L"kite"}, false},    // a skin outside any folder named skin
+      {L"skin/kite/skin.ini", {}}, {L"skin/none", {}}, {L"unrelated", {}},  // a file, nothing, no skins
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(WideToUtf8(c.argument));
+    SkinTarget target;
+    std::wstring why;
+    const bool resolves = ResolveSkinTarget(skintest::Native(root + L"/" + c.argument), target, why);
+    ASSERT_EQ(resolves, !c.names.empty());
+    EXPECT_EQ(why.empty(), resolves);
+    if (!resolves) continue;
+    std::sort(target.names.begin(), target.names.end());
+    EXPECT_EQ(target.names, c.names);
+    EXPECT_EQ(target.inSkinFolder, c.inSkinFolder);
+    EXPECT_EQ(target.skinFolder, skintest::Native(root + (c.inSkinFolder ? L"/skin" : L"/other")));
+    EXPECT_EQ(target.exeFolder, root);
   }
-  std::sort(target.names.begin(), target.names.end());
-  EXPECT_EQ(target.names, param.names);
-  EXPECT_EQ(target.inSkinFolder, param.inSkinFolder);
-  EXPECT_EQ(target.skinFolder, skintest::Native(root + (param.inSkinFolder ? L"/skin" : L"/other")));
-  EXPECT_EQ(target.exeFolder, root);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    ResolveSkinTarget, Target,
-    testing::Values(
-        TargetCase{.name = "one_skin", .argument = L"skin/kite", .names = {L"kite"}},
-        TargetCase{.name = "skin_folder", .argument = L"skin", .names = {L"bare", L"kite"}},
-        TargetCase{.name = "trailing_separator", .argument = L"skin/", .names = {L"bare", L"kite"}},
-        TargetCase{.name = "exe_folder", .argument = L".", .names = {L"bare", L"kite"}},
-        TargetCase{.name = "skin_without_ini", .argument = L"skin/bare", .names = {L"bare"}},
-        TargetCase{.name = "skin_outside_skin_folder",
-                   .argument = L"other/kite",
-                   .names = {L"kite"},
-                   .inSkinFolder = false},
-        TargetCase{.name = "a_file", .argument = L"skin/kite/skin.ini", .resolves = false},
-        TargetCase{.name = "nothing_there", .argument = L"skin/none", .resolves = false},
-        TargetCase{.name = "unrelated_folder", .argument = L"unrelated", .resolves = false}),
-    [](const testing::TestParamInfo<TargetCase>& info) { return info.param.name; });
 
 }  // namespace

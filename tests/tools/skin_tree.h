@@ -1,11 +1,14 @@
 #pragma once
 // Skins built on disk for the checker's tests: a temporary folder holding
 // "skin", as the folder of kitemaru.exe would.
-#include <cstdint>
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/exe_path.h"
+#include "app/test_folder.h"
 #include "skin_png/png_maker.h"
 
 namespace skintest {
@@ -13,40 +16,28 @@ namespace skintest {
 using Bytes = std::vector<uint8_t>;
 
 // An opaque RGBA strip.
-Bytes Strip(uint32_t width, uint32_t height);
-Bytes Text(const std::string& text);
-// A PNG header claiming the size, then an empty image data chunk: enough for
-// the decoder to read the size, nothing to decode.
-Bytes ClaimedSize(uint32_t width, uint32_t height);
+inline Bytes Strip(uint32_t width, uint32_t height) {
+  return pngmaker::Encode(pngmaker::Rgba(width, height, [](uint32_t x, uint32_t y) {
+    return std::array<uint8_t, 4>{uint8_t(x), uint8_t(y), 200, 255};
+  }));
+}
 
-class SkinTree {
+class SkinTree : public TestFolder {
  public:
-  SkinTree();
-  // The folder holding "skin".
-  const std::filesystem::path& Root() const { return dir.Path(); }
-  std::filesystem::path SkinFolder() const;
+  SkinTree() { std::filesystem::create_directories(Path() / "skin"); }
   // A file of skin at relative ('/' between folders), with its folders.
-  void Write(const std::wstring& skin, const std::wstring& relative, const Bytes& bytes) const;
-  // A skin folder with nothing in it.
-  void AddEmptySkin(const std::wstring& skin) const;
-
- private:
-  pngmaker::TempDir dir;
-};
-
-// The current directory for one scope; the checker works from it as the program does.
-class CurrentDirectory {
- public:
-  explicit CurrentDirectory(const std::filesystem::path& folder);
-  ~CurrentDirectory();
-  CurrentDirectory(const CurrentDirectory&) = delete;
-  CurrentDirectory& operator=(const CurrentDirectory&) = delete;
-
- private:
-  std::filesystem::path previous;
+  void Write(const std::wstring& skin, const std::wstring& relative, std::string_view bytes) const {
+    WriteBytes(Path() / "skin" / ToFsPath(skin) / ToFsPath(relative), bytes);
+  }
+  void Write(const std::wstring& skin, const std::wstring& relative, const Bytes& bytes) const {
+    Write(skin, relative, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  }
 };
 
 // path with '/' as this system's separator, as the checker prints paths.
-std::wstring Native(std::wstring path);
+inline std::wstring Native(std::wstring path) {
+  std::replace(path.begin(), path.end(), L'/', kPathSeparator);
+  return path;
+}
 
 }  // namespace skintest
