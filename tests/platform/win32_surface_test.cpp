@@ -17,8 +17,6 @@ namespace {
 
 constexpr int kSprites = 10;
 
-class LayeredWindow : public CWnd {};
-
 // Row y is coloured by its number: red its low byte, green its high byte.
 std::wstring WriteNumberedRows(const pngmaker::TempDir& dir, const char* name, uint32_t height) {
   const auto path = dir.Path() / name;
@@ -60,7 +58,7 @@ TEST(Win32Surface, SixteenThousandFramesCostNoMoreObjectsAndEveryFrameDraws) {
   EXPECT_EQ(GdiObjects(manys), GdiObjects(singles));
 
   const std::wstring windowClass = RegisterWindowClass({L"", 0, ClassBrush::None, 0});
-  std::array<LayeredWindow, kSprites> windows;
+  std::array<CWnd, kSprites> windows;
   for (int i = 0; i < kSprites; ++i) {
     ASSERT_TRUE(windows[i].CreateEx(ws::kExLayered | ws::kExToolWindow, windowClass, L"", ws::kPopup,
                                     {0, 0, 1, 1}, nullptr));
@@ -72,7 +70,6 @@ TEST(Win32Surface, SixteenThousandFramesCostNoMoreObjectsAndEveryFrameDraws) {
     EXPECT_EQ(GetPixel(static_cast<HDC>(surface.Strip().NativeDc()), 0, surface.FrameOrigin(frame).y),
               Numbered(uint32_t(frame)));
   }
-  for (auto& window : windows) window.DestroyWindow();
 }
 
 }  // namespace
