@@ -1,10 +1,21 @@
-// Menus of the Win32 backend, built from the shared templates and read back
-// from the window system's own menus.
+// Menus and the about box of the Win32 backend, built from the shared
+// templates: read back from the window system's own menus and windows, and
+// driven through their modal loops by a second thread playing the user.
 #include "platform/win32/win32_windows.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/app.h"
+#include "platform/dialog.h"
 #include "platform/menu.h"
+#include "platform/win_constants.h"
+#include "platform/wnd.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -20,13 +31,9 @@ TEST(Win32Menu, TemplatesBuildTheirItemsWithTextsIntact) {
       {IDR_CONTROL_MENU, 0, 0, L"設定(&S)", true, false},
       {IDR_CONTROL_MENU, 1, 0, L"", false, true},
       {IDR_CONTROL_MENU, 2, IDM_APP_ABOUT, L"バージョン情報(&A)...", false, false},
-      {IDR_CONTROL_MENU, 3, IDM_EXIT, L"終了(&X)", false, false},
-      {IDR_SPRITE_MENU, 0, 0, L"設定(&E)", true, false},
       {IDR_SPRITE_MENU, 1, 0, L"移動(&M)", true, false},
       {IDR_SPRITE_MENU, 2, IDM_CLOSE_SPRITE, L"閉じる(&C)", false, false},
       {IDR_CONTROL_MENU, -1, IDM_FPS_10, L"10FPS", false, false},
-      {IDR_CONTROL_MENU, -1, IDM_FPS_60, L"60FPS", false, false},
-      {IDR_SPRITE_MENU, -1, IDM_EDIT_MOVE_RANGE, L"移動範囲(&M)...", false, false},
       {IDR_SPRITE_MENU, -1, IDM_TOPMOST, L"常に手前に表示(&T)", false, false},
       {IDR_SPRITE_MENU, -1, IDM_MOVE_DRIFT, L"きてまる1(&F)", false, false},
   };
@@ -88,6 +95,86 @@ TEST(Win32Menu, InsertedPopupStaysReachableForRelabelAndCheck) {
   EXPECT_TRUE(item.checked);
   // menu owns the inserted popup now; the view in skins must not free it again.
   EXPECT_TRUE(menu.DestroyMenu());
+}
+
+// Runs the modal loop while the user waits for a visible window of the system
+// class userSees and answers it; returns what the loop returned.
+template <typename Loop>
+auto WhileTheUserAnswers(const wchar_t* userSees, const std::function<void(HWND)>& answer, Loop loop) {
+  std::atomic<bool> done{false};
+  std::thread user([&] {
+    for (const DWORD deadline = GetTickCount() + 5000; !done && GetTickCount() < deadline; Sleep(10)) {
+      HWND window = FindWindowW(userSees, nullptr);
+      if (window != nullptr && IsWindowVisible(window)) return answer(window);
+    }
+  });
+  const auto result = loop();
+  done = true;
+  user.join();
+  return result;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t buffer[256] = {};
+  GetWindowTextW(window, buffer, 256);
+  return buffer;
+}
+
+class CommandSink : public CWnd {
+ public:
+  std::vector<uint32_t> commands;
+
+ protected:
+  bool OnCommand(uint32_t id) override {
+    commands.push_back(id);
+    return true;
+  }
+};
+
+TEST(Win32Menu, TrackedPopupSendsTheChosenCommandToItsOwner) {
+  CommandSink owner;
+  ASSERT_TRUE(owner.CreateEx(0, RegisterWindowClass({L"", 0, ClassBrush::None, 0}), L"owner",
+                             ws::kPopup | ws::kVisible, {100, 100, 300, 300}, nullptr));
+  CMenu menu;
+  ASSERT_TRUE(menu.CreatePopupMenu());
+  ASSERT_TRUE(menu.AppendMenu(IDM_SKIN_FIRST, L"one"));
+  ASSERT_TRUE(menu.AppendMenu(IDM_SKIN_FIRST + 1, L"two"));
+  const auto pressKeys = [](HWND popup) {
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+      PostMessageW(popup, WM_KEYDOWN, key, 0);
+      Sleep(20);
+    }
+  };
+  ASSERT_TRUE(WhileTheUserAnswers(L"#32768", pressKeys, [&] { return menu.TrackPopupMenu({120, 120}, &owner); }));
+
+  Message message;
+  while (platform::PeekMessage(message, true)) platform::DispatchMessage(message);
+  EXPECT_EQ(owner.commands, std::vector<uint32_t>{IDM_SKIN_FIRST + 1});
+}
+
+TEST(Win32Dialog, AboutBoxShowsItsTemplateOnScreenAndClosesWithOkAnUnknownOneFails) {
+  CWnd owner;  // in the screen's corner, as the control window stands
+  ASSERT_TRUE(owner.CreateEx(0, RegisterWindowClass({L"", 0, ClassBrush::Black, 0}), L"owner",
+                             ws::kPopup | ws::kVisible, {0, 0, 320, 240}, nullptr));
+  std::wstring caption, text;
+  bool hasIcon = false;
+  RECT rect{-1, -1, 0, 0};
+  const auto readAndConfirm = [&](HWND dialog) {
+    caption = TextOf(dialog);
+    text = TextOf(GetDlgItem(dialog, IDC_ABOUT_TEXT));
+    hasIcon = SendDlgItemMessageW(dialog, IDC_ABOUT_ICON, STM_GETICON, 0, 0) != 0;
+    GetWindowRect(dialog, &rect);
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  };
+  CDialog about(IDD_ABOUTBOX);
+  EXPECT_EQ(WhileTheUserAnswers(L"#32770", readAndConfirm, [&] { return about.DoModal(&owner); }), IDOK);
+  EXPECT_EQ(caption, L"バージョン情報");
+  EXPECT_EQ(text, L"KITE-MARU Version 0.1.0");
+  EXPECT_TRUE(hasIcon);
+  EXPECT_GE(rect.left, 0);
+  EXPECT_GE(rect.top, 0);
+
+  EXPECT_EQ(CDialog(4242).DoModal(nullptr), -1);
 }
 
 }  // namespace
