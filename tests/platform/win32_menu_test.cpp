@@ -120,9 +120,14 @@ std::wstring TextOf(HWND window) {
   return buffer;
 }
 
+// An owner in the screen's corner, as the control window stands.
 class CommandSink : public CWnd {
  public:
   std::vector<uint32_t> commands;
+  bool Create() {
+    return CreateEx(0, RegisterWindowClass({L"", 0, ClassBrush::Black, 0}), L"owner", ws::kPopup | ws::kVisible,
+                    {0, 0, 320, 240}, nullptr);
+  }
 
  protected:
   bool OnCommand(uint32_t id) override {
@@ -133,29 +138,27 @@ class CommandSink : public CWnd {
 
 TEST(Win32Menu, TrackedPopupSendsTheChosenCommandToItsOwner) {
   CommandSink owner;
-  ASSERT_TRUE(owner.CreateEx(0, RegisterWindowClass({L"", 0, ClassBrush::None, 0}), L"owner",
-                             ws::kPopup | ws::kVisible, {100, 100, 300, 300}, nullptr));
+  ASSERT_TRUE(owner.Create());
   CMenu menu;
-  ASSERT_TRUE(menu.CreatePopupMenu());
-  ASSERT_TRUE(menu.AppendMenu(IDM_SKIN_FIRST, L"one"));
-  ASSERT_TRUE(menu.AppendMenu(IDM_SKIN_FIRST + 1, L"two"));
+  ASSERT_TRUE(menu.LoadMenu(IDR_CONTROL_MENU));
+  // The settings submenu is first, the separator is skipped, the about box follows.
   const auto pressKeys = [](HWND popup) {
     for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
       PostMessageW(popup, WM_KEYDOWN, key, 0);
       Sleep(20);
     }
   };
-  ASSERT_TRUE(WhileTheUserAnswers(L"#32768", pressKeys, [&] { return menu.TrackPopupMenu({120, 120}, &owner); }));
+  const auto track = [&] { return menu.GetSubMenu(0).TrackPopupMenu({20, 20}, &owner); };
+  ASSERT_TRUE(WhileTheUserAnswers(L"#32768", pressKeys, track));
 
   Message message;
   while (platform::PeekMessage(message, true)) platform::DispatchMessage(message);
-  EXPECT_EQ(owner.commands, std::vector<uint32_t>{IDM_SKIN_FIRST + 1});
+  EXPECT_EQ(owner.commands, std::vector<uint32_t>{IDM_APP_ABOUT});
 }
 
 TEST(Win32Dialog, AboutBoxShowsItsTemplateOnScreenAndClosesWithOkAnUnknownOneFails) {
-  CWnd owner;  // in the screen's corner, as the control window stands
-  ASSERT_TRUE(owner.CreateEx(0, RegisterWindowClass({L"", 0, ClassBrush::Black, 0}), L"owner",
-                             ws::kPopup | ws::kVisible, {0, 0, 320, 240}, nullptr));
+  CommandSink owner;
+  ASSERT_TRUE(owner.Create());
   std::wstring caption, text;
   bool hasIcon = false;
   RECT rect{-1, -1, 0, 0};

@@ -53,11 +53,15 @@ class ProbeWindow : public CWnd {
   int createResult;
 };
 
-TEST(Win32Window, CreationBindsTheObjectWhileDestructionAndRefusalUnbindIt) {
-  const int marker = 0;
+class Win32Window : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(window.Create(&kMarker)); }
+  static constexpr int kMarker = 0;
   ProbeWindow window;
-  ASSERT_TRUE(window.Create(&marker));
-  EXPECT_EQ(window.created.param, &marker);
+};
+
+TEST_F(Win32Window, CreationBindsTheObjectWhileDestructionAndRefusalUnbindIt) {
+  EXPECT_EQ(window.created.param, &kMarker);
   EXPECT_EQ(window.created.title, L"probe");
   HWND hwnd = window.Native();
   EXPECT_EQ(CWnd::FromHandle(hwnd), &window);
@@ -73,9 +77,7 @@ TEST(Win32Window, CreationBindsTheObjectWhileDestructionAndRefusalUnbindIt) {
   EXPECT_EQ(refused.ncDestroys, 1);
 }
 
-TEST(Win32Window, SentMessagesAreHandledAtOncePostedOnesAndTimersThroughThePump) {
-  ProbeWindow window;
-  ASSERT_TRUE(window.Create());
+TEST_F(Win32Window, SentMessagesAreHandledAtOncePostedOnesAndTimersThroughThePump) {
   EXPECT_EQ(window.SendMessage(wm::kApp), 1);
   ASSERT_TRUE(window.PostMessage(wm::kApp));
   EXPECT_EQ(window.appMessages, 1);
@@ -94,7 +96,7 @@ TEST(Win32Window, SentMessagesAreHandledAtOncePostedOnesAndTimersThroughThePump)
   EXPECT_EQ(window.timers.front(), 7u);
 }
 
-TEST(Win32Window, PlacementAndBandFollowSetWindowPos) {
+TEST_F(Win32Window, PlacementAndBandFollowSetWindowPos) {
   const struct {
     ZOrder band;
     Rect rect;
@@ -106,8 +108,6 @@ TEST(Win32Window, PlacementAndBandFollowSetWindowPos) {
       {ZOrder::NoTopMost, {30, 40, 90, 50}, swp::kNoMove | swp::kNoActivate, false},
       {ZOrder::Keep, {-12, 40, 48, 50}, swp::kNoZOrder | swp::kNoActivate | swp::kNoSize, false},
   };
-  ProbeWindow window;
-  ASSERT_TRUE(window.Create());
   for (const auto& step : steps) {
     SCOPED_TRACE(step.rect.left);
     const Rect& r = step.rect;
@@ -118,7 +118,7 @@ TEST(Win32Window, PlacementAndBandFollowSetWindowPos) {
   }
 }
 
-TEST(Win32Window, PrimaryMonitorIsTheScreenAndScaleChangesReachTheWindow) {
+TEST_F(Win32Window, PrimaryMonitorIsTheScreenAndScaleChangesReachTheWindow) {
   const std::vector<MonitorInfo> monitors = platform::Monitors();
   const auto primary = std::find_if(monitors.begin(), monitors.end(), [](const MonitorInfo& m) { return m.primary; });
   ASSERT_NE(primary, monitors.end());
@@ -126,8 +126,6 @@ TEST(Win32Window, PrimaryMonitorIsTheScreenAndScaleChangesReachTheWindow) {
   const Size screen = platform::ScreenSize();
   EXPECT_EQ(primary->area, (Rect{0, 0, screen.cx, screen.cy}));
 
-  ProbeWindow window;
-  ASSERT_TRUE(window.Create());
   EXPECT_EQ(platform::WindowDpi(window.GetSafeHwnd()), primary->dpi);
   RECT suggested{5, 6, 205, 206};
   SendMessageW(window.Native(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
@@ -136,9 +134,7 @@ TEST(Win32Window, PrimaryMonitorIsTheScreenAndScaleChangesReachTheWindow) {
 }
 
 // A sprite's window takes per-pixel frames; the range editor, one opacity.
-TEST(Win32Window, LayeredUpdateSizesTheWindowFromTheBitmapOrLayeredAlphaSetsOneOpacity) {
-  ProbeWindow window;
-  ASSERT_TRUE(window.Create());
+TEST_F(Win32Window, LayeredUpdateSizesTheWindowFromTheBitmapOrLayeredAlphaSetsOneOpacity) {
   FrameBitmap frame;
   ASSERT_TRUE(frame.Create(24, 16));
   std::fill_n(frame.Bits(), 24 * 16 * 4, 0x80);  // premultiplied grey at half alpha
@@ -155,7 +151,7 @@ TEST(Win32Window, LayeredUpdateSizesTheWindowFromTheBitmapOrLayeredAlphaSetsOneO
   EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
 }
 
-TEST(Win32Window, ClassRegistrationIsOncePerArguments) {
+TEST(Win32WindowClass, RegistrationIsOncePerArguments) {
   const WindowClass sprite{L"", cs::kDblClks, ClassBrush::WindowColor, 0};
   const WindowClass named{L"kitemaru-test", cs::kDblClks | cs::kHRedraw | cs::kVRedraw, ClassBrush::Black, 0};
   const std::wstring spriteName = RegisterWindowClass(sprite);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -164,19 +165,16 @@ TEST(QtWindow, KeysArriveAsTheDesktopsKeyCodesWithShiftAndCtrl) {
   const struct {
     const char* keys;
     uint32_t key;
-    bool shift, ctrl;
-  } cases[] = {{"Left", vk::kLeft, false, false},        {"shift+Right", vk::kRight, true, false},
-               {"ctrl+Down", vk::kDown, false, true},    {"shift+ctrl+End", vk::kEnd, true, true},
-               {"Prior", vk::kPrior, false, false},      {"Next", vk::kNext, false, false},
-               {"Home", vk::kHome, false, false},        {"Up", vk::kUp, false, false},
-               {"Return", vk::kReturn, false, false},    {"Escape", vk::kEscape, false, false}};
+  } cases[] = {{"Left", vk::kLeft},   {"shift+Right", vk::kRight},   {"ctrl+Down", vk::kDown}, {"Prior", vk::kPrior},
+               {"Next", vk::kNext},   {"shift+ctrl+End", vk::kEnd},  {"Home", vk::kHome},      {"Up", vk::kUp},
+               {"Return", vk::kReturn}, {"Escape", vk::kEscape}};
   for (const auto& c : cases) {
     editor.received.clear();
     Xdotool(std::string("key ") + c.keys);
     const Received* down = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (down = editor.Find(wm::kKeyDown, c.key)) != nullptr; })) << c.keys;
-    EXPECT_EQ(down->shift, c.shift) << c.keys;
-    EXPECT_EQ(down->ctrl, c.ctrl) << c.keys;
+    EXPECT_EQ(down->shift, std::strstr(c.keys, "shift+") != nullptr) << c.keys;
+    EXPECT_EQ(down->ctrl, std::strstr(c.keys, "ctrl+") != nullptr) << c.keys;
   }
 }
 
