@@ -9,11 +9,11 @@
 #include <functional>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "platform/app.h"
 #include "platform/dialog.h"
 #include "platform/menu.h"
+#include "platform/probe_window.h"
 #include "platform/win_constants.h"
 #include "platform/wnd.h"
 #include "res/resource_ids.h"
@@ -121,24 +121,14 @@ std::wstring TextOf(HWND window) {
 }
 
 // An owner in the screen's corner, as the control window stands.
-class CommandSink : public CWnd {
- public:
-  std::vector<uint32_t> commands;
-  bool Create() {
-    return CreateEx(0, RegisterWindowClass({L"", 0, ClassBrush::Black, 0}), L"owner", ws::kPopup | ws::kVisible,
-                    {0, 0, 320, 240}, nullptr);
-  }
-
- protected:
-  bool OnCommand(uint32_t id) override {
-    commands.push_back(id);
-    return true;
-  }
-};
+bool CreateOwner(CWnd& owner) {
+  return owner.CreateEx(0, RegisterWindowClass({L"", 0, ClassBrush::Black, 0}), L"owner", ws::kPopup | ws::kVisible,
+                        {0, 0, 320, 240}, nullptr);
+}
 
 TEST(Win32Menu, TrackedPopupSendsTheChosenCommandToItsOwner) {
-  CommandSink owner;
-  ASSERT_TRUE(owner.Create());
+  ProbeWindow owner;
+  ASSERT_TRUE(CreateOwner(owner));
   CMenu menu;
   ASSERT_TRUE(menu.LoadMenu(IDR_CONTROL_MENU));
   // The settings submenu is first, the separator is skipped, the about box follows.
@@ -153,12 +143,13 @@ TEST(Win32Menu, TrackedPopupSendsTheChosenCommandToItsOwner) {
 
   Message message;
   while (platform::PeekMessage(message, true)) platform::DispatchMessage(message);
-  EXPECT_EQ(owner.commands, std::vector<uint32_t>{IDM_APP_ABOUT});
+  ASSERT_EQ(owner.received.size(), 1u);
+  EXPECT_EQ(owner.received[0].value, uintptr_t{IDM_APP_ABOUT});
 }
 
 TEST(Win32Dialog, AboutBoxShowsItsTemplateOnScreenAndClosesWithOkAnUnknownOneFails) {
-  CommandSink owner;
-  ASSERT_TRUE(owner.Create());
+  ProbeWindow owner;
+  ASSERT_TRUE(CreateOwner(owner));
   std::wstring caption, text;
   bool hasIcon = false;
   RECT rect{-1, -1, 0, 0};

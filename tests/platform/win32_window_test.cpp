@@ -10,52 +10,24 @@
 #include "platform/app.h"
 #include "platform/frame_bitmap.h"
 #include "platform/monitors.h"
+#include "platform/probe_window.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
 #include "platform/wnd.h"
 
 namespace {
 
-class ProbeWindow : public CWnd {
- public:
-  explicit ProbeWindow(int createResult = 0) : createResult(createResult) {}
-  ~ProbeWindow() override { DestroyWindow(); }
+HWND Native(const CWnd& window) { return static_cast<HWND>(window.GetSafeHwnd()); }
 
-  bool Create(const void* param = nullptr) {
-    const std::wstring windowClass = RegisterWindowClass({L"", cs::kDblClks, ClassBrush::WindowColor, 0});
-    return CreateEx(ws::kExLayered | ws::kExToolWindow, windowClass, L"probe", ws::kPopup | ws::kVisible,
-                    {0, 0, 1280, 1024}, param);
-  }
-  HWND Native() const { return static_cast<HWND>(GetSafeHwnd()); }
-
-  CreateStruct created;
-  int appMessages = 0;
-  std::vector<uintptr_t> timers;
-  int ncDestroys = 0;
-  int32_t dpi = 0;
-  Rect suggested;
-
-  void PostNcDestroy() override { ++ncDestroys; }
-
- protected:
-  int OnCreate(const CreateStruct& cs) override {
-    created = cs;
-    return createResult;
-  }
-  intptr_t OnAppMessage() override { return ++appMessages; }
-  void OnTimer(uintptr_t id) override { timers.push_back(id); }
-  void OnDpiChanged(int32_t newDpi, const Rect& rect) override {
-    dpi = newDpi;
-    suggested = rect;
-  }
-
- private:
-  int createResult;
-};
+bool CreateProbe(ProbeWindow& window, const void* param = nullptr) {
+  const std::wstring windowClass = RegisterWindowClass({L"", cs::kDblClks, ClassBrush::WindowColor, 0});
+  return window.CreateEx(ws::kExLayered | ws::kExToolWindow, windowClass, L"probe", ws::kPopup | ws::kVisible,
+                         {0, 0, 1280, 1024}, param);
+}
 
 class Win32Window : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(window.Create(&kMarker)); }
+  void SetUp() override { ASSERT_TRUE(CreateProbe(window, &kMarker)); }
   static constexpr int kMarker = 0;
   ProbeWindow window;
 };
@@ -63,7 +35,7 @@ class Win32Window : public testing::Test {
 TEST_F(Win32Window, CreationBindsTheObjectWhileDestructionAndRefusalUnbindIt) {
   EXPECT_EQ(window.created.param, &kMarker);
   EXPECT_EQ(window.created.title, L"probe");
-  HWND hwnd = window.Native();
+  HWND hwnd = Native(window);
   EXPECT_EQ(CWnd::FromHandle(hwnd), &window);
 
   EXPECT_TRUE(window.DestroyWindow());
@@ -72,7 +44,7 @@ TEST_F(Win32Window, CreationBindsTheObjectWhileDestructionAndRefusalUnbindIt) {
   EXPECT_EQ(CWnd::FromHandle(hwnd), nullptr);
 
   ProbeWindow refused(-1);
-  EXPECT_FALSE(refused.Create());
+  EXPECT_FALSE(CreateProbe(refused));
   EXPECT_EQ(refused.GetSafeHwnd(), nullptr);
   EXPECT_EQ(refused.ncDestroys, 1);
 }
@@ -84,7 +56,7 @@ TEST_F(Win32Window, SentMessagesAreHandledAtOncePostedOnesAndTimersThroughThePum
   ASSERT_TRUE(window.SetTimer(7, 10));
 
   const DWORD deadline = GetTickCount() + 5000;
-  for (Message message; window.timers.empty() && GetTickCount() < deadline; Sleep(5)) {
+  for (Message message; window.Find(wm::kTimer) == nullptr && GetTickCount() < deadline; Sleep(5)) {
     while (platform::PeekMessage(message, true)) {
       platform::TranslateMessage(message);
       platform::DispatchMessage(message);
@@ -92,8 +64,7 @@ TEST_F(Win32Window, SentMessagesAreHandledAtOncePostedOnesAndTimersThroughThePum
   }
   EXPECT_TRUE(window.KillTimer(7));
   EXPECT_EQ(window.appMessages, 2);
-  ASSERT_FALSE(window.timers.empty());
-  EXPECT_EQ(window.timers.front(), 7u);
+  EXPECT_NE(window.Find(wm::kTimer, 7), nullptr);
 }
 
 TEST_F(Win32Window, PlacementAndBandFollowSetWindowPos) {
@@ -114,7 +85,7 @@ TEST_F(Win32Window, PlacementAndBandFollowSetWindowPos) {
     ASSERT_TRUE(window.SetWindowPos(step.band, r.left, r.top, r.Width(), r.Height(), step.flags));
     EXPECT_EQ(window.GetWindowRect(), r);
     EXPECT_EQ(platform::WindowRect(window.GetSafeHwnd()), r);
-    EXPECT_EQ((GetWindowLongW(window.Native(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, step.topMost);
+    EXPECT_EQ((GetWindowLongW(Native(window), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, step.topMost);
   }
 }
 
@@ -128,7 +99,7 @@ TEST_F(Win32Window, PrimaryMonitorIsTheScreenAndScaleChangesReachTheWindow) {
 
   EXPECT_EQ(platform::WindowDpi(window.GetSafeHwnd()), primary->dpi);
   RECT suggested{5, 6, 205, 206};
-  SendMessageW(window.Native(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  SendMessageW(Native(window), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(window.dpi, 144);
   EXPECT_EQ(window.suggested, (Rect{5, 6, 205, 206}));
 }
@@ -146,7 +117,7 @@ TEST_F(Win32Window, LayeredUpdateSizesTheWindowFromTheBitmapOrLayeredAlphaSetsOn
   ASSERT_TRUE(window.SetLayeredAlpha(168));
   BYTE alpha = 0;
   DWORD flags = 0;
-  ASSERT_TRUE(GetLayeredWindowAttributes(window.Native(), nullptr, &alpha, &flags));
+  ASSERT_TRUE(GetLayeredWindowAttributes(Native(window), nullptr, &alpha, &flags));
   EXPECT_EQ(alpha, 168);
   EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
 }

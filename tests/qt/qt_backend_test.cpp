@@ -7,12 +7,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,6 +18,7 @@
 #include "platform/app.h"
 #include "platform/frame_bitmap.h"
 #include "platform/menu.h"
+#include "platform/probe_window.h"
 #include "platform/qt/qt_world.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
@@ -27,41 +26,6 @@
 #include "res/resource_ids.h"
 
 namespace {
-
-struct Received {
-  uint32_t message = 0;
-  uintptr_t value = 0;
-  bool shift = false;
-  bool ctrl = false;
-};
-
-class Recorder : public CWnd {
- public:
-  std::vector<Received> received;
-  bool dragsLikeASprite = false;
-
-  // The first record of the message, with the value if one is given; null if none came.
-  const Received* Find(uint32_t message, std::optional<uintptr_t> value = {}) const {
-    const auto found = std::find_if(received.begin(), received.end(), [&](const Received& r) {
-      return r.message == message && (!value || r.value == *value);
-    });
-    return found != received.end() ? &*found : nullptr;
-  }
-
- protected:
-  void OnLButtonDown(Point) override {
-    received.push_back({wm::kLButtonDown});
-    if (dragsLikeASprite) PostMessage(wm::kNcLButtonDown, kHitCaption, 0);
-  }
-  bool OnKeyDown(uint32_t key) override {
-    received.push_back({wm::kKeyDown, key, platform::IsKeyDown(vk::kShift), platform::IsKeyDown(vk::kControl)});
-    return true;
-  }
-  bool OnCommand(uint32_t id) override {
-    received.push_back({wm::kCommand, id});
-    return true;
-  }
-};
 
 bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
@@ -85,7 +49,7 @@ constexpr uint32_t kLayered = ws::kExLayered | ws::kExToolWindow;
 
 // Shows at `at`, in a new layered window, the second frame of a 2-frame strip
 // of 4 x 4: its left half opaque colours, its right half fully transparent.
-void ShowSprite(Recorder& sprite, FrameBitmap& strip, Point at) {
+void ShowSprite(ProbeWindow& sprite, FrameBitmap& strip, Point at) {
   ASSERT_TRUE(strip.Create(8, 4));
   for (int32_t y = 0; y < 4; ++y) {
     for (int32_t x = 4; x < 6; ++x) {
@@ -103,7 +67,7 @@ void ShowSprite(Recorder& sprite, FrameBitmap& strip, Point at) {
 
 TEST(QtWindow, LayeredFrameReachesTheScreenAsItsPremultipliedPixels) {
   FrameBitmap strip;
-  Recorder sprite;
+  ProbeWindow sprite;
   ShowSprite(sprite, strip, Point{100, 120});
   EXPECT_EQ(sprite.GetWindowRect(), (Rect{100, 120, 104, 124}));
   EXPECT_EQ(platform::WindowRect(sprite.GetSafeHwnd()), (Rect{100, 120, 104, 124}));
@@ -123,17 +87,17 @@ TEST(QtWindow, LayeredFrameReachesTheScreenAsItsPremultipliedPixels) {
 // The sprite takes the mouse only where its frame is opaque, and a press
 // there drags it even with no window manager to do the move.
 TEST(QtWindow, ClicksOnTransparentPixelsReachTheWindowBelowOpaqueOnesDragTheSprite) {
-  Recorder below;
+  ProbeWindow below;
   ASSERT_TRUE(below.CreateEx(ws::kExToolWindow, L"", L"", ws::kPopup | ws::kVisible, Rect{200, 200, 240, 240},
                              nullptr));
   FrameBitmap strip;
-  Recorder sprite;
+  ProbeWindow sprite;
   sprite.dragsLikeASprite = true;
   ShowSprite(sprite, strip, Point{200, 200});
   Settle();
   const struct {
     int x, y;
-    Recorder* receiver;
+    ProbeWindow* receiver;
   } cases[] = {{201, 201, &sprite}, {203, 201, &below}, {201, 203, &sprite}, {230, 230, &below}};
   for (const auto& c : cases) {
     below.received.clear();
@@ -154,7 +118,7 @@ TEST(QtWindow, ClicksOnTransparentPixelsReachTheWindowBelowOpaqueOnesDragTheSpri
 }
 
 TEST(QtWindow, KeysArriveAsTheDesktopsKeyCodesWithShiftAndCtrl) {
-  Recorder editor;
+  ProbeWindow editor;
   ASSERT_TRUE(editor.CreateEx(ws::kExLayered | ws::kExToolWindow, L"", L"", ws::kPopup | ws::kThickFrame,
                               Rect{400, 400, 500, 450}, nullptr));
   editor.ShowWindow(sw::kShow);
@@ -179,7 +143,7 @@ TEST(QtWindow, KeysArriveAsTheDesktopsKeyCodesWithShiftAndCtrl) {
 }
 
 TEST(QtMenu, TemplateMenuChosenWithKeysPostsItsCommand) {
-  Recorder owner;
+  ProbeWindow owner;
   ASSERT_TRUE(owner.CreateEx(0, L"", L"owner", ws::kOverlappedWindow | ws::kVisible, Rect{0, 0, 320, 240}, nullptr));
   Settle();
   CMenu menu;
@@ -195,7 +159,7 @@ TEST(QtMenu, TemplateMenuChosenWithKeysPostsItsCommand) {
 }
 
 TEST(QtPump, PostedMessagesComeBeforeTimersAndQuitEndsTheLoop) {
-  Recorder window;
+  ProbeWindow window;
   ASSERT_TRUE(window.CreateEx(ws::kExToolWindow, L"", L"", ws::kPopup, Rect{0, 0, 10, 10}, nullptr));
   const uint32_t start = platform::TimeGetTime();
   ASSERT_TRUE(window.SetTimer(7, 40));
