@@ -45,8 +45,6 @@ void Xdotool(const std::string& arguments) {
   ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
 }
 
-constexpr uint32_t kLayered = ws::kExLayered | ws::kExToolWindow;
-
 // Shows at `at`, in a new layered window, the second frame of a 2-frame strip
 // of 4 x 4: its left half opaque colours, its right half fully transparent.
 void ShowSprite(ProbeWindow& sprite, FrameBitmap& strip, Point at) {
@@ -61,7 +59,8 @@ void ShowSprite(ProbeWindow& sprite, FrameBitmap& strip, Point at) {
       pixel[3] = alpha;
     }
   }
-  ASSERT_TRUE(sprite.CreateEx(kLayered, L"", L"", ws::kPopup | ws::kVisible, Rect{0, 0, 4, 4}, nullptr));
+  ASSERT_TRUE(sprite.CreateEx(ws::kExLayered | ws::kExToolWindow, L"", L"", ws::kPopup | ws::kVisible, Rect{0, 0, 4, 4},
+                              nullptr));
   ASSERT_TRUE(sprite.UpdateLayeredWindow(at, Size{4, 4}, strip, Point{4, 0}));
 }
 
