@@ -37,10 +37,15 @@ TEST(Win32Menu, TemplatesBuildTheirItemsWithTextsIntact) {
       {IDR_SPRITE_MENU, -1, IDM_TOPMOST, L"常に手前に表示(&T)", false, false},
       {IDR_SPRITE_MENU, -1, IDM_MOVE_DRIFT, L"きてまる1(&F)", false, false},
   };
+  CMenu control, sprite;
+  ASSERT_TRUE(control.LoadMenu(IDR_CONTROL_MENU));
+  ASSERT_TRUE(sprite.LoadMenu(IDR_SPRITE_MENU));
+  EXPECT_EQ(control.GetItemCount(), 1);
+  EXPECT_EQ(control.GetSubMenu(0).GetItemCount(), 4);
+  EXPECT_EQ(sprite.GetSubMenu(0).GetItemCount(), 3);
   for (const auto& expected : items) {
     SCOPED_TRACE(expected.text);
-    CMenu menu;
-    ASSERT_TRUE(menu.LoadMenu(expected.menu));
+    const CMenu& menu = expected.menu == IDR_CONTROL_MENU ? control : sprite;
     MenuItemInfo item;
     if (expected.position >= 0) {
       item = menu.GetSubMenu(0).GetItem(expected.position);
@@ -51,14 +56,10 @@ TEST(Win32Menu, TemplatesBuildTheirItemsWithTextsIntact) {
     EXPECT_EQ(item.text, expected.text);
     EXPECT_EQ(item.submenu, expected.submenu);
     EXPECT_EQ(item.separator, expected.separator);
-    EXPECT_EQ(menu.GetItemCount(), 1);
-    EXPECT_EQ(menu.GetSubMenu(0).GetItemCount(), expected.menu == IDR_CONTROL_MENU ? 4 : 3);
   }
-  CMenu menu;
-  ASSERT_TRUE(menu.LoadMenu(IDR_SPRITE_MENU));
   MenuItemInfo item;
-  EXPECT_FALSE(menu.FindItem(IDM_EXIT, item));
-  EXPECT_FALSE(menu.LoadMenu(999));
+  EXPECT_FALSE(sprite.FindItem(IDM_EXIT, item));
+  EXPECT_FALSE(sprite.LoadMenu(999));
 }
 
 TEST(Win32Menu, RadioCheckMovesWithinTheRange) {
