@@ -1,16 +1,19 @@
-// Menus of the Win32 backend, built from the shared templates and read back
-// from the window system's own menus.
+// Menus and the about box of the Win32 backend, built from the shared
+// templates: read back from the window system's own menus and windows, and
+// driven through their modal loops by a second thread playing the user.
 #include "platform/win32/win32_windows.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <functional>
+#include <string>
 #include <thread>
-#include <vector>
 
 #include "platform/app.h"
+#include "platform/dialog.h"
 #include "platform/menu.h"
+#include "platform/probe_window.h"
 #include "platform/win_constants.h"
 #include "platform/wnd.h"
 #include "res/resource_ids.h"
@@ -18,82 +21,57 @@
 namespace {
 
 TEST(Win32Menu, TemplatesBuildTheirItemsWithTextsIntact) {
-  struct Expected {
+  const struct {
     uint32_t menu;
-    int position;  // in the first submenu
+    int position;  // in the first submenu; -1: found by its command anywhere
     uint32_t id;   // 0: a submenu or separator
     const wchar_t* text;
-    bool submenu;
-    bool separator;
-  };
-  const Expected items[] = {
+    bool submenu, separator;
+  } items[] = {
       {IDR_CONTROL_MENU, 0, 0, L"設定(&S)", true, false},
       {IDR_CONTROL_MENU, 1, 0, L"", false, true},
       {IDR_CONTROL_MENU, 2, IDM_APP_ABOUT, L"バージョン情報(&A)...", false, false},
-      {IDR_CONTROL_MENU, 3, IDM_EXIT, L"終了(&X)", false, false},
-      {IDR_SPRITE_MENU, 0, 0, L"設定(&E)", true, false},
       {IDR_SPRITE_MENU, 1, 0, L"移動(&M)", true, false},
       {IDR_SPRITE_MENU, 2, IDM_CLOSE_SPRITE, L"閉じる(&C)", false, false},
+      {IDR_CONTROL_MENU, -1, IDM_FPS_10, L"10FPS", false, false},
+      {IDR_SPRITE_MENU, -1, IDM_TOPMOST, L"常に手前に表示(&T)", false, false},
+      {IDR_SPRITE_MENU, -1, IDM_MOVE_DRIFT, L"きてまる1(&F)", false, false},
   };
-  CMenu control;
-  CMenu sprite;
+  CMenu control, sprite;
   ASSERT_TRUE(control.LoadMenu(IDR_CONTROL_MENU));
   ASSERT_TRUE(sprite.LoadMenu(IDR_SPRITE_MENU));
   EXPECT_EQ(control.GetItemCount(), 1);
   EXPECT_EQ(control.GetSubMenu(0).GetItemCount(), 4);
   EXPECT_EQ(sprite.GetSubMenu(0).GetItemCount(), 3);
-
-  for (const Expected& expected : items) {
+  for (const auto& expected : items) {
     SCOPED_TRACE(expected.text);
     const CMenu& menu = expected.menu == IDR_CONTROL_MENU ? control : sprite;
-    const MenuItemInfo item = menu.GetSubMenu(0).GetItem(expected.position);
+    MenuItemInfo item;
+    if (expected.position >= 0) {
+      item = menu.GetSubMenu(0).GetItem(expected.position);
+    } else {
+      ASSERT_TRUE(menu.FindItem(expected.id, item));
+    }
     EXPECT_EQ(item.id, expected.id);
     EXPECT_EQ(item.text, expected.text);
     EXPECT_EQ(item.submenu, expected.submenu);
     EXPECT_EQ(item.separator, expected.separator);
   }
-}
-
-TEST(Win32Menu, NestedItemsAreFoundByCommand) {
-  struct Expected {
-    uint32_t menu;
-    uint32_t id;
-    const wchar_t* text;
-  };
-  const Expected items[] = {
-      {IDR_CONTROL_MENU, IDM_FPS_10, L"10FPS"},
-      {IDR_CONTROL_MENU, IDM_FPS_60, L"60FPS"},
-      {IDR_SPRITE_MENU, IDM_EDIT_MOVE_RANGE, L"移動範囲(&M)..."},
-      {IDR_SPRITE_MENU, IDM_TOPMOST, L"常に手前に表示(&T)"},
-      {IDR_SPRITE_MENU, IDM_MOVE_DRIFT, L"きてまる1(&F)"},
-  };
-  for (const Expected& expected : items) {
-    SCOPED_TRACE(expected.text);
-    CMenu menu;
-    ASSERT_TRUE(menu.LoadMenu(expected.menu));
-    MenuItemInfo item;
-    ASSERT_TRUE(menu.FindItem(expected.id, item));
-    EXPECT_EQ(item.text, expected.text);
-    EXPECT_EQ(item.id, expected.id);
-  }
-  CMenu menu;
-  ASSERT_TRUE(menu.LoadMenu(IDR_SPRITE_MENU));
   MenuItemInfo item;
-  EXPECT_FALSE(menu.FindItem(IDM_EXIT, item));
-  EXPECT_FALSE(menu.LoadMenu(999));
+  EXPECT_FALSE(sprite.FindItem(IDM_EXIT, item));
+  EXPECT_FALSE(sprite.LoadMenu(999));
 }
 
 TEST(Win32Menu, RadioCheckMovesWithinTheRange) {
   CMenu menu;
   ASSERT_TRUE(menu.LoadMenu(IDR_CONTROL_MENU));
   for (const uint32_t chosen : {IDM_FPS_20, IDM_FPS_60, IDM_FPS_30}) {
-    SCOPED_TRACE(chosen);
     ASSERT_TRUE(menu.CheckMenuRadioItem(IDM_FPS_10, IDM_FPS_60, chosen));
     for (uint32_t id = IDM_FPS_10; id <= IDM_FPS_60; ++id) {
       MenuItemInfo item;
       ASSERT_TRUE(menu.FindItem(id, item));
-      EXPECT_EQ(item.checked, id == chosen) << id;
-      EXPECT_EQ(item.radio, id == chosen) << id;
+      EXPECT_EQ(item.checked, id == chosen) << chosen << " " << id;
+      EXPECT_EQ(item.radio, id == chosen) << chosen << " " << id;
     }
   }
 }
@@ -105,7 +83,6 @@ TEST(Win32Menu, InsertedPopupStaysReachableForRelabelAndCheck) {
   ASSERT_TRUE(skins.CreatePopupMenu());
   ASSERT_TRUE(skins.AppendMenu(IDM_SKIN_FIRST, L"きてまる"));
   ASSERT_TRUE(menu.GetSubMenu(0).InsertPopup(0, skins, L"スキン切り替え(&S)"));
-
   ASSERT_TRUE(skins.ModifyMenu(IDM_SKIN_FIRST, L"(なし)"));
   ASSERT_TRUE(menu.CheckMenuItem(IDM_TOPMOST, true));
 
@@ -121,54 +98,78 @@ TEST(Win32Menu, InsertedPopupStaysReachableForRelabelAndCheck) {
   EXPECT_TRUE(menu.DestroyMenu());
 }
 
-class CommandSink : public CWnd {
- public:
-  ~CommandSink() override { DestroyWindow(); }
-  std::vector<uint32_t> commands;
+// Runs the modal loop while the user waits for a visible window of the system
+// class userSees and answers it; returns what the loop returned.
+template <typename Loop>
+auto WhileTheUserAnswers(const wchar_t* userSees, const std::function<void(HWND)>& answer, Loop loop) {
+  std::atomic<bool> done{false};
+  std::thread user([&] {
+    for (const DWORD deadline = GetTickCount() + 5000; !done && GetTickCount() < deadline; Sleep(10)) {
+      HWND window = FindWindowW(userSees, nullptr);
+      if (window != nullptr && IsWindowVisible(window)) return answer(window);
+    }
+  });
+  const auto result = loop();
+  done = true;
+  user.join();
+  return result;
+}
 
- protected:
-  bool OnCommand(uint32_t id) override {
-    commands.push_back(id);
-    return true;
-  }
-};
+std::wstring TextOf(HWND window) {
+  wchar_t buffer[256] = {};
+  GetWindowTextW(window, buffer, 256);
+  return buffer;
+}
 
-// Plays keys into the popup once it is up, from another thread as a user would.
-void AnswerPopup(std::atomic<bool>& done, std::initializer_list<WPARAM> keys) {
-  const DWORD deadline = GetTickCount() + 5000;
-  HWND popup = nullptr;
-  while (!done && popup == nullptr && GetTickCount() < deadline) {
-    popup = FindWindowW(L"#32768", nullptr);
-    if (popup == nullptr || !IsWindowVisible(popup)) popup = nullptr;
-    Sleep(10);
-  }
-  if (popup == nullptr) return;
-  for (WPARAM key : keys) {
-    PostMessageW(popup, WM_KEYDOWN, key, 0);
-    Sleep(20);
-  }
+// An owner in the screen's corner, as the control window stands.
+bool CreateOwner(CWnd& owner) {
+  return owner.CreateEx(0, RegisterWindowClass({L"", 0, ClassBrush::Black, 0}), L"owner", ws::kPopup | ws::kVisible,
+                        {0, 0, 320, 240}, nullptr);
 }
 
 TEST(Win32Menu, TrackedPopupSendsTheChosenCommandToItsOwner) {
-  CommandSink owner;
-  ASSERT_TRUE(owner.CreateEx(0, RegisterWindowClass({L"", 0, ClassBrush::None, 0}), L"owner",
-                             ws::kPopup | ws::kVisible, {100, 100, 300, 300}, nullptr));
+  ProbeWindow owner;
+  ASSERT_TRUE(CreateOwner(owner));
   CMenu menu;
-  ASSERT_TRUE(menu.CreatePopupMenu());
-  ASSERT_TRUE(menu.AppendMenu(IDM_SKIN_FIRST, L"one"));
-  ASSERT_TRUE(menu.AppendMenu(IDM_SKIN_FIRST + 1, L"two"));
-
-  std::atomic<bool> done{false};
-  std::thread user(AnswerPopup, std::ref(done), std::initializer_list<WPARAM>{VK_DOWN, VK_DOWN, VK_RETURN});
-  const bool tracked = menu.TrackPopupMenu({120, 120}, &owner);
-  done = true;
-  user.join();
-  ASSERT_TRUE(tracked);
+  ASSERT_TRUE(menu.LoadMenu(IDR_CONTROL_MENU));
+  // The settings submenu is first, the separator is skipped, the about box follows.
+  const auto pressKeys = [](HWND popup) {
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+      PostMessageW(popup, WM_KEYDOWN, key, 0);
+      Sleep(20);
+    }
+  };
+  const auto track = [&] { return menu.GetSubMenu(0).TrackPopupMenu({20, 20}, &owner); };
+  ASSERT_TRUE(WhileTheUserAnswers(L"#32768", pressKeys, track));
 
   Message message;
   while (platform::PeekMessage(message, true)) platform::DispatchMessage(message);
-  ASSERT_EQ(owner.commands.size(), 1u);
-  EXPECT_EQ(owner.commands.front(), IDM_SKIN_FIRST + 1);
+  ASSERT_EQ(owner.received.size(), 1u);
+  EXPECT_EQ(owner.received[0].value, uintptr_t{IDM_APP_ABOUT});
+}
+
+TEST(Win32Dialog, AboutBoxShowsItsTemplateOnScreenAndClosesWithOkAnUnknownOneFails) {
+  ProbeWindow owner;
+  ASSERT_TRUE(CreateOwner(owner));
+  std::wstring caption, text;
+  bool hasIcon = false;
+  RECT rect{-1, -1, 0, 0};
+  const auto readAndConfirm = [&](HWND dialog) {
+    caption = TextOf(dialog);
+    text = TextOf(GetDlgItem(dialog, IDC_ABOUT_TEXT));
+    hasIcon = SendDlgItemMessageW(dialog, IDC_ABOUT_ICON, STM_GETICON, 0, 0) != 0;
+    GetWindowRect(dialog, &rect);
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  };
+  CDialog about(IDD_ABOUTBOX);
+  EXPECT_EQ(WhileTheUserAnswers(L"#32770", readAndConfirm, [&] { return about.DoModal(&owner); }), IDOK);
+  EXPECT_EQ(caption, L"バージョン情報");
+  EXPECT_EQ(text, L"KITE-MARU Version 0.1.0");
+  EXPECT_TRUE(hasIcon);
+  EXPECT_GE(rect.left, 0);
+  EXPECT_GE(rect.top, 0);
+
+  EXPECT_EQ(CDialog(4242).DoModal(nullptr), -1);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 #include <set>
 
 #include "platform/win_constants.h"
@@ -16,8 +15,6 @@
 namespace {
 
 constexpr int kSprites = 10;
-
-class LayeredWindow : public CWnd {};
 
 // Row y is coloured by its number: red its low byte, green its high byte.
 std::wstring WriteNumberedRows(const pngmaker::TempDir& dir, const char* name, uint32_t height) {
@@ -33,10 +30,10 @@ COLORREF Numbered(uint32_t y) { return RGB((uint8_t(y) * 255) >> 8, ((y >> 8) * 
 
 // The distinct live GDI objects behind the surfaces: each one's memory DC and
 // the bitmap selected into it, asked of GDI itself.
-size_t GdiObjects(const std::vector<std::unique_ptr<OffscreenSurface>>& surfaces) {
+size_t GdiObjects(const std::array<OffscreenSurface, kSprites>& surfaces) {
   std::set<HGDIOBJ> objects;
   for (const auto& surface : surfaces) {
-    HDC dc = static_cast<HDC>(surface->Strip().NativeDc());
+    HDC dc = static_cast<HDC>(surface.Strip().NativeDc());
     HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
     EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
     EXPECT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
@@ -50,21 +47,19 @@ TEST(Win32Surface, SixteenThousandFramesCostNoMoreObjectsAndEveryFrameDraws) {
   pngmaker::TempDir dir;
   const std::wstring single = WriteNumberedRows(dir, "single.png", 1);
   const std::wstring many = WriteNumberedRows(dir, "many.png", 16384);
-  std::vector<std::unique_ptr<OffscreenSurface>> singles, manys;
+  std::array<OffscreenSurface, kSprites> singles, manys;
   for (int i = 0; i < kSprites; ++i) {
-    singles.push_back(std::make_unique<OffscreenSurface>());
-    manys.push_back(std::make_unique<OffscreenSurface>());
-    ASSERT_EQ(singles.back()->LoadPng(single, 1), 1);
-    ASSERT_EQ(manys.back()->LoadPng(many, 16384), 1);
+    ASSERT_EQ(singles[i].LoadPng(single, 1), 1);
+    ASSERT_EQ(manys[i].LoadPng(many, 16384), 1);
   }
   EXPECT_EQ(GdiObjects(manys), GdiObjects(singles));
 
   const std::wstring windowClass = RegisterWindowClass({L"", 0, ClassBrush::None, 0});
-  std::array<LayeredWindow, kSprites> windows;
+  std::array<CWnd, kSprites> windows;
   for (int i = 0; i < kSprites; ++i) {
     ASSERT_TRUE(windows[i].CreateEx(ws::kExLayered | ws::kExToolWindow, windowClass, L"", ws::kPopup,
                                     {0, 0, 1, 1}, nullptr));
-    const OffscreenSurface& surface = *manys[i];
+    const OffscreenSurface& surface = manys[i];
     const int32_t frame = 16383 - i * 1000;
     EXPECT_TRUE(windows[i].UpdateLayeredWindow({10 * i, 0}, {1, 1}, surface.Strip(), surface.FrameOrigin(frame)))
         << i;
@@ -72,7 +67,6 @@ TEST(Win32Surface, SixteenThousandFramesCostNoMoreObjectsAndEveryFrameDraws) {
     EXPECT_EQ(GetPixel(static_cast<HDC>(surface.Strip().NativeDc()), 0, surface.FrameOrigin(frame).y),
               Numbered(uint32_t(frame)));
   }
-  for (auto& window : windows) window.DestroyWindow();
 }
 
 }  // namespace
