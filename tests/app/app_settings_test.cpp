@@ -92,19 +92,8 @@ TEST_F(AppSettingsTest, EveryFieldRoundTripsUnchanged) {
 }
 
 TEST_F(AppSettingsTest, SaveKeepsUnknownSectionsKeysAndComments) {
-  WriteBytes(ConfigFile(),
-             "; written by hand\r\n"
-             "[general]\r\n"
-             "fps=15\r\n"
-             "Theme=dark\r\n"
-             "\r\n"
-             "[Window3]\r\n"
-             "; my favourite\r\n"
-             "SkinName=neko\r\n"
-             "Note=keep\r\n"
-             "\r\n"
-             "[Plugins]\r\n"
-             "Clock=1\r\n");
+  WriteBytes(ConfigFile(), "; written by hand\r\n[general]\r\nfps=15\r\nTheme=dark\r\n\r\n[Window3]\r\n; my favourite\r\n"
+                           "SkinName=neko\r\nNote=keep\r\n\r\n[Plugins]\r\nClock=1\r\n");
   AppSettings settings = Loaded();
   settings.fps = 60;
   settings.Save();
