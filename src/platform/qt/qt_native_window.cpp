@@ -206,7 +206,9 @@ void NativeWindow::ReapplyMask() {
 void NativeWindow::StartMove() {
   QWindow* native = windowHandle();
   if (native != nullptr && native->startSystemMove()) return;
-  dragging = true;
+  // The caption message is handled after the press; a click may be over by
+  // then, and a drag left on would carry the window off at the next press.
+  dragging = (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
   const Rect now = GetRect();
   dragOffset = QCursor::pos() - QPoint(now.left, now.top);
 }
