@@ -125,9 +125,15 @@ NativeWindow::NativeWindow(CWnd* object, const CreateStruct& cs, const WindowCla
   setWindowTitle(ToQString(cs.title));
   if (IsLayered()) {
     // Drawn straight from premultiplied frames; nothing of Qt's own background.
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Only a compositing manager blends a window's alpha with what is below;
+    // without one the server would keep an offscreen copy of each sprite and
+    // copy it out on every move, only to show the same premultiplied colours
+    // that an ordinary window does.
+    xcb_connection_t* connection = Connection();
+    if (connection != nullptr && CompositorRunning(connection)) setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_OpaquePaintEvent);
   } else if (windowClass.brush == ClassBrush::Black) {
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
@@ -153,13 +159,12 @@ void NativeWindow::Place(const Rect& target) {
   if (IsLayered() && isVisible() && connection != nullptr && wanted.size() == size()) {
     // A drifting sprite moves every frame. Qt's move also rewrites the size
     // hints each time, which costs the server and us a round of events; the
-    // window system's own move is all a sprite needs. Qt learns the place
-    // from the window system's notice.
+    // window system's own move is all a sprite needs.
     if (target.left != rect.left || target.top != rect.top) {
       const uint32_t place[] = {uint32_t(target.left), uint32_t(target.top)};
       xcb_configure_window(connection, static_cast<xcb_window_t>(winId()),
                            XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
-      placedRecently[placedNext++ % placedRecently.size()] = wanted.topLeft();
+      unconfirmedMoves[nextUnconfirmed++ % unconfirmedMoves.size()] = wanted.topLeft();
     }
   } else if (wanted.size() != size()) {
     setGeometry(wanted);
@@ -273,19 +278,29 @@ void NativeWindow::closeEvent(QCloseEvent* event) {
 }
 
 void NativeWindow::moveEvent(QMoveEvent*) {
-  // The window system's notices of the program's own moves come late, after
-  // later moves were asked for: only a move made by someone else (a window
-  // manager, a user's drag) says where the window now is.
-  const QPoint at = pos();
-  if (std::find(placedRecently.begin(), placedRecently.end(), at) != placedRecently.end()) {
-    const Rect now = GetRect();
-    if (at == QPoint(now.left, now.top)) placedRecently = Nowhere();  // caught up
-    return;
-  }
   RefreshRect();
   if (!IsLayered() && !dragging && isVisible()) Post(this, wm::kMoving);
 }
 
 void NativeWindow::resizeEvent(QResizeEvent*) { RefreshRect(); }
+
+bool NativeWindow::nativeEvent(const QByteArray&, void* message, qintptr*) {
+  // The server's notice of each of the program's own moves is dropped: Qt
+  // would ask the server twice per notice where the window is (a round trip
+  // each, twenty per frame for ten sprites), and the notices come after
+  // later moves were asked for. A move made by someone else, a window
+  // manager or a user's drag, still reaches Qt and says where the window is.
+  const auto* event = static_cast<const xcb_generic_event_t*>(message);
+  if ((event->response_type & 0x7F) != XCB_CONFIGURE_NOTIFY) return false;
+  const auto* notice = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
+  if (notice->window != static_cast<xcb_window_t>(winId()) || notice->width != width() ||
+      notice->height != height()) {
+    return false;
+  }
+  auto own = std::find(unconfirmedMoves.begin(), unconfirmedMoves.end(), QPoint(notice->x, notice->y));
+  if (own == unconfirmedMoves.end()) return false;
+  *own = kNowhere;
+  return true;
+}
 
 }  // namespace qtb

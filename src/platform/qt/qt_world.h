@@ -66,6 +66,7 @@ class NativeWindow final : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
  private:
   void ApplyMask(const FramePart& part);
@@ -76,16 +77,15 @@ class NativeWindow final : public QWidget {
   std::map<FramePart, std::vector<xcb_rectangle_t>> masks;
   bool dragging = false;
   QPoint dragOffset;
-  // Where the program moved the window itself and the window system has not
-  // yet said so, oldest overwritten first.
+  // Where the program moved the window itself and the server has not yet
+  // said so, oldest overwritten first.
   static constexpr QPoint kNowhere{-0x7FFFFFFF, -0x7FFFFFFF};
-  std::array<QPoint, 16> placedRecently = Nowhere();
-  static std::array<QPoint, 16> Nowhere() {
+  std::array<QPoint, 16> unconfirmedMoves = [] {
     std::array<QPoint, 16> points;
     points.fill(kNowhere);
     return points;
-  }
-  size_t placedNext = 0;
+  }();
+  size_t nextUnconfirmed = 0;
 };
 
 // Sends what the program asked of the X server so far; the moves of a
