@@ -55,7 +55,6 @@ TEST(LoadPng, EachFormatDecodesToPremultipliedBgra) {
     std::vector<uint8_t> expected;  // B, G, R, A per pixel, left to right
     std::vector<uint8_t> paletteAlpha{};
     std::optional<png_color_16> transparentColor{};
-    bool interlaced = false;
   } cases[] = {
       {"rgb", kRgb, 8, {200, 100, 50, 0, 0, 0}, {49, 99, 199, 255, 0, 0, 0, 255}},
       {"rgba", kRgba, 8, {200, 100, 50, 128, 255, 255, 255, 255, 10, 20, 30, 0},
@@ -73,7 +72,6 @@ TEST(LoadPng, EachFormatDecodesToPremultipliedBgra) {
       {"palette_trns", kPalette, 8, {0, 1, 2}, {25, 50, 100, 128, 0, 0, 0, 0, 254, 0, 0, 255}, {128, 0}},
       {"palette2_trns", kPalette, 2, {2, 0, 1}, {63, 0, 0, 64, 25, 50, 100, 128, 0, 0, 0, 0}, {128, 0, 64}},
       {"rgb_trns", kRgb, 8, {200, 100, 50, 1, 2, 3}, {49, 99, 199, 255, 0, 0, 0, 0}, {}, png_color_16{0, 1, 2, 3, 0}},
-      {"rgba_interlaced", kRgba, 8, {200, 100, 50, 128, 1, 2, 3, 0}, {25, 50, 100, 128, 0, 0, 0, 0}, {}, {}, true},
   };
   pngmaker::TempDir dir;
   for (const auto& c : cases) {
@@ -83,7 +81,6 @@ TEST(LoadPng, EachFormatDecodesToPremultipliedBgra) {
     if (c.colorType == kPalette) image.palette.assign(std::begin(palette), std::end(palette));
     image.paletteAlpha = c.paletteAlpha;
     image.transparentColor = c.transparentColor;
-    image.interlaced = c.interlaced;
     EXPECT_EQ(Decode(dir, image, 1), c.expected);
   }
 }

@@ -82,7 +82,7 @@ TEST(LoadPng, TallStripsLoadWhenTheirFramesFit) {
   }
 }
 
-// A second load replaces the first; frames are rows of one bottom-up strip.
+// A second load replaces the first; frames are rows of one bottom-up strip; release empties.
 TEST(LoadPng, SecondLoadReplacesTheFirstStrip) {
   pngmaker::TempDir dir;
   OffscreenSurface surface;
@@ -102,17 +102,12 @@ TEST(LoadPng, SecondLoadReplacesTheFirstStrip) {
   EXPECT_EQ(strip.Bits()[2], Opaque(39));
   EXPECT_EQ(surface.FrameRow(2, 0), nullptr);
   EXPECT_EQ(surface.FrameRow(1, 20), nullptr);
-}
-
-TEST(LoadPng, ReleaseTwiceIsHarmless) {
-  pngmaker::TempDir dir;
-  OffscreenSurface surface;
-  ASSERT_EQ(surface.LoadPng(WriteGrid(dir, "strip.png", 8, 8), 1), 1);
-  surface.Release();
-  EXPECT_TRUE(surface.IsEmpty());
-  EXPECT_EQ(surface.FrameWidth(), 0);
-  surface.Release();
-  EXPECT_TRUE(surface.IsEmpty());
+  // A second release of the emptied surface is harmless.
+  for (int i = 0; i < 2; ++i) {
+    surface.Release();
+    EXPECT_TRUE(surface.IsEmpty());
+    EXPECT_EQ(surface.FrameWidth(), 0);
+  }
 }
 
 TEST(LoadPng, WideCharacterPath) {
@@ -124,7 +119,6 @@ TEST(LoadPng, WideCharacterPath) {
   }))));
   OffscreenSurface surface;
   EXPECT_EQ(surface.LoadPng(dir.Path().wstring() + L"/\u30B9\u30AD\u30F3\U0001F338.png", 1), 1);
-  EXPECT_EQ(surface.FrameCount(), 1);
 }
 
 // Sizes a surface refuses before allocating anything.

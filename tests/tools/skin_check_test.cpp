@@ -34,14 +34,13 @@ struct StripFile {
 };
 
 struct ProblemCase {
-  std::string name{};
-  std::string ini{};  // empty: no skin.ini
-  std::vector<StripFile> files{};
-  bool usable = false;
-  K kind = K::NotListed;
-  bool fatal = true;
-  E strip = E::None;
-  std::wstring text{};  // in the report
+  std::string name;
+  std::string ini;  // empty: no skin.ini
+  std::vector<StripFile> files;
+  K kind;
+  E strip;
+  std::wstring text;     // in the report
+  bool warning = false;  // the skin is still usable
 };
 
 // A byte inside the header's size changed: its checksum fails.
@@ -64,69 +63,54 @@ TEST_P(SkinProblems, Reported) {
 
   const SkinReport report = Check(tree, L"s");
 
-  EXPECT_EQ(report.Usable(), param.usable);
+  EXPECT_EQ(report.Usable(), param.warning);
   ASSERT_EQ(report.problems.size(), 1u);
   const SkinProblem& problem = report.problems[0];
   EXPECT_EQ(problem.kind, param.kind);
-  EXPECT_EQ(problem.fatal, param.fatal);
+  EXPECT_EQ(problem.fatal, !param.warning);
   EXPECT_EQ(problem.strip.kind, param.strip);
   const std::wstring text = FormatSkinReport(report);
   EXPECT_NE(text.find(Native(param.text)), std::wstring::npos) << WideToUtf8(text);
 }
 
+const ProblemCase kProblems[] = {
+    {"no_skin_ini", "", {kWalk}, K::NotListed, E::None,
+     L"s: NOT usable \u2014 no skin.ini (tried skin/s/skin.ini), so it is not listed"},
+    {"default_file_missing", kDefault, {}, K::FileNotFound, E::None,
+     L"s: NOT usable \u2014 Default: File 'walk.png' not found (tried skin/s/walk.png)"},
+    // Never shown, yet the program makes no sprite without it.
+    {"other_state_file_missing", kDefault + "AnimationFrame=4\n[Left]\nFile=dir\\left.png\n", {kWalk},
+     K::FileNotFound, E::None, L"Left: File 'dir\\left.png' not found (tried skin/s/dir/left.png)"},
+    {"no_default_file", "[Up]\nFile=walk.png\nAnimationFrame=4\n", {kWalk}, K::NoDefaultStrip, E::None,
+     L"Default: no File, so the sprite shows nothing"},
+    {"default_not_png", kDefault, {{L"walk.png", [] { return Bytes{'G', 'I', 'F', '8', '9', 'a'}; }}},
+     K::StripFailed, E::NotPng, L"Default: 'walk.png' is not a PNG file, so the sprite shows nothing"},
+    {"default_corrupt", kDefault, {{L"walk.png", CorruptHeader}}, K::StripFailed, E::Corrupt,
+     L"Default: 'walk.png' does not decode: libpng says \"IHDR: CRC error\""},
+    {"height_not_multiple", kDefault + "AnimationFrame=3\n", {{L"walk.png", [] { return Strip(64, 100); }}},
+     K::StripFailed, E::HeightNotMultiple,
+     L"Default: 'walk.png' is 64 x 100 pixels: its height 100 is not a multiple of AnimationFrame 3"},
+    {"no_frames", kDefault + "AnimationFrame=0\n", {kWalk}, K::StripFailed, E::BadFrameCount,
+     L"Default: AnimationFrame is 0; it must be 1 or more"},
+    {"frame_too_wide", kDefault, {{L"walk.png", [] { return pngmaker::HeaderOnly(20000, 64); }}}, K::StripFailed,
+     E::FrameTooLarge,
+     L"'walk.png' is 20000 x 64 pixels in 1 frame: each frame is 20000 x 64, over the limit of 16384 pixels a side"},
+    {"too_many_bytes", kDefault, {{L"walk.png", [] { return pngmaker::HeaderOnly(16384, 4097); }}}, K::StripFailed,
+     E::TooLarge,
+     L"'walk.png' is 16384 x 4097 pixels: decoded it would take 256.1 MiB, over the limit of 256 MiB a strip"},
+    {"file_outside_skin", "[Default]\nFile=..\\..\\walk.png\n", {{L"../../walk.png", kWalk.bytes}},
+     K::FileOutside, E::None, L"s: NOT usable \u2014 Default: File '..\\..\\walk.png' is outside the 'skin' folder"},
+    {"other_state_undecodable", kDefault + "AnimationFrame=4\n[Up]\nFile=up.png\nAnimationFrame=3\n",
+     {kWalk, {L"up.png", kWalk.bytes}}, K::StripFailed, E::HeightNotMultiple,
+     L"  warning: Up: 'up.png' is 64 x 256 pixels: its height 256 is not a multiple of AnimationFrame 3 (this "
+     L"state is never shown; the sprite still works)", true},
+    {"every_step", kDefault + "AnimationFrame=4\nAnimationWait=31\n", {kWalk}, K::FastAnimation, E::None,
+     L"s: usable \u2014 listed, loads, shows 4 frames of 64 x 64, 64 KiB decoded\n  warning: Default: "
+     L"AnimationWait 31 ms is below 32 ms, so the frame changes at every 16 ms step", true},
+};
+
 INSTANTIATE_TEST_SUITE_P(
-    CheckSkin, SkinProblems,
-    testing::Values(
-        ProblemCase{.name = "no_skin_ini", .files = {kWalk}, .kind = K::NotListed,
-                    .text = L"s: NOT usable \u2014 no skin.ini (tried skin/s/skin.ini), so it is not listed"},
-        ProblemCase{.name = "default_file_missing", .ini = kDefault, .kind = K::FileNotFound,
-                    .text = L"s: NOT usable \u2014 Default: File 'walk.png' not found (tried skin/s/walk.png)"},
-        // Never shown, yet the program makes no sprite without it.
-        ProblemCase{.name = "other_state_file_missing",
-                    .ini = kDefault + "AnimationFrame=4\n[Left]\nFile=dir\\left.png\n", .files = {kWalk},
-                    .kind = K::FileNotFound,
-                    .text = L"Left: File 'dir\\left.png' not found (tried skin/s/dir/left.png)"},
-        ProblemCase{.name = "no_default_file", .ini = "[Up]\nFile=walk.png\nAnimationFrame=4\n", .files = {kWalk},
-                    .kind = K::NoDefaultStrip, .text = L"Default: no File, so the sprite shows nothing"},
-        ProblemCase{.name = "default_not_png", .ini = kDefault,
-                    .files = {{L"walk.png", [] { return Bytes{'G', 'I', 'F', '8', '9', 'a'}; }}},
-                    .kind = K::StripFailed, .strip = E::NotPng,
-                    .text = L"Default: 'walk.png' is not a PNG file, so the sprite shows nothing"},
-        ProblemCase{.name = "default_corrupt", .ini = kDefault, .files = {{L"walk.png", CorruptHeader}},
-                    .kind = K::StripFailed, .strip = E::Corrupt,
-                    .text = L"Default: 'walk.png' does not decode: libpng says \"IHDR: CRC error\""},
-        ProblemCase{.name = "height_not_multiple", .ini = kDefault + "AnimationFrame=3\n",
-                    .files = {{L"walk.png", [] { return Strip(64, 100); }}}, .kind = K::StripFailed,
-                    .strip = E::HeightNotMultiple,
-                    .text = L"Default: 'walk.png' is 64 x 100 pixels: its height 100 is not a multiple of "
-                            L"AnimationFrame 3"},
-        ProblemCase{.name = "no_frames", .ini = kDefault + "AnimationFrame=0\n", .files = {kWalk},
-                    .kind = K::StripFailed, .strip = E::BadFrameCount,
-                    .text = L"Default: AnimationFrame is 0; it must be 1 or more"},
-        ProblemCase{.name = "frame_too_wide", .ini = kDefault,
-                    .files = {{L"walk.png", [] { return pngmaker::HeaderOnly(20000, 64); }}},
-                    .kind = K::StripFailed, .strip = E::FrameTooLarge,
-                    .text = L"'walk.png' is 20000 x 64 pixels in 1 frame: each frame is 20000 x 64, over the "
-                            L"limit of 16384 pixels a side"},
-        ProblemCase{.name = "too_many_bytes", .ini = kDefault,
-                    .files = {{L"walk.png", [] { return pngmaker::HeaderOnly(16384, 4097); }}},
-                    .kind = K::StripFailed, .strip = E::TooLarge,
-                    .text = L"'walk.png' is 16384 x 4097 pixels: decoded it would take 256.1 MiB, over the limit "
-                            L"of 256 MiB a strip"},
-        ProblemCase{.name = "file_outside_skin", .ini = "[Default]\nFile=..\\..\\walk.png\n",
-                    .files = {{L"../../walk.png", kWalk.bytes}}, .kind = K::FileOutside,
-                    .text = L"s: NOT usable \u2014 Default: File '..\\..\\walk.png' is outside the 'skin' folder"},
-        ProblemCase{.name = "other_state_undecodable",
-                    .ini = kDefault + "AnimationFrame=4\n[Up]\nFile=up.png\nAnimationFrame=3\n",
-                    .files = {kWalk, {L"up.png", kWalk.bytes}}, .usable = true, .kind = K::StripFailed,
-                    .fatal = false, .strip = E::HeightNotMultiple,
-                    .text = L"  warning: Up: 'up.png' is 64 x 256 pixels: its height 256 is not a multiple of "
-                            L"AnimationFrame 3 (this state is never shown; the sprite still works)"},
-        ProblemCase{.name = "every_step", .ini = kDefault + "AnimationFrame=4\nAnimationWait=31\n",
-                    .files = {kWalk}, .usable = true, .kind = K::FastAnimation, .fatal = false,
-                    .text = L"s: usable \u2014 listed, loads, shows 4 frames of 64 x 64, 64 KiB decoded\n"
-                            L"  warning: Default: AnimationWait 31 ms is below 32 ms, so the frame changes at "
-                            L"every 16 ms step"}),
+    CheckSkin, SkinProblems, testing::ValuesIn(kProblems),
     [](const testing::TestParamInfo<ProblemCase>& info) { return info.param.name; });
 
 // Every state is decoded, from subfolders too; only a frame's sides are
