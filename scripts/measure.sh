@@ -91,6 +91,6 @@ for _ in $(seq 1 100); do
 done
 [ -n "$pid" ] || { echo "measure: kitemaru.exe did not start" >&2; exit 1; }
 # Only this prefix's wineserver: other Wine programs may be running.
-server=$(for p in $(pgrep -x wineserver || true); do
+server=$(for p in $(pgrep '^wineserver' || true); do
   tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$p"; done)
 measure Wine "$pid" "$XVFB_PID" $server
