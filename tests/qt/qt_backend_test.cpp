@@ -81,6 +81,16 @@ TEST(QtWindow, LayeredFrameReachesTheScreenAsItsPremultipliedPixels) {
       EXPECT_EQ(shown.pixel(x, y) & 0xFFFFFF, expected & 0xFFFFFF) << x << "," << y;
     }
   }
+  // Moves faster than the server's notices come back: the last one stands
+  // on the screen, and a move made by someone else is still seen.
+  for (int32_t x = 101; x <= 140; ++x) sprite.UpdateLayeredWindow(Point{x, 120}, Size{4, 4}, strip, Point{4, 0});
+  Settle();
+  EXPECT_EQ(sprite.GetWindowRect(), (Rect{140, 120, 144, 124}));
+  const QImage moved = QGuiApplication::primaryScreen()->grabWindow(0, 140, 120, 1, 1).toImage();
+  EXPECT_EQ(moved.pixel(0, 0) & 0xFFFFFF, shown.pixel(0, 0) & 0xFFFFFF);
+  const WId id = static_cast<qtb::NativeWindow*>(sprite.GetSafeHwnd())->winId();
+  Xdotool("windowmove " + std::to_string(id) + " 300 310");
+  EXPECT_TRUE(PumpUntil([&] { return sprite.GetWindowRect() == Rect{300, 310, 304, 314}; }));
 }
 
 // The sprite takes the mouse only where its frame is opaque, and a press
