@@ -98,43 +98,39 @@ TEST_F(SpriteWindowTest, MoveMethodAndTopMostAreRestoredSwitchedAndSaved) {
   EXPECT_EQ(ConfigValue("Window1", "TopMost"), "1");
 }
 
-TEST_F(SpriteWindowTest, CloseEmptiesTheSlotButKeepsItsSettings) {
-  StartWithKite("TopMost=1\nMoveMethod=1\nMoveRangeLeft=100\n");
+TEST_F(SpriteWindowTest, SwitchingSkinReplacesTheWindowInPlaceAndClosingEmptiesTheSlotButKeepsItsSettings) {
+  MakeSkin(L"a", 1, 32);
+  MakeSkin(L"b", 1, 48);
+  WriteConfig("[Window0]\nSkinName=a\nPosition=50, 60\nTopMost=1\nMoveMethod=1\nMoveRangeLeft=100\n");
+  Start();
+  const uint32_t b = frame->catalogue[0] == L"b" ? 0 : 1;
+  Command(0, IDM_SKIN_FIRST + b);
+  ASSERT_NE(Sprite(0), nullptr);
+  EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");
+  EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
+  Command(0, IDM_SKIN_FIRST + b);  // the same skin: a new window, same place
+  EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
+  Command(0, IDM_SKIN_FIRST + 7);  // beyond the catalogue: nothing
+  EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");
+
   Sprite(0)->SetWindowPos(ZOrder::Keep, 11, 22, 0, 0, swp::kNoSize);
   Sprite(0)->moving = 0;  // keep the tick from moving it back
   Command(0, IDM_CLOSE_SPRITE);
   EXPECT_EQ(Sprite(0), nullptr);
   EXPECT_EQ(frame->settings.position[0], (Point{11, 22}));
-  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);
+  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST + b);
   ASSERT_NE(Sprite(0), nullptr);
   EXPECT_EQ(Sprite(0)->moving.load(), 1);
   EXPECT_TRUE(TopMostChecked(0));
   EXPECT_EQ(Sprite(0)->moveRange.left.load(), 100);
-  Command(0, IDM_CLOSE_SPRITE);
+
+  std::filesystem::remove(folder / "skin" / "a" / "strip.png");  // a skin whose file vanished
+  Command(0, IDM_SKIN_FIRST + 1 - b);
+  EXPECT_EQ(Sprite(0), nullptr);
+  EXPECT_EQ(headless::Windows().size(), 1u);  // the control window alone
   Close();
   EXPECT_EQ(ConfigValue("Window0", "SkinName"), "");
   EXPECT_EQ(ConfigValue("Window0", "MoveRangeLeft"), "100");
-}
-
-TEST_F(SpriteWindowTest, SwitchingSkinReplacesTheWindowInPlaceOrEmptiesTheSlot) {
-  MakeSkin(L"a", 1, 32);
-  MakeSkin(L"b", 1, 48);
-  WriteConfig("[Window0]\nSkinName=a\nPosition=50, 60\n");
-  Start();
-  const size_t b = frame->catalogue[0] == L"b" ? 0 : 1;
-  Command(0, IDM_SKIN_FIRST + static_cast<uint32_t>(b));
-  ASSERT_NE(Sprite(0), nullptr);
-  EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");
-  EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
-  Command(0, IDM_SKIN_FIRST + static_cast<uint32_t>(b));  // the same skin: a new window, same place
-  EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
-  Command(0, IDM_SKIN_FIRST + 7);  // beyond the catalogue: nothing
-  EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");
-
-  std::filesystem::remove(folder / "skin" / "a" / "strip.png");  // a skin whose file vanished
-  Command(0, IDM_SKIN_FIRST + static_cast<uint32_t>(1 - b));
-  EXPECT_EQ(Sprite(0), nullptr);
-  EXPECT_EQ(headless::Windows().size(), 1u);  // the control window alone
 }
 
 TEST_F(SpriteWindowTest, RangeEditorAcceptsMovesResizesCancelsAndHidesUntilTheSpriteCloses) {
