@@ -16,14 +16,14 @@ const char kConfig[] =
     "[Window0]\nSkinName=kite\nPosition=10, 20\n"
     "[Window1]\nPosition=300, 400\nTopMost=1\nMoveRangeLeft=100\nMoveMethod=0\n";
 
-enum class Action { Load, Stop, SwitchSkin };
 enum class Outcome { Empty, StandsWithoutWorker, DrawnLater };
 
 struct Case {
   const char* what;
   headless::Resource resource;
   int n;
-  Action action;
+  bool onSprite;  // the command goes to slot 1's sprite, loaded first, rather than to the control window
+  uint32_t command;
   Outcome outcome;
 };
 
@@ -47,13 +47,9 @@ class OutOfResourcesTest : public DesktopTest {
   std::string Run(const Case& c, bool fail) {
     WriteConfig(kConfig);
     Start();
-    if (c.action != Action::Load) frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);
+    if (c.onSprite) frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);
     if (fail) headless::FailNth(c.resource, c.n);
-    switch (c.action) {
-      case Action::Load: frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST); break;
-      case Action::Stop: frame->sprites[1]->SendMessage(wm::kCommand, IDM_MOVE_STOP); break;
-      case Action::SwitchSkin: frame->sprites[1]->SendMessage(wm::kCommand, IDM_SKIN_FIRST); break;
-    }
+    (c.onSprite ? static_cast<CWnd*>(frame->sprites[1]) : frame)->SendMessage(wm::kCommand, c.command);
     headless::PumpPending();
     EXPECT_TRUE(headless::IsWindow(frame->GetSafeHwnd()));
     EXPECT_TRUE(DrawnAgain(0, Updates(0))) << "the other sprite stopped";
@@ -79,16 +75,16 @@ class OutOfResourcesTest : public DesktopTest {
 TEST_F(OutOfResourcesTest, RefusedResourcesEmptyTheSlotOrLeaveTheSpriteStandingAndKeepTheSettings) {
   using R = headless::Resource;
   const Case cases[] = {
-      {"worker at creation", R::ThreadStart, 1, Action::Load, Outcome::Empty},
-      {"sprite window", R::Window, 1, Action::Load, Outcome::Empty},
-      {"range editor window", R::Window, 2, Action::Load, Outcome::Empty},
-      {"strip bitmap", R::Bitmap, 1, Action::Load, Outcome::Empty},
-      {"skin-switch menu", R::Menu, 1, Action::Load, Outcome::Empty},
-      {"popup menu", R::Menu, 2, Action::Load, Outcome::Empty},
-      {"new skin's bitmap", R::Bitmap, 1, Action::SwitchSkin, Outcome::Empty},
-      {"worker after stop", R::ThreadStart, 1, Action::Stop, Outcome::StandsWithoutWorker},
-      {"worker after a skin switch", R::ThreadStart, 1, Action::SwitchSkin, Outcome::StandsWithoutWorker},
-      {"first layered update", R::LayeredUpdate, 1, Action::Load, Outcome::DrawnLater},
+      {"worker at creation", R::ThreadStart, 1, false, IDM_SKIN_FIRST, Outcome::Empty},
+      {"sprite window", R::Window, 1, false, IDM_SKIN_FIRST, Outcome::Empty},
+      {"range editor window", R::Window, 2, false, IDM_SKIN_FIRST, Outcome::Empty},
+      {"strip bitmap", R::Bitmap, 1, false, IDM_SKIN_FIRST, Outcome::Empty},
+      {"skin-switch menu", R::Menu, 1, false, IDM_SKIN_FIRST, Outcome::Empty},
+      {"popup menu", R::Menu, 2, false, IDM_SKIN_FIRST, Outcome::Empty},
+      {"new skin's bitmap", R::Bitmap, 1, true, IDM_SKIN_FIRST, Outcome::Empty},
+      {"worker after stop", R::ThreadStart, 1, true, IDM_MOVE_STOP, Outcome::StandsWithoutWorker},
+      {"worker after a skin switch", R::ThreadStart, 1, true, IDM_SKIN_FIRST, Outcome::StandsWithoutWorker},
+      {"first layered update", R::LayeredUpdate, 1, false, IDM_SKIN_FIRST, Outcome::DrawnLater},
   };
   MakeSkin(L"kite");
   for (const Case& c : cases) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/win_constants.h"
 #include "sprite/size_window.h"
 
@@ -25,12 +27,9 @@ TEST(RangeEditorKeys, StepsByKeyAndModifiers) {
       {'A', true, true, {false, false, 0, 0, 0, 0}},
       {0x70 /* F1 */, false, false, {false, false, 0, 0, 0, 0}},
   };
+  const auto fields = [](const RangeEditorKey& k) { return std::tuple{k.accept, k.cancel, k.dx, k.dy, k.dw, k.dh}; };
   for (const Case& c : cases) {
-    const RangeEditorKey got = RangeEditorKeyFor(c.key, c.ctrl, c.shift);
-    EXPECT_EQ(got.accept, c.expected.accept) << c.key;
-    EXPECT_EQ(got.cancel, c.expected.cancel) << c.key;
-    EXPECT_EQ((std::array{got.dx, got.dy, got.dw, got.dh}),
-              (std::array{c.expected.dx, c.expected.dy, c.expected.dw, c.expected.dh}))
+    EXPECT_EQ(fields(RangeEditorKeyFor(c.key, c.ctrl, c.shift)), fields(c.expected))
         << "key " << c.key << " ctrl " << c.ctrl << " shift " << c.shift;
   }
 }

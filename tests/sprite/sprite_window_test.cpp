@@ -23,10 +23,14 @@ class SpriteWindowTest : public DesktopTest {
   }
 };
 
-TEST_F(SpriteWindowTest, ShowsItsFramesPremultipliedAtItsSavedPlace) {
+TEST_F(SpriteWindowTest, ShowsItsFramesPremultipliedAtItsSavedPlaceAndAnUndecodableStripNothing) {
   MakeSkin(L"kite", 3, 32);
-  WriteConfig("[Window2]\nSkinName=kite\nPosition=300, 400\n");
+  MakeSkin(L"zero", 0);
+  MakeSkin(L"odd", 3, 32, "[Up]\nFile=strip.png\nAnimationFrame=5\n");
+  WriteConfig("[Window0]\nSkinName=zero\n[Window1]\nSkinName=odd\n[Window2]\nSkinName=kite\nPosition=300, 400\n");
   Start();
+  ASSERT_NE(Sprite(0), nullptr);
+  EXPECT_EQ(headless::State(Sprite(0)->GetSafeHwnd()).layeredUpdates, 0);
   CSpriteWindow* sprite = Sprite(2);
   ASSERT_NE(sprite, nullptr);
   const headless::WindowState state = headless::State(sprite->GetSafeHwnd());
@@ -52,16 +56,23 @@ TEST_F(SpriteWindowTest, ShowsItsFramesPremultipliedAtItsSavedPlace) {
   EXPECT_EQ(shown.layeredFrom, (Point{0, 32 * k}));
   EXPECT_EQ(shown.layered->Row(shown.layeredFrom.y)[0], (10 * k * 128) >> 8);
   EXPECT_GT(k, 0);
+  EXPECT_EQ(headless::State(Sprite(0)->GetSafeHwnd()).layeredUpdates, 0);
+  EXPECT_GT(headless::State(Sprite(1)->GetSafeHwnd()).layeredUpdates, 0);
 }
 
-TEST_F(SpriteWindowTest, MoveMethodOneDriftsToTheWorkersTargetEveryOtherValueStands) {
+TEST_F(SpriteWindowTest, MoveMethodAndTopMostAreRestoredSwitchedAndSaved) {
   MakeSkin(L"kite");
   WriteConfig(
-      "[Window0]\nSkinName=kite\nMoveMethod=0\n[Window1]\nSkinName=kite\nMoveMethod=1\n"
+      "[Window0]\nSkinName=kite\nMoveMethod=0\nTopMost=5\n[Window1]\nSkinName=kite\nMoveMethod=1\n"
       "[Window2]\nSkinName=kite\nMoveMethod=2\n[Window3]\nSkinName=kite\nMoveMethod=-1\n");
   Start();
+  // MoveMethod 1 drifts, every other value stands; any TopMost but 0 is on.
   const int expected[] = {0, 1, 0, 0};
   for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(Sprite(slot)->moving.load(), expected[slot]) << slot;
+  EXPECT_TRUE(TopMostChecked(0));
+  EXPECT_TRUE(headless::State(Sprite(0)->GetSafeHwnd()).topMost);
+  EXPECT_FALSE(TopMostChecked(1));
+  EXPECT_EQ(frame->settings.topMost[0], 1);
   // The tick moves a drifting sprite to its target, which starts in the middle half of the screen.
   for (int i = 0; i < 100 && Sprite(1)->targetX.load() == 0; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -75,111 +86,70 @@ TEST_F(SpriteWindowTest, MoveMethodOneDriftsToTheWorkersTargetEveryOtherValueSta
   EXPECT_EQ(frame->settings.moveMethod[2], 1);
   Command(1, IDM_MOVE_STOP);
   EXPECT_EQ(Sprite(1)->moving.load(), 0);
-  Close();
-  EXPECT_EQ(ConfigValue("Window1", "MoveMethod"), "0");
-  EXPECT_EQ(ConfigValue("Window2", "MoveMethod"), "1");
-  EXPECT_EQ(ConfigValue("Window3", "MoveMethod"), "-1");
-}
-
-TEST_F(SpriteWindowTest, TopMostIsRestoredCheckedAndWrittenAsOne) {
-  MakeSkin(L"kite");
-  WriteConfig("[Window0]\nSkinName=kite\nTopMost=5\n[Window1]\nSkinName=kite\n");
-  Start();
-  EXPECT_TRUE(TopMostChecked(0));
-  EXPECT_TRUE(headless::State(Sprite(0)->GetSafeHwnd()).topMost);
-  EXPECT_FALSE(TopMostChecked(1));
-  EXPECT_EQ(frame->settings.topMost[0], 1);
   Command(1, IDM_TOPMOST);
   EXPECT_TRUE(TopMostChecked(1));
   Command(0, IDM_TOPMOST);
   EXPECT_FALSE(headless::State(Sprite(0)->GetSafeHwnd()).topMost);
   Close();
+  EXPECT_EQ(ConfigValue("Window1", "MoveMethod"), "0");
+  EXPECT_EQ(ConfigValue("Window2", "MoveMethod"), "1");
+  EXPECT_EQ(ConfigValue("Window3", "MoveMethod"), "-1");
   EXPECT_EQ(ConfigValue("Window0", "TopMost"), "0");
   EXPECT_EQ(ConfigValue("Window1", "TopMost"), "1");
 }
 
-TEST_F(SpriteWindowTest, CloseEmptiesTheSlotButKeepsItsSettings) {
-  MakeSkin(L"kite");
-  WriteConfig("[Window0]\nSkinName=kite\nTopMost=1\nMoveMethod=1\nMoveRangeLeft=100\n");
+TEST_F(SpriteWindowTest, SwitchingSkinReplacesTheWindowInPlaceAndClosingEmptiesTheSlotButKeepsItsSettings) {
+  MakeSkin(L"a", 1, 32);
+  MakeSkin(L"b", 1, 48);
+  WriteConfig("[Window0]\nSkinName=a\nPosition=50, 60\nTopMost=1\nMoveMethod=1\nMoveRangeLeft=100\n");
   Start();
+  const uint32_t b = frame->catalogue[0] == L"b" ? 0 : 1;
+  Command(0, IDM_SKIN_FIRST + b);
+  ASSERT_NE(Sprite(0), nullptr);
+  EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");
+  EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
+  Command(0, IDM_SKIN_FIRST + b);  // the same skin: a new window, same place
+  EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
+  Command(0, IDM_SKIN_FIRST + 7);  // beyond the catalogue: nothing
+  EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");
+
   Sprite(0)->SetWindowPos(ZOrder::Keep, 11, 22, 0, 0, swp::kNoSize);
   Sprite(0)->moving = 0;  // keep the tick from moving it back
   Command(0, IDM_CLOSE_SPRITE);
   EXPECT_EQ(Sprite(0), nullptr);
   EXPECT_EQ(frame->settings.position[0], (Point{11, 22}));
-  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);
+  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST + b);
   ASSERT_NE(Sprite(0), nullptr);
   EXPECT_EQ(Sprite(0)->moving.load(), 1);
   EXPECT_TRUE(TopMostChecked(0));
   EXPECT_EQ(Sprite(0)->moveRange.left.load(), 100);
-  Command(0, IDM_CLOSE_SPRITE);
+
+  std::filesystem::remove(folder / "skin" / "a" / "strip.png");  // a skin whose file vanished
+  Command(0, IDM_SKIN_FIRST + 1 - b);
+  EXPECT_EQ(Sprite(0), nullptr);
+  EXPECT_EQ(headless::Windows().size(), 1u);  // the control window alone
   Close();
   EXPECT_EQ(ConfigValue("Window0", "SkinName"), "");
   EXPECT_EQ(ConfigValue("Window0", "MoveRangeLeft"), "100");
 }
 
-TEST_F(SpriteWindowTest, SwitchingSkinReplacesTheWindowInPlaceOrEmptiesTheSlot) {
-  MakeSkin(L"a", 1, 32);
-  MakeSkin(L"b", 1, 48);
-  WriteConfig("[Window0]\nSkinName=a\nPosition=50, 60\n");
-  Start();
-  const size_t b = frame->catalogue[0] == L"b" ? 0 : 1;
-  Command(0, IDM_SKIN_FIRST + static_cast<uint32_t>(b));
-  ASSERT_NE(Sprite(0), nullptr);
-  EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");
-  EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
-  Command(0, IDM_SKIN_FIRST + static_cast<uint32_t>(b));  // the same skin: a new window, same place
-  EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
-  Command(0, IDM_SKIN_FIRST + 7);  // beyond the catalogue: nothing
-  EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");
-
-  std::filesystem::remove(folder / "skin" / "a" / "strip.png");  // a skin whose file vanished
-  Command(0, IDM_SKIN_FIRST + static_cast<uint32_t>(1 - b));
-  EXPECT_EQ(Sprite(0), nullptr);
-  EXPECT_EQ(headless::Windows().size(), 1u);  // the control window alone
-}
-
-TEST_F(SpriteWindowTest, UndecodableStripShowsNothingAndStillRuns) {
-  MakeSkin(L"zero", 0);
-  MakeSkin(L"odd", 3, 32, "[Up]\nFile=strip.png\nAnimationFrame=5\n");
-  WriteConfig("[Window0]\nSkinName=zero\n[Window1]\nSkinName=odd\n");
-  Start();
-  ASSERT_NE(Sprite(0), nullptr);
-  EXPECT_EQ(headless::State(Sprite(0)->GetSafeHwnd()).layeredUpdates, 0);
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  frame->TickFrame();
-  EXPECT_EQ(headless::State(Sprite(0)->GetSafeHwnd()).layeredUpdates, 0);
-  EXPECT_GT(headless::State(Sprite(1)->GetSafeHwnd()).layeredUpdates, 0);
-}
-
-TEST_F(SpriteWindowTest, AcceptedEditorRectangleBecomesTheMoveRange) {
-  MakeSkin(L"kite");
-  WriteConfig("[Window0]\nSkinName=kite\n");
-  Start();
+TEST_F(SpriteWindowTest, RangeEditorAcceptsMovesResizesCancelsAndHidesUntilTheSpriteCloses) {
+  headless::SetMonitors({{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 144, true}});
+  StartWithKite();
   CSpriteWindow* sprite = Sprite(0);
-  sprite->rangeEditor.SetWindowPos(ZOrder::Keep, 100, 100, 400, 300, swp::kShowWindow);
+  CSizeWindow& editor = sprite->rangeEditor;
+  editor.SetWindowPos(ZOrder::Keep, 100, 100, 400, 300, swp::kShowWindow);
   headless::SetKeyDown(vk::kShift, true);  // Enter accepts whatever modifiers are held
-  sprite->rangeEditor.SendMessage(wm::kKeyDown, vk::kReturn);
+  editor.SendMessage(wm::kKeyDown, vk::kReturn);
   headless::SetKeyDown(vk::kShift, false);
-  EXPECT_FALSE(sprite->rangeEditor.IsWindowVisible());
+  EXPECT_FALSE(editor.IsWindowVisible());
   EXPECT_EQ(frame->settings.moveRange[0], (MoveRange{3400, 6000, 17000, 24000}));
   EXPECT_EQ(sprite->moveRange.right.load(), 17000);
 
   sprite->SendMessage(wm::kLButtonDblClk);
-  EXPECT_TRUE(sprite->rangeEditor.IsWindowVisible());
-  EXPECT_EQ(sprite->rangeEditor.GetWindowRect(), (Rect{99, 98, 99 + 398, 98 + 296}));
-  EXPECT_EQ(headless::State(sprite->rangeEditor.GetSafeHwnd()).alpha, 168);
-}
-
-TEST_F(SpriteWindowTest, EditorKeysMoveAndResizeAndEscapeCancels) {
-  headless::SetMonitors({{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, 144, true}});
-  MakeSkin(L"kite");
-  WriteConfig("[Window0]\nSkinName=kite\nMoveRangeLeft=3400\nMoveRangeTop=6000\n"
-              "MoveRangeRight=17000\nMoveRangeBottom=24000\n");
-  Start();
-  CSpriteWindow* sprite = Sprite(0);
-  sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
-  CSizeWindow& editor = sprite->rangeEditor;
+  EXPECT_TRUE(editor.IsWindowVisible());
+  EXPECT_EQ(editor.GetWindowRect(), (Rect{99, 98, 99 + 398, 98 + 296}));
+  EXPECT_EQ(headless::State(editor.GetSafeHwnd()).alpha, 168);
   headless::SetKeyDown(vk::kControl, true);
   editor.SendMessage(wm::kKeyDown, vk::kPrior);  // up 32
   headless::SetKeyDown(vk::kShift, true);
@@ -200,6 +170,19 @@ TEST_F(SpriteWindowTest, EditorKeysMoveAndResizeAndEscapeCancels) {
   sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
   editor.SendMessage(wm::kRButtonUp);
   EXPECT_FALSE(editor.IsWindowVisible());
+
+  // Closing the editor only hides it; the sprite still moves with the left button and takes it along when it ends.
+  sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
+  const WindowHandle editorWindow = editor.GetSafeHwnd();
+  editor.SendMessage(wm::kClose);
+  EXPECT_TRUE(headless::IsWindow(editorWindow));
+  EXPECT_FALSE(editor.IsWindowVisible());
+  sprite->SendMessage(wm::kLButtonDown, 0, PackPoint(5, 6));
+  headless::PumpPending();
+  EXPECT_EQ(headless::State(sprite->GetSafeHwnd()).systemMoves, 1);
+  sprite->SendMessage(wm::kClose);
+  EXPECT_EQ(Sprite(0), nullptr);
+  EXPECT_FALSE(headless::IsWindow(editorWindow));
 }
 
 TEST_F(SpriteWindowTest, AcceptingTheEditorWhereItWasPutKeepsTheRangeToTheUnit) {
@@ -209,12 +192,10 @@ TEST_F(SpriteWindowTest, AcceptingTheEditorWhereItWasPutKeepsTheRangeToTheUnit) 
       {-20000, -10000, 90000, 80000},  // wider and taller than the screen
       {-2000000, 5, 2000000, 7},
   };
-  MakeSkin(L"kite");
   for (const MoveRange& range : ranges) {
-    WriteConfig("[Window0]\nSkinName=kite\nMoveRangeLeft=" + std::to_string(range.left) +
-                "\nMoveRangeTop=" + std::to_string(range.top) + "\nMoveRangeRight=" + std::to_string(range.right) +
-                "\nMoveRangeBottom=" + std::to_string(range.bottom) + "\n");
-    Start();
+    StartWithKite("MoveRangeLeft=" + std::to_string(range.left) + "\nMoveRangeTop=" + std::to_string(range.top) +
+                  "\nMoveRangeRight=" + std::to_string(range.right) + "\nMoveRangeBottom=" +
+                  std::to_string(range.bottom) + "\n");
     CSpriteWindow* sprite = Sprite(0);
     for (int accept = 0; accept < 10; ++accept) {
       sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
@@ -247,22 +228,4 @@ TEST_F(SpriteWindowTest, LostSpritesComeBackAtStartAndWhenAMonitorGoes) {
   Close();
   EXPECT_EQ(ConfigValue("Window0", "Position"), "0, 100");
   EXPECT_EQ(ConfigValue("Window1", "Position"), "1904, 100");
-}
-
-TEST_F(SpriteWindowTest, LeftButtonMovesAndCloseEndsTheSpriteButOnlyHidesTheEditor) {
-  MakeSkin(L"kite");
-  WriteConfig("[Window0]\nSkinName=kite\n");
-  Start();
-  CSpriteWindow* sprite = Sprite(0);
-  sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
-  const WindowHandle editor = sprite->rangeEditor.GetSafeHwnd();
-  sprite->rangeEditor.SendMessage(wm::kClose);
-  EXPECT_TRUE(headless::IsWindow(editor));
-  EXPECT_FALSE(sprite->rangeEditor.IsWindowVisible());
-  sprite->SendMessage(wm::kLButtonDown, 0, PackPoint(5, 6));
-  headless::PumpPending();
-  EXPECT_EQ(headless::State(sprite->GetSafeHwnd()).systemMoves, 1);
-  sprite->SendMessage(wm::kClose);
-  EXPECT_EQ(Sprite(0), nullptr);
-  EXPECT_FALSE(headless::IsWindow(editor));
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/kitemaru_app.h"
+#include "app/test_folder.h"
 #include "ui/main_frame.h"
 
 class DesktopTest : public ::testing::Test {
@@ -18,18 +19,26 @@ class DesktopTest : public ::testing::Test {
   // A skin folder with a Default strip of frameCount frames of size x size
   // pixels; every pixel of frame k is (blue k*10, green 100, red 200, alpha 128).
   void MakeSkin(const std::wstring& name, int frameCount = 2, int size = 32, const std::string& extraIni = "");
-  void WriteConfig(const std::string& text);
-  std::string ReadConfig() const;
+  void WriteConfig(const std::string& text) { WriteBytes(folder / "config.ini", text); }
+  std::string ReadConfig() const { return ReadBytes(folder / "config.ini"); }
   // The value of section/key in the saved config.ini, or "<missing>".
   std::string ConfigValue(const std::string& section, const std::string& key) const;
   void Start();
+  // Starts with a skin "kite" shown in slot 0, its section ending in `settings`.
+  void StartWithKite(const std::string& settings = "") {
+    MakeSkin(L"kite");
+    WriteConfig("[Window0]\nSkinName=kite\n" + settings);
+    Start();
+  }
   // Closes the control window as the close box would and runs the loop dry.
   void Close();
 
-  std::filesystem::path folder;
+ private:
+  TestFolder temp;
+  CurrentDirectoryScope restoreDirectory{std::filesystem::current_path()};
+
+ protected:
+  const std::filesystem::path& folder = temp.Path();
   std::unique_ptr<CkitemaruApp> app;
   CMainFrame* frame = nullptr;
-
- private:
-  std::filesystem::path previousDir;
 };

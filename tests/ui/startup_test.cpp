@@ -31,7 +31,7 @@ TEST_F(StartupTest, NoConfigStartsEmptyAndExitWritesEveryKeyInOrder) {
   EXPECT_EQ(quit.message, wm::kQuit);
 }
 
-TEST_F(StartupTest, SavedSpritesComeBackAndExitStoresTheirLastState) {
+TEST_F(StartupTest, SavedSpritesComeBackAndSessionEndOrExitStoresTheirLastState) {
   MakeSkin(L"kite");
   WriteConfig("[Window3]\nSkinName=kite\nPosition=40, 50\n[Window5]\nSkinName=gone\n");
   Start();
@@ -39,30 +39,24 @@ TEST_F(StartupTest, SavedSpritesComeBackAndExitStoresTheirLastState) {
   EXPECT_EQ(frame->sprites[5], nullptr);
   const Rect placed = frame->sprites[3]->GetWindowRect();
   EXPECT_EQ((Point{placed.left, placed.top}), (Point{40, 50}));
-
   frame->sprites[3]->SetWindowPos(ZOrder::Keep, 300, 200, 0, 0, swp::kNoSize);
-  Close();
+  frame->SendMessage(wm::kCommand, IDM_FPS_60);
+
+  // A session end saves what an exit would, without closing.
+  EXPECT_EQ(frame->SendMessage(wm::kQueryEndSession), 1);
+  const std::string before = ReadConfig();
+  frame->SendMessage(wm::kEndSession, 0);  // cancelled: nothing written
+  EXPECT_EQ(ReadConfig(), before);
+  frame->SendMessage(wm::kEndSession, 1);
+  EXPECT_EQ(ConfigValue("General", "FPS"), "60");
   EXPECT_EQ(ConfigValue("Window3", "SkinName"), "kite");
   EXPECT_EQ(ConfigValue("Window3", "Position"), "300, 200");
   EXPECT_EQ(ConfigValue("Window5", "SkinName"), "");
-}
+  ASSERT_NE(frame->sprites[3], nullptr);
 
-TEST_F(StartupTest, SessionEndSavesWhatAnExitWouldWithoutClosing) {
-  MakeSkin(L"kite");
-  Start();
-  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);
-  ASSERT_NE(frame->sprites[0], nullptr);
-  frame->sprites[0]->SetWindowPos(ZOrder::Keep, 70, 80, 0, 0, swp::kNoSize);
-  frame->SendMessage(wm::kCommand, IDM_FPS_60);
-
-  EXPECT_EQ(frame->SendMessage(wm::kQueryEndSession), 1);
-  frame->SendMessage(wm::kEndSession, 0);  // cancelled: nothing written
-  EXPECT_FALSE(std::filesystem::exists(folder / "config.ini"));
-  frame->SendMessage(wm::kEndSession, 1);
-  EXPECT_EQ(ConfigValue("General", "FPS"), "60");
-  EXPECT_EQ(ConfigValue("Window0", "SkinName"), "kite");
-  EXPECT_EQ(ConfigValue("Window0", "Position"), "70, 80");
-  EXPECT_NE(frame->sprites[0], nullptr);
+  frame->sprites[3]->SetWindowPos(ZOrder::Keep, 70, 80, 0, 0, swp::kNoSize);
+  Close();
+  EXPECT_EQ(ConfigValue("Window3", "Position"), "70, 80");
 }
 
 TEST_F(StartupTest, OleFailureShowsItsMessageAndCreatesNothing) {
@@ -74,8 +68,16 @@ TEST_F(StartupTest, OleFailureShowsItsMessageAndCreatesNothing) {
   EXPECT_FALSE(std::filesystem::exists(folder / "config.ini"));
 }
 
-TEST_F(StartupTest, IdleHookTakesOneMessageThenTicks) {
+TEST_F(StartupTest, IdleHookTurnsAnyQuitIntoExitCodeZeroWithoutATickAndOtherwiseTakesOneMessageThenTicks) {
   Start();
+  headless::Post(nullptr, wm::kQuit, 7);
+  EXPECT_TRUE(app->OnIdle(0));
+  EXPECT_TRUE(headless::UiSleeps().empty());
+  Message quit;
+  ASSERT_TRUE(platform::PeekMessage(quit, true));
+  EXPECT_EQ(quit.message, wm::kQuit);
+  EXPECT_EQ(quit.wParam, 0u);
+
   frame->settings.fps = 30;
   headless::SetClock(1000);
   frame->PostMessage(wm::kCommand, IDM_FPS_10);
@@ -85,15 +87,4 @@ TEST_F(StartupTest, IdleHookTakesOneMessageThenTicks) {
   EXPECT_EQ(headless::QueueLength(), 1u);
   EXPECT_TRUE(app->OnIdle(1));
   EXPECT_EQ(frame->settings.fps, 20);
-}
-
-TEST_F(StartupTest, IdleHookTurnsAnyQuitIntoExitCodeZeroWithoutATick) {
-  Start();
-  headless::Post(nullptr, wm::kQuit, 7);
-  EXPECT_TRUE(app->OnIdle(0));
-  EXPECT_TRUE(headless::UiSleeps().empty());
-  Message quit;
-  ASSERT_TRUE(platform::PeekMessage(quit, true));
-  EXPECT_EQ(quit.message, wm::kQuit);
-  EXPECT_EQ(quit.wParam, 0u);
 }
