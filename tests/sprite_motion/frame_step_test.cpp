@@ -16,6 +16,7 @@ TEST(FrameStepTest, AdvancesTheFrameOncePerFrameTime) {
     int iterations;
     int changeEvery;  // iterations between changes
     std::vector<int32_t> indices;  // frameIndex after each change
+    int32_t startIndex = 0, startTick = 0;  // a new worker continues where the previous one stopped
   };
   const Case cases[] = {
       {"500 ms, 4 frames", 0, 500, 4, 155, 31, {1, 2, 3, 0, 1}},
@@ -29,6 +30,7 @@ TEST(FrameStepTest, AdvancesTheFrameOncePerFrameTime) {
       {"negative frame count acts as one", 0, 16, -3, 2, 1, {0, 0}},
       {"state Right", 4, 64, 2, 8, 4, {1, 0}},
       {"unknown state shows Default", 7, 500, 4, 31, 31, {1}},
+      {"carries on from the counters it finds", 0, 500, 4, 33, 31, {3, 0}, 2, 29},
   };
   for (const Case& c : cases) {
     SpriteWorkerState sprite;
@@ -40,6 +42,8 @@ TEST(FrameStepTest, AdvancesTheFrameOncePerFrameTime) {
     sprite.frameWait[state] = c.wait;
     sprite.frameCount[state] = c.count;
     sprite.animState = c.animState;
+    sprite.frameIndex = c.startIndex;
+    sprite.tickCounter = c.startTick;
 
     std::vector<int> changedAt;
     std::vector<int32_t> indices;
@@ -51,27 +55,12 @@ TEST(FrameStepTest, AdvancesTheFrameOncePerFrameTime) {
       }
     }
     std::vector<int> expectedAt;
-    for (int i = c.changeEvery; i <= c.iterations; i += c.changeEvery) expectedAt.push_back(i);
+    for (int i = 1; i <= c.iterations; ++i) {
+      if ((c.startTick + i) % c.changeEvery == 0) expectedAt.push_back(i);
+    }
     EXPECT_EQ(changedAt, expectedAt) << c.name;
     EXPECT_EQ(indices, c.indices) << c.name;
   }
-}
-
-TEST(FrameStepTest, CarriesOnFromTheCountersItFinds) {
-  // A new worker continues where the previous one stopped.
-  SpriteWorkerState sprite;
-  sprite.frameWait[0] = 500;
-  sprite.frameCount[0] = 4;
-  sprite.frameIndex = 2;
-  sprite.tickCounter = 29;
-
-  FrameStep(sprite);
-  EXPECT_EQ(sprite.tickCounter, 30);
-  EXPECT_EQ(sprite.frameChanged, 0);
-  FrameStep(sprite);
-  EXPECT_EQ(sprite.tickCounter, 0);
-  EXPECT_EQ(sprite.frameChanged, 1);
-  EXPECT_EQ(sprite.frameIndex, 3);
 }
 
 }  // namespace
