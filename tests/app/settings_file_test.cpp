@@ -151,14 +151,11 @@ TEST_F(SettingsFileTest, SettingsGoWhereTheyCanAndComeBackFromThere) {
       {"nothing writable", false, false, false, true, PerUser},
       {"no file, folder refuses", false, false, false, false, PerUser},
   };
+  const std::string old = "[General]\nFPS=15\n";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    headless::Reset();
-    headless::SetPerUserDataFolder(folder.Wide(L"user"));
-    fs::remove_all(folder.Path() / "user");
-    fs::remove(folder.Path() / "config.ini");
-    const std::string old = "[General]\nFPS=15\n";
-    fs::remove(folder.Path() / "witness");
+    SetUp();
+    for (const char* name : {"user", "config.ini", "witness"}) fs::remove_all(folder.Path() / name);
     if (c.fileExists) {
       WriteBytes(folder.Path() / "config.ini", old);
       // A second name of the same file: it sees a write in place, not a replacement.
