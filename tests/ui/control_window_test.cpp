@@ -96,12 +96,7 @@ TEST_F(ControlWindowTest, MenuListsSkinsSlotsAndCommandsAndAboutAndExitWork) {
   EXPECT_EQ(items[4].id, IDM_APP_ABOUT);
   EXPECT_EQ(items[5].id, IDM_EXIT);
 
-  CMenu skins = frame->controlMenu.GetSubMenu(0).GetSubMenu(0);
-  ASSERT_EQ(skins.GetItemCount(), 2);
-  for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(skins.GetItem(i).id, IDM_SKIN_FIRST + i);
-    EXPECT_EQ(skins.GetItem(i).text, frame->catalogue[i]);
-  }
+  EXPECT_EQ(frame->controlMenu.GetSubMenu(0).GetSubMenu(0).GetItemCount(), 2);  // ids and names: the 1000 skins test
   CMenu slots = frame->controlMenu.GetSubMenu(0).GetSubMenu(1);
   ASSERT_EQ(slots.GetItemCount(), 10);
   for (int slot = 0; slot < 10; ++slot) {
