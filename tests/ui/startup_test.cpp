@@ -45,7 +45,7 @@ TEST_F(StartupTest, SavedSpritesComeBackAndSessionEndStoresTheirLastState) {
   EXPECT_EQ(ConfigValue("Window3", "SkinName"), "kite");
   EXPECT_EQ(ConfigValue("Window3", "Position"), "300, 200");
   EXPECT_EQ(ConfigValue("Window5", "SkinName"), "");
-  EXPECT_NE(frame->sprites[3], nullptr);  // an exit's save: LostSpritesComeBack...
+  EXPECT_NE(frame->sprites[3], nullptr);  // nothing closed
 }
 
 TEST_F(StartupTest, OleFailureShowsItsMessageAndCreatesNothing) {
