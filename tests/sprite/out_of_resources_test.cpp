@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "platform/headless/headless.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
@@ -31,15 +28,8 @@ struct Case {
 
 class OutOfResourcesTest : public DesktopTest {
  protected:
-  int Updates(int slot) { return headless::State(frame->sprites[slot]->GetSafeHwnd()).layeredUpdates; }
-
-  // Ticks until slot's sprite has been drawn more than `than` times.
   bool DrawnAgain(int slot, int than) {
-    for (int i = 0; i < 200 && Updates(slot) <= than; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      frame->TickFrame();
-    }
-    return Updates(slot) > than;
+    return TickUntil([&] { return LayeredUpdates(slot) > than; });
   }
 
   // Runs the case's action into slot 1, with the fault armed when fail is
@@ -52,7 +42,7 @@ class OutOfResourcesTest : public DesktopTest {
     (c.onSprite ? static_cast<CWnd*>(frame->sprites[1]) : frame)->SendMessage(wm::kCommand, c.command);
     headless::PumpPending();
     EXPECT_TRUE(headless::IsWindow(frame->GetSafeHwnd()));
-    EXPECT_TRUE(DrawnAgain(0, Updates(0))) << "the other sprite stopped";
+    EXPECT_TRUE(DrawnAgain(0, LayeredUpdates(0))) << "the other sprite stopped";
     CSpriteWindow* sprite = frame->sprites[1];
     if (fail && c.outcome == Outcome::Empty) {
       EXPECT_EQ(sprite, nullptr);
@@ -62,7 +52,7 @@ class OutOfResourcesTest : public DesktopTest {
     } else if (fail && c.outcome == Outcome::StandsWithoutWorker) {
       EXPECT_FALSE(sprite->worker.joinable());
       EXPECT_EQ(sprite->moving.load(), 0);
-      EXPECT_GT(Updates(1), 0);
+      EXPECT_GT(LayeredUpdates(1), 0);
     } else {
       EXPECT_TRUE(DrawnAgain(1, 0));
     }

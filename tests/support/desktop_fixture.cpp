@@ -1,10 +1,14 @@
 #include "desktop_fixture.h"
 
+#include <chrono>
+#include <thread>
+
 #include "app/exe_path.h"
 #include "app/ini_document.h"
 #include "platform/headless/headless.h"
 #include "platform/win_constants.h"
 #include "skin_png/png_maker.h"
+#include "sprite/sprite_window.h"
 
 void DesktopTest::SetUp() {
   headless::Reset();
@@ -47,4 +51,25 @@ void DesktopTest::Close() {
   frame->PostMessage(wm::kClose);
   headless::PumpPending();
   frame = nullptr;
+  Message quit;
+  ASSERT_TRUE(platform::PeekMessage(quit, true));
+  EXPECT_EQ(quit.message, wm::kQuit);
+}
+
+bool DesktopTest::TickUntil(const std::function<bool()>& done) {
+  for (int i = 0; i < 200 && !done(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    frame->TickFrame();
+  }
+  return done();
+}
+
+int DesktopTest::LayeredUpdates(int slot) const {
+  return headless::State(frame->sprites[slot]->GetSafeHwnd()).layeredUpdates;
+}
+
+bool DesktopTest::Checked(const CMenu& menu, uint32_t id) {
+  MenuItemInfo item;
+  EXPECT_TRUE(menu.FindItem(id, item)) << "no menu item " << id;
+  return item.checked;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,8 +31,14 @@ class DesktopTest : public ::testing::Test {
     WriteConfig("[Window0]\nSkinName=kite\n" + settings);
     Start();
   }
-  // Closes the control window as the close box would and runs the loop dry.
+  // Closes the control window as the close box would, runs the loop dry and
+  // takes the quit it leaves, so that the test may start again.
   void Close();
+  // Ticks the frame every 5 ms, at most 200 times, until done holds; returns done().
+  bool TickUntil(const std::function<bool()>& done);
+  int LayeredUpdates(int slot) const;
+  // Whether the menu's item is checked; a missing item fails the test.
+  static bool Checked(const CMenu& menu, uint32_t id);
 
  private:
   TestFolder temp;
