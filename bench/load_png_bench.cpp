@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/test_folder.h"
 #include "skin/offscreen_surface.h"
 #include "skin_png/png_maker.h"
 
@@ -39,7 +40,7 @@ pngmaker::Image Mascot(bool withGamma) {
 }
 
 const std::filesystem::path& StripPath(bool withGamma) {
-  static pngmaker::TempDir dir;
+  static TestFolder dir;
   static const std::filesystem::path paths[2] = {dir.Path() / "plain.png", dir.Path() / "gamma.png"};
   static bool written[2] = {};
   if (!written[withGamma]) {
@@ -135,7 +136,7 @@ void LoadPngOverLibpng(benchmark::State& state) {
 
 // A long animation of tiny frames: what a strip costs per frame it holds.
 void LoadPngManyFrames(benchmark::State& state) {
-  static pngmaker::TempDir dir;
+  static TestFolder dir;
   const auto path = dir.Path() / "many.png";
   const auto frames = uint32_t(state.range(0));
   const auto image = pngmaker::Rgba(4, frames * 4, [](uint32_t x, uint32_t y) {

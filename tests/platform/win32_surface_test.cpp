@@ -7,6 +7,7 @@
 #include <array>
 #include <set>
 
+#include "app/test_folder.h"
 #include "platform/win_constants.h"
 #include "platform/wnd.h"
 #include "skin/offscreen_surface.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr int kSprites = 10;
 
 // Row y is coloured by its number: red its low byte, green its high byte.
-std::wstring WriteNumberedRows(const pngmaker::TempDir& dir, const char* name, uint32_t height) {
+std::wstring WriteNumberedRows(const TestFolder& dir, const char* name, uint32_t height) {
   const auto path = dir.Path() / name;
   const auto image = pngmaker::Rgba(1, height, [](uint32_t, uint32_t y) {
     return std::array<uint8_t, 4>{uint8_t(y), uint8_t(y >> 8), 0, 255};
@@ -44,7 +45,7 @@ size_t GdiObjects(const std::array<OffscreenSurface, kSprites>& surfaces) {
 }
 
 TEST(Win32Surface, SixteenThousandFramesCostNoMoreObjectsAndEveryFrameDraws) {
-  pngmaker::TempDir dir;
+  TestFolder dir;
   const std::wstring single = WriteNumberedRows(dir, "single.png", 1);
   const std::wstring many = WriteNumberedRows(dir, "many.png", 16384);
   std::array<OffscreenSurface, kSprites> singles, manys;

@@ -6,8 +6,6 @@
 #include <iterator>
 #include <vector>
 
-#include "app/exe_path.h"
-#include "skin/skin_path.h"
 #include "test_folder.h"
 
 namespace fs = std::filesystem;
@@ -138,11 +136,6 @@ TEST_F(SkinCatalogueTest, CheckSkinFilesNeedsEveryStripInsideTheSkin) {
     for (int s = 0; s < SkinInfo::kStateCount; ++s) info.file[s] = c.files[s] ? c.files[s] : L"";
     EXPECT_EQ(CheckSkinFiles(info), c.expected) << info.file[0] << L"|" << info.file[1] << L"|" << info.file[4];
   }
-}
-
-TEST_F(SkinCatalogueTest, SkinFilePathUsesThePlatformSeparator) {
-  const std::wstring s(1, kPathSeparator);
-  EXPECT_EQ(MakeSkinFilePath(L"a", L"sub\\walk.png"), L"skin" + s + L"a" + s + L"sub" + s + L"walk.png");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/test_folder.h"
 #include "skin/offscreen_surface.h"
 #include "skin_png/png_maker.h"
 #ifndef _WIN32
@@ -76,7 +77,7 @@ class BadPng : public testing::TestWithParam<BadCase> {};
 
 TEST_P(BadPng, FailsEmptyClosedAndSaysWhy) {
   const BadCase& c = GetParam();
-  pngmaker::TempDir dir;
+  TestFolder dir;
   const auto good = dir.Path() / "good.png";
   const auto bad = dir.Path() / "bad.png";
   ASSERT_TRUE(pngmaker::WriteFile(good, GoodStrip()));
@@ -147,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
 #ifndef _WIN32
 // Bitmap failure can only be staged on the headless backend.
 TEST(LoadPng, StripThatCannotBeMadeIsOutOfMemory) {
-  pngmaker::TempDir dir;
+  TestFolder dir;
   const auto path = dir.Path() / "strip.png";
   ASSERT_TRUE(pngmaker::WriteFile(path, GoodStrip()));
   OffscreenSurface surface;

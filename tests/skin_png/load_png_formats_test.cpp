@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "app/test_folder.h"
 #include "skin/offscreen_surface.h"
 #include "skin_png/png_maker.h"
 
@@ -30,7 +31,7 @@ Image Make(int colorType, int bitDepth, uint32_t width, std::vector<uint16_t> sa
 }
 
 // Every frame's bytes, one after another.
-std::vector<uint8_t> Decode(const pngmaker::TempDir& dir, const Image& image, int32_t frames) {
+std::vector<uint8_t> Decode(const TestFolder& dir, const Image& image, int32_t frames) {
   const auto path = dir.Path() / "strip.png";
   EXPECT_TRUE(pngmaker::WriteFile(path, pngmaker::Encode(image)));
   OffscreenSurface surface;
@@ -73,7 +74,7 @@ TEST(LoadPng, EachFormatDecodesToPremultipliedBgra) {
       {"palette2_trns", kPalette, 2, {2, 0, 1}, {63, 0, 0, 64, 25, 50, 100, 128, 0, 0, 0, 0}, {128, 0, 64}},
       {"rgb_trns", kRgb, 8, {200, 100, 50, 1, 2, 3}, {49, 99, 199, 255, 0, 0, 0, 0}, {}, png_color_16{0, 1, 2, 3, 0}},
   };
-  pngmaker::TempDir dir;
+  TestFolder dir;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Image image = Make(c.colorType, c.bitDepth, uint32_t(c.samples.size() / pngmaker::Channels(c.colorType)),
@@ -95,7 +96,7 @@ TEST(LoadPng, FileGammaOrHalfAgainstScreen) {
   // Samples between 0 and 255 in steps of 5, as an opaque gray RGB ramp.
   std::vector<uint16_t> ramp;
   for (uint16_t x = 0; x < 52; ++x) ramp.insert(ramp.end(), 3, uint16_t(x * 5));
-  pngmaker::TempDir dir;
+  TestFolder dir;
   for (const auto& c : cases) {
     Image image = Make(kRgb, 8, 52, ramp);
     image.gamma = c.gamma;
@@ -113,7 +114,7 @@ TEST(LoadPng, FileGammaOrHalfAgainstScreen) {
 }
 
 TEST(LoadPng, InterlacedGivesTheSameFramesAsPlain) {
-  pngmaker::TempDir dir;
+  TestFolder dir;
   for (const auto& [colorType, bitDepth] : {std::pair{kRgba, 8}, {kGray, 2}, {kGrayAlpha, 16}}) {
     SCOPED_TRACE(std::to_string(colorType) + "/" + std::to_string(bitDepth));
     // 13 x 12 pixels that all differ, so a misplaced interlace pass shows.

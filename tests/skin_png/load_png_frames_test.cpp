@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/test_folder.h"
 #include "skin/offscreen_surface.h"
 #include "skin_png/png_maker.h"
 
@@ -14,7 +15,7 @@ using Kind = PngLoadErrorKind;
 uint8_t Opaque(uint32_t c) { return uint8_t((c * 255) >> 8); }
 
 // Red carries the image row, green the column, so every pixel names its place.
-std::wstring WriteGrid(const pngmaker::TempDir& dir, const std::string& name, uint32_t width, uint32_t height) {
+std::wstring WriteGrid(const TestFolder& dir, const std::string& name, uint32_t width, uint32_t height) {
   const auto path = dir.Path() / name;
   const auto image = pngmaker::Rgba(width, height, [](uint32_t x, uint32_t y) {
     return std::array<uint8_t, 4>{uint8_t(y), uint8_t(x), 7, 255};
@@ -23,37 +24,42 @@ std::wstring WriteGrid(const pngmaker::TempDir& dir, const std::string& name, ui
   return path.wstring();
 }
 
-// Each frame of a 64 x 100 strip holds its own rows, top to bottom.
+// Each frame of a strip holds its own rows, top to bottom; only a frame's sides
+// are limited, not the height of the strip holding them.
 TEST(LoadPng, FrameCountMustDivideTheHeight) {
-  pngmaker::TempDir dir;
-  const std::wstring path = WriteGrid(dir, "strip.png", 64, 100);
+  TestFolder dir;
   const struct {
+    uint32_t width;
+    uint32_t height;
     int32_t frameCount;
     Kind kind;
-  } cases[] = {{1, Kind::None}, {4, Kind::None}, {100, Kind::None}, {3, Kind::HeightNotMultiple},
-               {0, Kind::BadFrameCount}, {-1, Kind::BadFrameCount}, {101, Kind::HeightNotMultiple},
-               {200, Kind::HeightNotMultiple}};
+  } cases[] = {{64, 100, 1, Kind::None}, {64, 100, 4, Kind::None}, {64, 100, 100, Kind::None},
+               {64, 100, 3, Kind::HeightNotMultiple}, {64, 100, 0, Kind::BadFrameCount},
+               {64, 100, -1, Kind::BadFrameCount}, {64, 100, 101, Kind::HeightNotMultiple},
+               {64, 100, 200, Kind::HeightNotMultiple}, {128, 129 * 128, 129, Kind::None},
+               {1, 16384, 16384, Kind::None}, {2, 65536, 8, Kind::None}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.frameCount);
+    SCOPED_TRACE(std::to_string(c.height) + " / " + std::to_string(c.frameCount));
     OffscreenSurface surface;
     PngLoadError error;
     const bool loads = c.kind == Kind::None;
-    const int32_t frameHeight = loads ? 100 / c.frameCount : 0;
-    EXPECT_EQ(surface.LoadPng(path, c.frameCount, &error), int(loads));
+    const int32_t frameHeight = loads ? int32_t(c.height) / c.frameCount : 0;
+    EXPECT_EQ(surface.LoadPng(WriteGrid(dir, "strip.png", c.width, c.height), c.frameCount, &error), int(loads));
     EXPECT_EQ(error.kind, c.kind);
     if (!loads) {
-      EXPECT_EQ(error.width, 64u);
-      EXPECT_EQ(error.height, 100u);
+      EXPECT_EQ(error.width, c.width);
+      EXPECT_EQ(error.height, c.height);
     }
     EXPECT_EQ(surface.IsEmpty(), !loads);
     EXPECT_EQ(surface.FrameCount(), loads ? c.frameCount : 0);
-    EXPECT_EQ(surface.FrameWidth(), loads ? 64 : 0);
+    EXPECT_EQ(surface.FrameWidth(), loads ? int32_t(c.width) : 0);
     EXPECT_EQ(surface.FrameHeight(), frameHeight);
+    EXPECT_EQ(surface.DecodedBytes(), loads ? uint64_t(c.width) * c.height * 4 : 0u);
     for (int32_t k = 0; k < surface.FrameCount(); ++k) {
       for (int32_t j = 0; j < surface.FrameHeight(); ++j) {
-        for (uint32_t x = 0; x < 64; x += 21) {
+        for (uint32_t x = 0; x < c.width; x += 21) {
           const uint8_t* pixel = surface.FrameRow(k, j) + x * 4;
-          ASSERT_EQ(pixel[2], Opaque(k * frameHeight + j)) << "frame " << k << " row " << j;
+          ASSERT_EQ(pixel[2], Opaque(uint8_t(k * frameHeight + j))) << "frame " << k << " row " << j;
           ASSERT_EQ(pixel[1], Opaque(x));
         }
       }
@@ -61,30 +67,9 @@ TEST(LoadPng, FrameCountMustDivideTheHeight) {
   }
 }
 
-// Only a frame's sides are limited, not the height of the strip holding them.
-TEST(LoadPng, TallStripsLoadWhenTheirFramesFit) {
-  pngmaker::TempDir dir;
-  const struct {
-    uint32_t width;
-    uint32_t height;
-    int32_t frameCount;
-  } cases[] = {{128, 129 * 128, 129}, {1, 16384, 16384}, {2, 65536, 8}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.height);
-    OffscreenSurface surface;
-    ASSERT_EQ(surface.LoadPng(WriteGrid(dir, "strip.png", c.width, c.height), c.frameCount), 1);
-    const int32_t frameHeight = int32_t(c.height) / c.frameCount;
-    EXPECT_EQ(surface.FrameCount(), c.frameCount);
-    EXPECT_EQ(surface.FrameHeight(), frameHeight);
-    const int32_t last = c.frameCount - 1;
-    EXPECT_EQ(surface.FrameRow(last, 0)[2], Opaque(uint8_t(last * frameHeight)));
-    EXPECT_EQ(surface.DecodedBytes(), uint64_t(c.width) * c.height * 4);
-  }
-}
-
 // A second load replaces the first; frames are rows of one bottom-up strip; release empties.
 TEST(LoadPng, SecondLoadReplacesTheFirstStrip) {
-  pngmaker::TempDir dir;
+  TestFolder dir;
   OffscreenSurface surface;
   ASSERT_EQ(surface.LoadPng(WriteGrid(dir, "tall.png", 64, 256), 4), 1);
   ASSERT_EQ(surface.LoadPng(WriteGrid(dir, "strip.png", 16, 40), 2), 1);
@@ -111,7 +96,7 @@ TEST(LoadPng, SecondLoadReplacesTheFirstStrip) {
 }
 
 TEST(LoadPng, WideCharacterPath) {
-  pngmaker::TempDir dir;
+  TestFolder dir;
   // The file is made through a UTF-8 path, independently of the loader's conversion.
   const auto file = dir.Path() / std::filesystem::path(u8"\u30B9\u30AD\u30F3\U0001F338.png");
   ASSERT_TRUE(pngmaker::WriteFile(file, pngmaker::Encode(pngmaker::Rgba(4, 4, [](uint32_t, uint32_t) {

@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <random>
 #include <string>
 
 namespace pngmaker {
@@ -153,18 +152,6 @@ bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
   file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   file.close();
   return !file.fail();
-}
-
-TempDir::TempDir() {
-  std::random_device random;
-  path = std::filesystem::temp_directory_path() /
-         ("kitemaru-png-" + std::to_string(random()) + "-" + std::to_string(random()));
-  std::filesystem::create_directories(path);
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path, ignored);
 }
 
 }  // namespace pngmaker

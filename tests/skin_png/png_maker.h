@@ -48,17 +48,4 @@ void FixCrc(std::vector<uint8_t>& png, size_t chunk);
 
 bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 
-// A fresh folder under the system's temporary folder, removed with its files.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& Path() const { return path; }
-
- private:
-  std::filesystem::path path;
-};
-
 }  // namespace pngmaker

@@ -1,11 +1,14 @@
-// A whole run: the reports one after another and the exit code.
+// Which skins a command-line folder names, and a whole run: the reports one
+// after another and the exit code.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/ini_encoding.h"
+#include "skincheck/skin_target.h"
 #include "skincheck/skincheck_run.h"
 #include "tools/skin_tree.h"
 
@@ -13,33 +16,68 @@ namespace {
 
 using skintest::Native;
 
-const std::wstring kKite = L"kite: usable \u2014 listed, loads, shows 6 frames of 96 x 96, 216 KiB decoded\n";
-
-struct RunCase {
-  std::wstring argument;  // below the tree's root, '/' between folders
-  int exit;
-  std::vector<std::wstring> parts;  // each somewhere in the output
-  bool whole = false;               // the one part is the whole output
+// kite: a usable skin; bare: a skin folder without skin.ini; other/kite: a skin
+// outside any folder named skin; unrelated: no skins; empty/skin: a skin folder with none.
+struct Tree : skintest::SkinTree {
+  Tree() {
+    Write(L"kite", L"skin.ini", "[Default]\nFile=kite.png\nAnimationFrame=6\nAnimationWait=100\n");
+    Write(L"kite", L"kite.png", skintest::Strip(96, 576));
+    std::filesystem::create_directories(Path() / "skin" / "bare");
+    Write(L"kite", L"../../other/kite/skin.ini", "[Default]\n");
+    Write(L"kite", L"../../unrelated/note.txt", "x");
+    std::filesystem::create_directories(Path() / "empty" / "skin");
+  }
 };
 
+TEST(ResolveSkinTarget, WhichSkinsAFolderNames) {
+  const Tree tree;
+  const std::wstring root = tree.Wide();
+  const struct {
+    std::wstring argument;  // below the tree's root, '/' between folders
+    std::vector<std::wstring> names;  // none: it does not resolve
+    bool inSkinFolder = true;
+  } cases[] = {
+      {L"skin/kite", {L"kite"}}, {L"skin", {L"bare", L"kite"}}, {L"skin/", {L"bare", L"kite"}},
+      {L".", {L"bare", L"kite"}},           // the program's folder
+      {L"skin/bare", {L"bare"}},            // a skin without skin.ini
+      {L"other/kite", {L"kite"}, false},    // a skin outside any folder named skin
+      {L"skin/kite/skin.ini", {}}, {L"skin/none", {}}, {L"unrelated", {}},  // a file, nothing, no skins
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(WideToUtf8(c.argument));
+    SkinTarget target;
+    std::wstring why;
+    const bool resolves = ResolveSkinTarget(Native(root + L"/" + c.argument), target, why);
+    ASSERT_EQ(resolves, !c.names.empty());
+    EXPECT_EQ(why.empty(), resolves);
+    if (!resolves) continue;
+    std::sort(target.names.begin(), target.names.end());
+    EXPECT_EQ(target.names, c.names);
+    EXPECT_EQ(target.inSkinFolder, c.inSkinFolder);
+    EXPECT_EQ(target.skinFolder, Native(root + (c.inSkinFolder ? L"/skin" : L"/other")));
+    EXPECT_EQ(target.exeFolder, root);
+  }
+}
+
 TEST(RunSkinCheck, ReportsAndExitCode) {
-  skintest::SkinTree tree;
-  tree.Write(L"kite", L"skin.ini", "[Default]\nFile=kite.png\nAnimationFrame=6\nAnimationWait=100\n");
-  tree.Write(L"kite", L"kite.png", skintest::Strip(96, 576));
-  tree.Write(L"broken", L"skin.ini", "[Default]\nFile=walk.png\n");
-  tree.Write(L"kite", L"../../elsewhere/kite/skin.ini", "[Default]\n");
-  std::filesystem::create_directories(tree.Path() / "empty" / "skin");
-  const RunCase cases[] = {
-      {L"skin/kite", kExitAllUsable, {kKite}, true},
+  const Tree tree;
+  const std::wstring kite = L"kite: usable \u2014 listed, loads, shows 6 frames of 96 x 96, 216 KiB decoded\n";
+  const struct {
+    std::wstring argument;  // below the tree's root, '/' between folders
+    int exit;
+    std::vector<std::wstring> parts;  // each somewhere in the output
+    bool whole = false;               // the one part is the whole output
+  } cases[] = {
+      {L"skin/kite", kExitAllUsable, {kite}, true},
       {L"skin", kExitNotUsable,
-       {kKite, Native(L"broken: NOT usable \u2014 Default: File 'walk.png' not found (tried skin/broken/walk.png)\n")}},
-      {L"elsewhere/kite", kExitNotUsable,
+       {kite, Native(L"bare: NOT usable \u2014 no skin.ini (tried skin/bare/skin.ini), so it is not listed\n")}},
+      {L"other/kite", kExitNotUsable,
        {L"kite: NOT usable \u2014 not listed: the program lists only folders inside the folder named 'skin'"}},
       {L"empty/skin", kExitNotUsable, {L"no skins in "}},
       {L"skin/none", kExitUsage, {L""}, true},
   };
   const auto before = std::filesystem::current_path();
-  for (const RunCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(WideToUtf8(c.argument));
     std::wstring out;
     std::wstring err;
