@@ -10,7 +10,6 @@
 #include <string>
 #include <thread>
 
-#include "platform/app.h"
 #include "platform/dialog.h"
 #include "platform/menu.h"
 #include "platform/probe_window.h"
@@ -142,8 +141,7 @@ TEST(Win32Menu, TrackedPopupSendsTheChosenCommandToItsOwner) {
   const auto track = [&] { return menu.GetSubMenu(0).TrackPopupMenu({20, 20}, &owner); };
   ASSERT_TRUE(WhileTheUserAnswers(L"#32768", pressKeys, track));
 
-  Message message;
-  while (platform::PeekMessage(message, true)) platform::DispatchMessage(message);
+  PumpUntil([&] { return !owner.received.empty(); });
   ASSERT_EQ(owner.received.size(), 1u);
   EXPECT_EQ(owner.received[0].value, uintptr_t{IDM_APP_ABOUT});
 }

@@ -7,13 +7,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "platform/app.h"
 #include "platform/frame_bitmap.h"
@@ -26,18 +22,6 @@
 #include "res/resource_ids.h"
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  for (Message message; std::chrono::steady_clock::now() < end;) {
-    while (platform::PeekMessage(message, true)) {
-      if (message.message != wm::kQuit) platform::DispatchMessage(message);
-    }
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
-}
 
 void Settle() { PumpUntil([] { return false; }, 300); }
 
