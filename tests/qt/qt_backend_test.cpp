@@ -101,12 +101,10 @@ TEST(QtWindow, ClicksOnTransparentPixelsReachTheWindowBelowOpaqueOnesDragTheSpri
   }
   ASSERT_EQ(sprite.GetWindowRect(), (Rect{200, 200, 204, 204}));
 
-  Xdotool("mousemove 201 201 mousedown 1");
-  Settle();
-  Xdotool("mousemove 226 211");
-  Settle();
-  Xdotool("mousemove 251 221 mouseup 1");
-  Settle();
+  for (const char* step : {"mousemove 201 201 mousedown 1", "mousemove 226 211", "mousemove 251 221 mouseup 1"}) {
+    Xdotool(step);
+    Settle();
+  }
   EXPECT_EQ(sprite.GetWindowRect(), (Rect{250, 220, 254, 224}));
 }
 
