@@ -9,36 +9,33 @@
 
 namespace {
 
-HWND ControlWindow() { return FindWindowW(L"kitemaru", nullptr); }
-
-struct Found {
-  DWORD process = 0;
-  std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectLayered(HWND window, LPARAM param) {
-  auto* found = reinterpret_cast<Found*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process == found->process && IsWindowVisible(window) &&
-      (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0) {
-    found->windows.push_back(window);
+// The window of the system class, waiting up to milliseconds for it; null if it did not come.
+HWND WaitFor(const wchar_t* windowClass, int milliseconds = 0) {
+  for (int waited = 0;; waited += 50) {
+    HWND window = FindWindowW(windowClass, nullptr);
+    if (window != nullptr || waited >= milliseconds) return window;
+    Sleep(50);
   }
-  return TRUE;
 }
 
-// The visible layered windows of the program: sprites, and the range editor
-// (the only one with a sizing border).
+HWND ControlWindow() { return FindWindowW(L"kitemaru", nullptr); }
+
+// The visible layered windows of the program, top first: sprites, or the
+// range editors (the only ones with a sizing border).
 std::vector<HWND> LayeredWindows(bool editors) {
-  Found found;
-  GetWindowThreadProcessId(ControlWindow(), &found.process);
-  EnumWindows(CollectLayered, reinterpret_cast<LPARAM>(&found));
-  std::vector<HWND> result;
-  for (HWND window : found.windows) {
+  DWORD program = 0;
+  GetWindowThreadProcessId(ControlWindow(), &program);
+  std::vector<HWND> found;
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, nullptr)) != nullptr;) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
     const bool editor = (GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME) != 0;
-    if (editor == editors) result.push_back(window);
+    if (process == program && IsWindowVisible(window) && editor == editors &&
+        (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0) {
+      found.push_back(window);
+    }
   }
-  return result;
+  return found;
 }
 
 HWND SpriteAt(int x, int y) {
@@ -58,17 +55,6 @@ void PrintRect(const char* kind, HWND window) {
               topMost ? "topmost" : "normal");
 }
 
-bool WaitFor(HWND (*find)(), int milliseconds) {
-  for (int waited = 0; waited < milliseconds; waited += 50) {
-    if (find() != nullptr) return true;
-    Sleep(50);
-  }
-  return false;
-}
-
-HWND PopupMenuWindow() { return FindWindowW(L"#32768", nullptr); }
-HWND DialogWindow() { return FindWindowW(L"#32770", nullptr); }
-
 int Usage() {
   std::fprintf(stderr,
                "usage: driver wait | post ID | close | endsession | control | sprites | editors | menu |\n"
@@ -84,7 +70,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring verb = argv[1];
   auto arg = [&](int i) { return i < argc ? static_cast<int>(std::wcstol(argv[i], nullptr, 10)) : 0; };
 
-  if (verb == L"wait") return WaitFor(ControlWindow, 20000) ? 0 : 1;
+  if (verb == L"wait") return WaitFor(L"kitemaru", 20000) ? 0 : 1;
   if (verb == L"hold" && argc >= 4) {
     // Another program holding the file open and sharing it with nobody.
     HANDLE file = CreateFileW(argv[2], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -120,24 +106,25 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"menu") {
     // NOTE: Wine keeps menus inside their process, so another program can
     // only see the popup window, not its items.
-    if (!WaitFor(PopupMenuWindow, 5000)) return 1;
-    PrintRect("menu", PopupMenuWindow());
-    return 0;
+    HWND popup = WaitFor(L"#32768", 5000);
+    if (popup != nullptr) PrintRect("menu", popup);
+    return popup != nullptr ? 0 : 1;
   }
   if (verb == L"menu-close") {
     // Ending the tracking the way a click elsewhere would.
     PostMessageW(control, WM_CANCELMODE, 0, 0);
-    SendMessageW(PopupMenuWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageW(WaitFor(L"#32768"), WM_KEYDOWN, VK_ESCAPE, 0);
     return 0;
   }
   if (verb == L"about-close") {
-    if (!WaitFor(DialogWindow, 5000)) return 1;
+    HWND dialog = WaitFor(L"#32770", 5000);
+    if (dialog == nullptr) return 1;
     wchar_t caption[64] = {};
-    GetWindowTextW(DialogWindow(), caption, 64);
+    GetWindowTextW(dialog, caption, 64);
     char utf8[256] = {};
     WideCharToMultiByte(CP_UTF8, 0, caption, -1, utf8, sizeof utf8, nullptr, nullptr);
     std::printf("dialog %s\n", utf8);
-    return PostMessageW(DialogWindow(), WM_COMMAND, IDOK, 0) ? 0 : 1;
+    return PostMessageW(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
   }
   if (verb == L"sprite-post" || verb == L"sprite-dblclick") {
     HWND sprite = SpriteAt(arg(2), arg(3));

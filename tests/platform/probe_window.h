@@ -2,10 +2,14 @@
 // A window for the backend tests that keeps what its handlers were called
 // with, so a test reads back what the window system delivered to our code.
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <thread>
 #include <vector>
 
+#include "platform/app.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
 #include "platform/wnd.h"
@@ -68,3 +72,17 @@ class ProbeWindow : public CWnd {
  private:
   int createResult;
 };
+
+// Dispatches what arrives until done() holds; false if it did not within the time.
+inline bool PumpUntil(const std::function<bool()>& done, uint32_t milliseconds = 3000) {
+  const uint32_t start = platform::TimeGetTime();
+  for (Message message; platform::TimeGetTime() - start < milliseconds;) {
+    while (platform::PeekMessage(message, true)) {
+      if (message.message != wm::kQuit) platform::DispatchMessage(message);
+    }
+    if (done()) return true;
+    // Not platform::Sleep: on Qt it flushes pending moves, which must reach the screen on their own.
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}

@@ -10,7 +10,6 @@
 #include <string>
 #include <thread>
 
-#include "platform/app.h"
 #include "platform/dialog.h"
 #include "platform/menu.h"
 #include "platform/probe_window.h"
@@ -24,18 +23,17 @@ TEST(Win32Menu, TemplatesBuildTheirItemsWithTextsIntact) {
   const struct {
     uint32_t menu;
     int position;  // in the first submenu; -1: found by its command anywhere
-    uint32_t id;   // 0: a submenu or separator
+    uint32_t id;   // 0: a submenu, or a separator if the text is empty too
     const wchar_t* text;
-    bool submenu, separator;
   } items[] = {
-      {IDR_CONTROL_MENU, 0, 0, L"設定(&S)", true, false},
-      {IDR_CONTROL_MENU, 1, 0, L"", false, true},
-      {IDR_CONTROL_MENU, 2, IDM_APP_ABOUT, L"バージョン情報(&A)...", false, false},
-      {IDR_SPRITE_MENU, 1, 0, L"移動(&M)", true, false},
-      {IDR_SPRITE_MENU, 2, IDM_CLOSE_SPRITE, L"閉じる(&C)", false, false},
-      {IDR_CONTROL_MENU, -1, IDM_FPS_10, L"10FPS", false, false},
-      {IDR_SPRITE_MENU, -1, IDM_TOPMOST, L"常に手前に表示(&T)", false, false},
-      {IDR_SPRITE_MENU, -1, IDM_MOVE_DRIFT, L"きてまる1(&F)", false, false},
+      {IDR_CONTROL_MENU, 0, 0, L"設定(&S)"},
+      {IDR_CONTROL_MENU, 1, 0, L""},
+      {IDR_CONTROL_MENU, 2, IDM_APP_ABOUT, L"バージョン情報(&A)..."},
+      {IDR_SPRITE_MENU, 1, 0, L"移動(&M)"},
+      {IDR_SPRITE_MENU, 2, IDM_CLOSE_SPRITE, L"閉じる(&C)"},
+      {IDR_CONTROL_MENU, -1, IDM_FPS_10, L"10FPS"},
+      {IDR_SPRITE_MENU, -1, IDM_TOPMOST, L"常に手前に表示(&T)"},
+      {IDR_SPRITE_MENU, -1, IDM_MOVE_DRIFT, L"きてまる1(&F)"},
   };
   CMenu control, sprite;
   ASSERT_TRUE(control.LoadMenu(IDR_CONTROL_MENU));
@@ -54,8 +52,8 @@ TEST(Win32Menu, TemplatesBuildTheirItemsWithTextsIntact) {
     }
     EXPECT_EQ(item.id, expected.id);
     EXPECT_EQ(item.text, expected.text);
-    EXPECT_EQ(item.submenu, expected.submenu);
-    EXPECT_EQ(item.separator, expected.separator);
+    EXPECT_EQ(item.submenu, expected.id == 0 && *expected.text != L'\0');
+    EXPECT_EQ(item.separator, expected.id == 0 && *expected.text == L'\0');
   }
   MenuItemInfo item;
   EXPECT_FALSE(sprite.FindItem(IDM_EXIT, item));
@@ -142,8 +140,7 @@ TEST(Win32Menu, TrackedPopupSendsTheChosenCommandToItsOwner) {
   const auto track = [&] { return menu.GetSubMenu(0).TrackPopupMenu({20, 20}, &owner); };
   ASSERT_TRUE(WhileTheUserAnswers(L"#32768", pressKeys, track));
 
-  Message message;
-  while (platform::PeekMessage(message, true)) platform::DispatchMessage(message);
+  PumpUntil([&] { return !owner.received.empty(); });
   ASSERT_EQ(owner.received.size(), 1u);
   EXPECT_EQ(owner.received[0].value, uintptr_t{IDM_APP_ABOUT});
 }

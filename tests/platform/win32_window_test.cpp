@@ -54,17 +54,9 @@ TEST_F(Win32Window, SentMessagesAreHandledAtOncePostedOnesAndTimersThroughThePum
   ASSERT_TRUE(window.PostMessage(wm::kApp));
   EXPECT_EQ(window.appMessages, 1);
   ASSERT_TRUE(window.SetTimer(7, 10));
-
-  const DWORD deadline = GetTickCount() + 5000;
-  for (Message message; window.Find(wm::kTimer) == nullptr && GetTickCount() < deadline; Sleep(5)) {
-    while (platform::PeekMessage(message, true)) {
-      platform::TranslateMessage(message);
-      platform::DispatchMessage(message);
-    }
-  }
+  EXPECT_TRUE(PumpUntil([&] { return window.Find(wm::kTimer, 7) != nullptr; }, 5000));
   EXPECT_TRUE(window.KillTimer(7));
   EXPECT_EQ(window.appMessages, 2);
-  EXPECT_NE(window.Find(wm::kTimer, 7), nullptr);
 }
 
 TEST_F(Win32Window, PlacementAndBandFollowSetWindowPos) {

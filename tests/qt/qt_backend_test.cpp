@@ -7,13 +7,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "platform/app.h"
 #include "platform/frame_bitmap.h"
@@ -26,18 +22,6 @@
 #include "res/resource_ids.h"
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  for (Message message; std::chrono::steady_clock::now() < end;) {
-    while (platform::PeekMessage(message, true)) {
-      if (message.message != wm::kQuit) platform::DispatchMessage(message);
-    }
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
-}
 
 void Settle() { PumpUntil([] { return false; }, 300); }
 
@@ -117,12 +101,10 @@ TEST(QtWindow, ClicksOnTransparentPixelsReachTheWindowBelowOpaqueOnesDragTheSpri
   }
   ASSERT_EQ(sprite.GetWindowRect(), (Rect{200, 200, 204, 204}));
 
-  Xdotool("mousemove 201 201 mousedown 1");
-  Settle();
-  Xdotool("mousemove 226 211");
-  Settle();
-  Xdotool("mousemove 251 221 mouseup 1");
-  Settle();
+  for (const char* step : {"mousemove 201 201 mousedown 1", "mousemove 226 211", "mousemove 251 221 mouseup 1"}) {
+    Xdotool(step);
+    Settle();
+  }
   EXPECT_EQ(sprite.GetWindowRect(), (Rect{250, 220, 254, 224}));
 }
 
