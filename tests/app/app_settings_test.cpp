@@ -116,11 +116,11 @@ TEST_F(AppSettingsTest, LongSkinNameIsCutTo1023Characters) {
 
 TEST_F(AppSettingsTest, UnreadableFileIsNeitherLoadedNorOverwritten) {
   // Larger than any config.ini: it reads as missing and must survive the exit.
-  const std::string huge = "[General]\r\nFPS=15\r\n" + std::string(kIniFileMaxBytes, ';');
+  const std::string huge = "[General]\r\nFPS=15\r\n" + std::string(16u << 20, ';');
   WriteBytes(ConfigFile(), huge);
   AppSettings settings = Loaded();
   EXPECT_EQ(settings.fps, 30);
-  EXPECT_TRUE(settings.Save());
+  EXPECT_FALSE(settings.Save());
   EXPECT_EQ(ReadBytes(ConfigFile()), huge);
 }
 

@@ -24,6 +24,7 @@ TEST(ExePathTest, RemoveFileSpecDropsTheLastComponent) {
       {L"/opt/kitemaru/kitemaru", L"/opt/kitemaru"},
       {L"/kitemaru", L"/"},
       {L"/a\\b/kitemaru", L"/a\\b"},
+      {L"a:/b/kitemaru", L"a:/b"},  // a drive root only where drives are
 #endif
       {L"kitemaru.exe", L""},
   };

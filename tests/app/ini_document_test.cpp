@@ -25,7 +25,7 @@ TEST(IniDocumentTest, ValuesTheReaderWouldChangeReadBackAsWritten) {
   const std::wstring values[] = {L" leading", L"trailing ", L"\"quoted\"", L"'single'", L"plain", L""};
   IniDocument ini;
   for (const std::wstring& value : values) {
-    ini.Set(L"S", L"K", value);
+    EXPECT_TRUE(ini.Set(L"S", L"K", value));
     EXPECT_EQ(IniDocument(ini.Text()).Find(L"S", L"K"), value);
   }
 }
@@ -58,8 +58,8 @@ TEST(IniDocumentTest, SetChangesOnlyTheLineOfItsKeyOrAddsOne) {
   };
   for (const Case& c : cases) {
     IniDocument ini(c.text);
-    ini.Set(L"A", L"New", L"v");
-    ini.Set(L"B", L"K", L"v");
+    EXPECT_TRUE(ini.Set(L"A", L"New", L"v"));
+    EXPECT_TRUE(ini.Set(L"B", L"K", L"v"));
     EXPECT_EQ(ini.Text(), c.expected) << c.text;
   }
 }

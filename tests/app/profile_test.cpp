@@ -18,10 +18,10 @@ TEST(ProfileTest, IntegerTextReadsAsItsLeadingDecimalNumber) {
   };
   const Case cases[] = {
       {L"42", 42},      {L"  -17", -17},  {L"\t+5", 5},      {L"12abc", 12},     {L"3 4", 3},
-      {L"abc", 0},      {L"", 0},         {L"-", 0},         {L"- 5", 0},        {L"0x10", 0},
+      {L"abc", 0},      {L"", 0},         {L"-", 0},         {L"- 5", 0},        {L"\r\n7", 7},
       {L"2147483647", kMax},             {L"2147483648", kMax},   {L"-2147483648", kMin},
       {L"-2147483649", kMin},            {L"99999999999999999999999", kMax},
-      {L"-99999999999999999999999", kMin},
+      {L"-99999999999999999999999", kMin}, {L"0x10", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseProfileInt(c.text), c.expected) << "text: " << c.text;
 }

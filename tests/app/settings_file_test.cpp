@@ -31,7 +31,8 @@ std::string Iconv(const std::string& text, const char* to, const char* from = "U
 }
 
 const std::string kText =
-    "; \xE8\xA8\xAD\xE5\xAE\x9A\r\n"  // 設定
+    // Five ideographic spaces, each a zero low byte in UTF-16LE, and 設定.
+    "; \xE3\x80\x80\xE3\x80\x80\xE3\x80\x80\xE3\x80\x80\xE3\x80\x80\xE8\xA8\xAD\xE5\xAE\x9A\r\n"
     "[General]\r\nFPS=15\r\n"
     "[Window0]\r\nSkinName=\xE3\x81\xBE\xE3\x82\x8B\r\n"        // まる
     "[\xE3\x81\x8A\xE3\x81\xBE\xE3\x81\x91]\r\nkey=\xE5\x80\xA4\r\n";  // [おまけ] key=値
@@ -51,10 +52,10 @@ class SettingsFileTest : public testing::Test {
     return settings;
   }
   // Loads, changes the frame rate, saves.
-  void SaveWithFps(int32_t fps) {
+  bool SaveWithFps(int32_t fps) {
     AppSettings settings = Loaded();
     settings.fps = fps;
-    settings.Save();
+    return settings.Save();
   }
 
   TestFolder folder;
@@ -114,6 +115,12 @@ TEST_F(SettingsFileTest, AnsiFileThatCannotHoldANameBecomesUtf8WithMark) {
   EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF")) << saved;
   EXPECT_EQ(Loaded().skinName[1], settings.skinName[1]);
   EXPECT_EQ(Loaded().skinName[0], L"\u307E\u308B");
+  // Half-width katakana whose CP932 bytes (C2 B1) would read back as the UTF-8 of "±".
+  WriteBytes(folder.Path() / "config.ini", Iconv("[Window0]\r\nSkinName=\xE3\x81\xAD\r\n", "CP932"));
+  settings = Loaded();
+  settings.skinName[0] = L"\uFF82\uFF71";
+  settings.Save();
+  EXPECT_EQ(Loaded().skinName[0], L"\uFF82\uFF71");
 }
 
 TEST_F(SettingsFileTest, LockedFileIsWaitedForThenLeftAlone) {
@@ -165,7 +172,7 @@ TEST_F(SettingsFileTest, SettingsGoWhereTheyCanAndComeBackFromThere) {
     headless::SetFileWritable(Config(), c.fileWritable);
     if (c.readOnlyMark) headless::SetFileReadOnly(Config());
 
-    SaveWithFps(60);
+    EXPECT_EQ(SaveWithFps(60), c.expected != NotWritten);
     const std::string program = c.fileExists ? ReadBytes(folder.Path() / "config.ini") : "";
     const bool perUser = fs::exists(folder.Path() / "user/config.ini");
     EXPECT_EQ(perUser, c.expected == PerUser);
@@ -186,12 +193,15 @@ TEST_F(SettingsFileTest, LeftOversAndFailuresNeverCostTheOldFile) {
   // A crashed copy with our process id left a folder where the first temporary goes.
   const std::string stem = "config.ini." + std::to_string(platform::CurrentProcessId()) + "-";
   fs::create_directory(folder.Path() / (stem + "0.tmp"));
-  SaveWithFps(60);
+  EXPECT_TRUE(SaveWithFps(60));
   EXPECT_EQ(Loaded().fps, 60);
-
   WriteBytes(folder.Path() / "config.ini", old);
+  for (int n = 1; n < 8; ++n) fs::create_directory(folder.Path() / (stem + std::to_string(n) + ".tmp"));
+  EXPECT_FALSE(SaveWithFps(60));  // eight names tried, all taken
+  for (int n = 0; n < 8; ++n) fs::remove(folder.Path() / (stem + std::to_string(n) + ".tmp"));
+
   headless::FailFileWritesAfter(10);
-  SaveWithFps(60);
+  EXPECT_FALSE(SaveWithFps(60));
   EXPECT_EQ(ReadBytes(folder.Path() / "config.ini"), old);
   EXPECT_FALSE(fs::exists(folder.Path() / (stem + "1.tmp")));
 }

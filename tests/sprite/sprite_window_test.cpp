@@ -141,7 +141,8 @@ TEST_F(SpriteWindowTest, RangeEditorAcceptsMovesResizesCancelsAndHidesUntilTheSp
   headless::SetKeyDown(vk::kShift, true);
   editor.SendMessage(wm::kKeyDown, vk::kUp);  // 1 shorter
   headless::SetKeyDown(vk::kShift, false);
-  EXPECT_EQ(editor.GetWindowRect(), (Rect{99, 66, 99 + 398, 66 + 295}));
+  editor.SendMessage(wm::kKeyDown, vk::kLeft);  // 1 left
+  EXPECT_EQ(editor.GetWindowRect(), (Rect{98, 66, 98 + 398, 66 + 295}));
   const headless::DrawOp text = headless::State(editor.GetSafeHwnd()).lastNcPaint.back();
   EXPECT_EQ(text.text, RangeEditorText(editor.GetWindowRect()));
   EXPECT_EQ(text.rect.left, 30);  // the 20 px inset at 144 dpi

@@ -32,6 +32,8 @@ TEST(UniformIntTest, ReducesEngineOutputsByTheFixedRules) {
       {"power of two, factor 2^29", 0, 3, {2, 1, 3}, 3},
       {"straddling zero, factor 64", -1000, 1000, {858, 164, -711}, 3},
       {"widest range: output + min", kInt32Min, kInt32Max, {1351727964}, 1},
+      {"eleven values, factor 2^21", 0, 10, {7, 2, 7}, 3},
+      {"an output equal to the range is kept", kInt32Min, 1351727964, {1351727964}, 1},
       {"(2^32-1)/range is 5: still one output", 0, 858993459, {31618886, 290934651}, 2},
       {"(2^32-1)/range is 4: outputs above range are drawn again", 0, 858993460,
        {581869302, 545404204}, 5},

@@ -162,7 +162,7 @@ TEST_F(ControlWindowTest, LoadsIntoTheLowestFreeSlotUntilFullIgnoresOtherIdsAndW
   Start();
   frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST + 1);  // beyond the catalogue
   frame->SendMessage(wm::kCommand, IDM_WINDOW_FIRST + 3);  // an empty slot
-  frame->SendMessage(wm::kCommand, IDM_WINDOW_FIRST + 12);  // not a slot
+  frame->SendMessage(wm::kCommand, IDM_WINDOW_FIRST + 10);  // just past the last slot
   headless::PumpPending();
   for (CSpriteWindow* sprite : frame->sprites) EXPECT_EQ(sprite, nullptr);
 
