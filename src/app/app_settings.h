@@ -33,9 +33,8 @@ class AppSettings {
   // Every field from the file; missing values take their defaults. Always true.
   bool Load();
   // Every field into the file, keeping whatever else it holds, in its own
-  // form; see SettingsFile for where it goes. False when nothing was written
-  // (a file that could not be read, a frozen one, a failed write); the old
-  // file is then intact.
+  // form; see SettingsFile for where it goes. Always true: a failed write is
+  // silent and leaves the old file intact.
   bool Save();
 
   // Empty for a slot outside 0..kSlotCount - 1.
