@@ -78,6 +78,7 @@ bool CWnd::ShowWindow(int command) {
   if (command == sw::kHide) {
     window->hide();
   } else if (!wasVisible) {
+    window->SyncQtGeometry();
     window->show();
     window->needsPaint = true;
     // The range editor takes the keys while it is open.

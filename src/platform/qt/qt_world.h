@@ -43,7 +43,8 @@ class NativeWindow final : public QWidget {
   void StartMove();
   void RefreshRect();
   Rect GetRect() const;
-  // Tells Qt where the window is, before it makes the native window anew.
+  // Tells Qt where the window is before it maps it or makes it anew: Qt does
+  // not hear of a sprite's own moves.
   void SyncQtGeometry();
   // The input shape again, after the native window was made anew.
   void ReapplyMask();
