@@ -178,8 +178,8 @@ TEST_F(ControlWindowTest, LoadsIntoTheLowestFreeSlotUntilFullIgnoresOtherIdsAndW
   EXPECT_NE(frame->sprites[4], nullptr);
 
   // A window item opens that sprite's own menu.
-  const auto items = OpenMenu(0, wm::kCommand, IDM_WINDOW_FIRST + 4);
-  EXPECT_EQ(menuOwner, frame->sprites[4]);
+  const auto items = OpenMenu(0, wm::kCommand, IDM_WINDOW_FIRST);
+  EXPECT_EQ(menuOwner, frame->sprites[0]);
   ASSERT_FALSE(items.empty());
   EXPECT_EQ(items[0].text, L"スキン切り替え(&S)");
 }
