@@ -16,7 +16,16 @@ void CWnd::OnClose() { DestroyWindow(); }
 
 void CWnd::OnPaint() { CPaintDC validate(this); }
 
-bool CWnd::Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
+bool CWnd::Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result) noexcept {
+  try {
+    return Route(message, wParam, lParam, result);
+  } catch (...) {
+    result = message == wm::kCreate ? -1 : 0;
+    return true;
+  }
+}
+
+bool CWnd::Route(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result) {
   result = 0;
   const Point at{PointX(lParam), PointY(lParam)};
   switch (message) {

@@ -68,8 +68,10 @@ class CWnd {
   bool UpdateLayeredWindow(Point topLeft, Size size, const FrameBitmap& source, Point from);
 
   // Routes one message to its handler. Returns true when the handler took it
-  // and default processing must not run; result is then the reply.
-  bool Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+  // and default processing must not run; result is then the reply. No
+  // exception leaves it: a throwing handler fails its message (a creation is
+  // refused) and the program goes on.
+  bool Dispatch(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result) noexcept;
 
   // Backends only: the window came into being or is gone for good.
   void Attach(WindowHandle handle) { hwnd = handle; }
@@ -103,6 +105,8 @@ class CWnd {
   virtual void OnDpiChanged(int32_t, const Rect&) {}
 
  private:
+  bool Route(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result);
+
   WindowHandle hwnd = nullptr;
 };
 

@@ -42,13 +42,7 @@ intptr_t Deliver(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr
   Window* window = Find(handle);
   if (window == nullptr || window->object == nullptr) return 0;
   intptr_t result = 0;
-  // As at the edge of a window procedure: a throwing handler fails its
-  // message (a creation is refused) and the program goes on.
-  try {
-    if (window->object->Dispatch(message, wParam, lParam, result)) return result;
-  } catch (...) {
-    return message == wm::kCreate ? -1 : 0;
-  }
+  if (window->object->Dispatch(message, wParam, lParam, result)) return result;
   // The handler may have destroyed the window.
   window = Find(handle);
   return window != nullptr ? DefaultProcessing(*window, message, wParam, lParam) : 0;

@@ -39,13 +39,7 @@ intptr_t Deliver(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr
   NativeWindow* window = Find(handle);
   if (window == nullptr || window->object == nullptr) return 0;
   intptr_t result = 0;
-  // No exception may cross Qt's event dispatch: a throwing handler fails its
-  // message (a creation is refused) and the program goes on.
-  try {
-    if (window->object->Dispatch(message, wParam, lParam, result)) return result;
-  } catch (...) {
-    return message == wm::kCreate ? -1 : 0;
-  }
+  if (window->object->Dispatch(message, wParam, lParam, result)) return result;
   // The handler may have destroyed the window.
   window = Find(handle);
   return window != nullptr ? DefaultProcessing(*window, message, wParam, lParam) : 0;
