@@ -1,6 +1,7 @@
-# What the end-to-end scenarios of both builds share: the test skins, and
-# reading config.ini and the screen. The sourcing script sets dir and shot
-# and defines fail.
+# What the end-to-end scenarios of both builds share: the test skins,
+# reading config.ini and the screen, and the scenarios that read the same on
+# both. The sourcing script sets dir and shot and defines fail, make_folder,
+# start_program, close_program and sprites.
 
 # make_test_skins FOLDER: "plain" (64 x 64, 2 frames, every pixel red 200
 # green 100 blue 50 at alpha 128) and "tall" (48 x 96, 1 frame, opaque).
@@ -27,6 +28,15 @@ expect_config() {
   [ "$got" = "$3" ] || fail "config.ini [$1] $2 is '$got', expected '$3'"
 }
 
+# expect_range_of X Y W H: Window0's saved move range is that editor rectangle
+# on the 1280 x 1024 screen (65535 / 1280 = 51 and 65535 / 1024 = 63 units per pixel).
+expect_range_of() {
+  expect_config Window0 MoveRangeLeft $((51 * $1))
+  expect_config Window0 MoveRangeTop $((63 * $2))
+  expect_config Window0 MoveRangeRight $((51 * ($1 + $3)))
+  expect_config Window0 MoveRangeBottom $((63 * ($2 + $4)))
+}
+
 screenshot() { import -window root "$shot"; }
 
 # pixel X Y: "R,G,B" of the last screenshot.
@@ -38,4 +48,24 @@ pixel() {
 count_colour() {
   convert "$shot" -crop "$3x$4+$1+$2" +repage -fill black +opaque "$5" -fill white -opaque "$5" \
     -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# The sprite drifts inside its move range, (300, 200)-(900, 700) on the
+# 1280 x 1024 screen; `sprites` lists "sprite X Y W H" for each sprite.
+drift() {
+  make_folder
+  printf '[Window0]\r\nSkinName=plain\r\nMoveMethod=1\r\nMoveRangeLeft=15300\r\nMoveRangeTop=12600\r\nMoveRangeRight=45900\r\nMoveRangeBottom=44100\r\n' > "$dir/config.ini"
+  start_program
+  local seen="" i x y
+  for i in 1 2 3 4 5 6; do
+    read -r _ x y _ <<<"$(sprites | head -n 1)"
+    [ -n "$x" ] || fail "no sprite"
+    # Inside the range, give or take one step of at most 99 units (2 pixels).
+    [ "$x" -ge 297 ] && [ "$((x + 64))" -le 903 ] || fail "x $x outside the move range"
+    [ "$y" -ge 197 ] && [ "$((y + 64))" -le 703 ] || fail "y $y outside the move range"
+    seen="$seen $x,$y"
+    sleep 0.4
+  done
+  [ "$(tr ' ' '\n' <<<"$seen" | sort -u | grep -c .)" -gt 2 ] || fail "the sprite did not move: $seen"
+  close_program
 }

@@ -44,6 +44,7 @@ start_program() {
 }
 
 drive() { wine "$E2E_DRIVER" "$@" | tr -d '\r'; }
+sprites() { drive sprites; }
 
 # Waits for the program to end and checks that it ended well.
 wait_exit() {

@@ -100,26 +100,6 @@ sprites_restore() {
   expect_config Window2 SkinName ""
 }
 
-drift() {
-  make_folder
-  # Move range (300, 200)-(900, 700) on the 1280 x 1024 screen.
-  printf '[Window0]\r\nSkinName=plain\r\nMoveMethod=1\r\nMoveRangeLeft=15300\r\nMoveRangeTop=12600\r\nMoveRangeRight=45900\r\nMoveRangeBottom=44100\r\n' > "$dir/config.ini"
-  start_program
-  local seen="" i line x y
-  for i in 1 2 3 4 5 6; do
-    line=$(drive sprites | head -n 1)
-    read -r _ x y _ <<<"$line"
-    [ -n "$x" ] || fail "no sprite"
-    # Inside the range, give or take one step of at most 99 units (2 pixels).
-    [ "$x" -ge 297 ] && [ "$((x + 64))" -le 903 ] || fail "x $x outside the move range"
-    [ "$y" -ge 197 ] && [ "$((y + 64))" -le 703 ] || fail "y $y outside the move range"
-    seen="$seen $x,$y"
-    sleep 0.4
-  done
-  [ "$(tr ' ' '\n' <<<"$seen" | sort -u | grep -c .)" -gt 2 ] || fail "the sprite did not move: $seen"
-  close_program
-}
-
 range_editor() {
   make_folder
   printf '[Window0]\r\nSkinName=plain\r\nPosition=100, 100\r\n' > "$dir/config.ini"
@@ -146,11 +126,7 @@ range_editor() {
   sleep 0.3
   [ -z "$(drive editors)" ] || fail "the editor stayed open after Enter"
   close_program
-  # 65535 / 1280 = 51 and 65535 / 1024 = 63 units per pixel.
-  expect_config Window0 MoveRangeLeft $((51 * 320))
-  expect_config Window0 MoveRangeTop $((63 * 264))
-  expect_config Window0 MoveRangeRight $((51 * (320 + 674)))
-  expect_config Window0 MoveRangeBottom $((63 * (264 + 512)))
+  expect_range_of 320 264 674 512
 }
 
 sprite_commands() {

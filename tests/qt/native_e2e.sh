@@ -101,24 +101,6 @@ sprites_restore() {
   expect_config Window4 TopMost 1
 }
 
-drift() {
-  make_folder
-  # Move range (300, 200)-(900, 700) on the 1280 x 1024 screen.
-  printf '[Window0]\r\nSkinName=plain\r\nMoveMethod=1\r\nMoveRangeLeft=15300\r\nMoveRangeTop=12600\r\nMoveRangeRight=45900\r\nMoveRangeBottom=44100\r\n' > "$dir/config.ini"
-  start_program
-  local seen="" i x y
-  for i in 1 2 3 4 5 6; do
-    read -r _ x y _ <<<"$(sprites | head -n 1)"
-    [ -n "$x" ] || fail "no sprite"
-    [ "$x" -ge 297 ] && [ "$((x + 64))" -le 903 ] || fail "x $x outside the move range"
-    [ "$y" -ge 197 ] && [ "$((y + 64))" -le 703 ] || fail "y $y outside the move range"
-    seen="$seen $x,$y"
-    sleep 0.4
-  done
-  [ "$(tr ' ' '\n' <<<"$seen" | sort -u | grep -c .)" -gt 2 ] || fail "the sprite did not move: $seen"
-  close_program
-}
-
 range_editor() {
   make_folder
   printf '[Window0]\r\nSkinName=plain\r\nPosition=100, 100\r\n' > "$dir/config.ini"
@@ -140,11 +122,7 @@ range_editor() {
   sleep 0.5
   [ -z "$(sprites | grep -v 'sprite 100 100 ')" ] || fail "the editor stayed open after Enter"
   close_program
-  # 65535 / 1280 = 51 and 65535 / 1024 = 63 units per pixel.
-  expect_config Window0 MoveRangeLeft $((51 * 320))
-  expect_config Window0 MoveRangeTop $((63 * 264))
-  expect_config Window0 MoveRangeRight $((51 * (320 + 674)))
-  expect_config Window0 MoveRangeBottom $((63 * (264 + 512)))
+  expect_range_of 320 264 674 512
 }
 
 # Closes a sprite from its own menu, then loads the first skin from the
