@@ -34,6 +34,20 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# A machine that cannot run 32-bit programs runs the Windows tests on the
+# x86-64 build under 64-bit Wine (scripts/lib/wine-env.sh).
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  WIN64_PACKAGES=(wine64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+  missing=()
+  for p in "${WIN64_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    need_root
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+fi
+
 # Debian's source of libpng, for the Windows cross-build.
 if ! grep -rqs 'deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ || grep -qs security /etc/apt/sources.list.d/kitemaru-src.sources; then
   need_root

@@ -1,12 +1,40 @@
 # Sourced by the scripts: a private Xvfb display and a 32-bit Wine prefix.
-# The booted prefix is cached under build/wine/template and copied per run,
+# The booted prefix is cached under build/wine/template-<arch> and copied per run,
 # which takes under a second instead of a fresh wineboot.
+#
+# Some machines cannot run 32-bit programs at all (their kernel or sandbox
+# refuses the format). There WINE_BITS is 64: the prefix is 64-bit and
+# `wine` runs Wine's 64-bit loader, for the x86-64 build of the same code
+# (preset win64). Debian's own `wine` would pick the 32-bit loader and fail.
 
 WINE_ROOT=${WINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/wine}
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+# 32 when this machine runs 32-bit Wine, 64 when only 64-bit Wine runs, else empty.
+wine_bits() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo 32
+  elif /usr/lib/wine/wine64 --version >/dev/null 2>&1; then
+    echo 64
+  fi
+}
+
+WINE_BITS=${WINE_BITS:-$(wine_bits)}
+export WINE_BITS
+if [ "$WINE_BITS" = 64 ]; then
+  export WINEARCH=win64
+  mkdir -p "$WINE_ROOT/bin"
+  for tool in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' > "$WINE_ROOT/bin/$tool"
+    chmod +x "$WINE_ROOT/bin/$tool"
+  done
+  case ":$PATH:" in *":$WINE_ROOT/bin:"*) ;; *) export PATH=$WINE_ROOT/bin:$PATH ;; esac
+else
+  export WINEARCH=win32
+fi
 
 wine_template() {
-  local template=$WINE_ROOT/template
+  local template=$WINE_ROOT/template-$WINEARCH
   [ -f "$template/.ready" ] && return 0
   rm -rf "$template" && mkdir -p "$template"
   WINEPREFIX=$template wineboot -i >/dev/null 2>&1
@@ -56,7 +84,7 @@ wine_start() {
   mkdir -p "$WINE_ROOT"
   wine_template
   export WINEPREFIX=$WINE_ROOT/$name
-  rm -rf "$WINEPREFIX" && cp -a "$WINE_ROOT/template" "$WINEPREFIX"
+  rm -rf "$WINEPREFIX" && cp -a "$WINE_ROOT/template-$WINEARCH" "$WINEPREFIX"
   [ -n "${KITEMARU_KEEP_DISPLAY:-}" ] || xvfb_start
   wineserver -p
   # NOTE: Wine's helper processes keep the standard output they were started
