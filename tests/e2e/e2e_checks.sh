@@ -39,6 +39,19 @@ expect_range_of() {
 
 screenshot() { import -window root "$shot"; }
 
+# frame_origin WINDOW: "X Y" of the window manager's frame around it (the
+# window itself where there is no frame).
+frame_origin() {
+  local X Y extents
+  # xdotool's own geometry counts a reparented window's frame twice.
+  X=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left X: *//p')
+  Y=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left Y: *//p')
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ')
+  [ -n "$extents" ] || extents=0,0,0,0
+  IFS=, read -r left _ top _ <<<"$extents"
+  echo "$((X - left)) $((Y - top))"
+}
+
 # pixel X Y: "R,G,B" of the last screenshot.
 pixel() {
   convert "$shot" -format '%[fx:int(255*p{'"$1,$2"'}.r+0.5)],%[fx:int(255*p{'"$1,$2"'}.g+0.5)],%[fx:int(255*p{'"$1,$2"'}.b+0.5)]' info:

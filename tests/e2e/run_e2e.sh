@@ -269,6 +269,45 @@ thread_refused() {
   expect_config Window2 SkinName tall
 }
 
+# Under a window manager, as users run it: Wine hands a window's move to the
+# window manager, which must not swallow a double-click, and a quick drag
+# ends with the sprite under the pointer where it was grabbed.
+window_manager() {
+  make_folder
+  printf '[Window0]\r\nSkinName=tall\r\nPosition=400, 300\r\nTopMost=1\r\n[Window1]\r\nSkinName=plain\r\nPosition=800, 500\r\n' > "$dir/config.ini"
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d Y /f >/dev/null 2>&1
+  openbox >/dev/null 2>&1 &
+  wm=$!
+  sleep 1
+  start_program
+  # The control window's frame, title bar and all, is on the screen at its
+  # top-left corner (Wine keeps the inside where Windows has it, so the
+  # window manager's thinner frame lands a few pixels in).
+  local frame
+  frame=$(frame_origin "$(xdotool search --name '^KITE-MARU$' | head -n 1)")
+  read -r fx fy <<<"$frame"
+  [ "$fx" -ge 0 ] && [ "$fx" -le 8 ] && [ "$fy" -ge 0 ] && [ "$fy" -le 8 ] || fail "the control window's frame is at $frame"
+  xdotool mousemove 420 320 click --repeat 2 --delay 80 1
+  sleep 0.7
+  grep -q 'editor 319 255 640 512' <<<"$(drive editors)" || fail "no editor after a double-click: $(drive editors)"
+  xdotool key Escape
+  sleep 0.3
+  xdotool mousemove 830 530 mousedown 1
+  sleep 0.05
+  xdotool mousemove 600 600
+  sleep 0.2
+  xdotool mousemove 500 650
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 0.5
+  grep -q 'sprite 470 620 64 64' <<<"$(drive sprites)" || fail "the drag ended at: $(drive sprites)"
+  screenshot
+  close_program
+  kill "$wm" 2>/dev/null
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  expect_config Window1 Position "470, 620"
+}
+
 scenario=${1:?scenario}
 # Screenshots stay for a person to look at.
 shots=${E2E_SHOTS:-$root/build/e2e-shots}

@@ -1,5 +1,7 @@
 #include "win32_window_proc.h"
 
+#include <windowsx.h>
+
 #include "platform/wnd.h"
 
 namespace win32 {
@@ -15,6 +17,30 @@ CreateStruct ToCreateStruct(const CREATESTRUCTW& native, const void* param) {
   cs.rect = {native.x, native.y, native.x + native.cx, native.y + native.cy};
   cs.param = param;
   return cs;
+}
+
+// NOTE: a window without a caption is dragged by its body: it posts itself
+// a caption press. Under a window manager the system's move would take the
+// pointer at once, and the second click of a double-click would never
+// arrive; so the move starts only once the pointer has left the drag
+// rectangle around the press with the button held, and a click stays a click.
+// The pointer's way out of the rectangle is made up before the move
+// starts, so the window stays under the pointer where it was grabbed.
+bool StartsBodyDrag(HWND hwnd) {
+  if ((GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) return true;
+  // A click already over is no drag, and DragDetect would wait for the next one.
+  const int button = GetSystemMetrics(SM_SWAPBUTTON) != 0 ? VK_RBUTTON : VK_LBUTTON;
+  if ((GetAsyncKeyState(button) & 0x8000) == 0) return false;
+  const DWORD packed = GetMessagePos();
+  const POINT pressed{GET_X_LPARAM(packed), GET_Y_LPARAM(packed)};
+  if (!DragDetect(hwnd, pressed)) return false;
+  POINT now{};
+  RECT rect{};
+  if (GetCursorPos(&now) && GetWindowRect(hwnd, &rect)) {
+    SetWindowPos(hwnd, nullptr, rect.left + now.x - pressed.x, rect.top + now.y - pressed.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return true;
 }
 
 LRESULT Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -59,6 +85,7 @@ LRESULT Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
   // The handler may destroy the window and delete the object.
   if (window->Dispatch(message, wParam, lParam, result)) return result;
+  if (message == WM_NCLBUTTONDOWN && wParam == HTCAPTION && !StartsBodyDrag(hwnd)) return 0;
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
