@@ -28,13 +28,26 @@ expect_config() {
   [ "$got" = "$3" ] || fail "config.ini [$1] $2 is '$got', expected '$3'"
 }
 
+# units PIXELS SIZE: 65535 * PIXELS / SIZE rounded away from zero, the units
+# the program stores for a position or a length so that they read back as it.
+units() {
+  if [ "$1" -lt 0 ]; then
+    echo $((-((-$1 * 65535 + $2 - 1) / $2)))
+  else
+    echo $((($1 * 65535 + $2 - 1) / $2))
+  fi
+}
+
 # expect_range_of X Y W H: Window0's saved move range is that editor rectangle
-# on the 1280 x 1024 screen (65535 / 1280 = 51 and 65535 / 1024 = 63 units per pixel).
+# on the 1280 x 1024 screen; the right and bottom edges are stored through the size.
 expect_range_of() {
-  expect_config Window0 MoveRangeLeft $((51 * $1))
-  expect_config Window0 MoveRangeTop $((63 * $2))
-  expect_config Window0 MoveRangeRight $((51 * ($1 + $3)))
-  expect_config Window0 MoveRangeBottom $((63 * ($2 + $4)))
+  local left top
+  left=$(units "$1" 1280)
+  top=$(units "$2" 1024)
+  expect_config Window0 MoveRangeLeft "$left"
+  expect_config Window0 MoveRangeTop "$top"
+  expect_config Window0 MoveRangeRight "$((left + $(units "$3" 1280)))"
+  expect_config Window0 MoveRangeBottom "$((top + $(units "$4" 1024)))"
 }
 
 screenshot() { import -window root "$shot"; }
