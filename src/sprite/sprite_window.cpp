@@ -8,6 +8,7 @@
 #include "app/exe_path.h"
 #include "skin/skin_catalogue.h"
 #include "skin/skin_path.h"
+#include "sprite/motion_seed.h"
 #include "sprite/motion_threads.h"
 #include "sprite/sprite_window_placement.h"
 #include "ui/main_frame.h"
@@ -133,9 +134,10 @@ bool CSpriteWindow::DestroyWindow() {
 
 bool CSpriteWindow::StartWorker() {
   const bool drift = owner.settings.moveMethod[slot] == 1;
+  const uint32_t seed = drift ? MotionSeed(slot) : 0;
   SpriteWorkerState& shared = *this;
-  return platform::StartThread(worker, [drift, &shared] {
-    drift ? DriftThreadProc(shared) : AnimationThreadProc(shared);
+  return platform::StartThread(worker, [drift, seed, &shared] {
+    drift ? DriftThreadProc(shared, seed) : AnimationThreadProc(shared);
   });
 }
 

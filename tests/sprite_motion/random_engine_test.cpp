@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
+#include "sprite/motion_seed.h"
 #include "sprite/mt19937_engine.h"
 #include "sprite/random_source.h"
 #include "sprite/uniform_int.h"
@@ -40,6 +42,32 @@ TEST(RandomSourceTest, DrawsFromItsOwnCopyOfTheEngine) {
   for (int i = 1; i < 620; ++i) engine.Next();  // a copy taken near the end of a block must regenerate too
   Mt19937Engine copy = engine;
   for (int i = 0; i < 1000; ++i) ASSERT_EQ(copy.Next(), engine.Next()) << "output " << i;
+}
+
+// Sprites set drifting in the same second, in one slot or in two, draw
+// speeds, choices and coins of their own.
+TEST(MotionSeedTest, WorkersStartedInTheSameSecondDrawDifferentSequences) {
+  constexpr uint32_t kSecond = 1700000000;
+  const uint32_t seeds[] = {MotionSeed(kSecond, 0), MotionSeed(kSecond, 0), MotionSeed(kSecond, 1)};
+  const auto draws = [](uint32_t seed) {
+    Mt19937Engine engine(seed);
+    SignCoin coin(seed);
+    std::vector<uint32_t> outputs, parities;
+    for (int i = 0; i < 32; ++i) {
+      outputs.push_back(engine.Next());
+      parities.push_back(static_cast<uint32_t>(coin.Toss() % 2));
+    }
+    return std::pair(outputs, parities);
+  };
+  for (int a = 0; a < 3; ++a) {
+    for (int b = a + 1; b < 3; ++b) {
+      EXPECT_NE(draws(seeds[a]).first, draws(seeds[b]).first) << a << " " << b;
+      EXPECT_NE(draws(seeds[a]).second, draws(seeds[b]).second) << a << " " << b;
+    }
+  }
+  // The coin keeps the runtime's rand recurrence: from rand's own start, rand's values.
+  SignCoin coin(1);
+  for (const int value : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(coin.Toss(), value);
 }
 
 }  // namespace
