@@ -45,7 +45,7 @@ bool AppSettings::Load() {
   IniFile image;
   file.Load(image);
   const IniDocument& ini = image.document;
-  fps = ReadProfileInt(ini, kGeneral, L"FPS", kDefaultFps);
+  fps = UsableFps(ReadProfileInt(ini, kGeneral, L"FPS", kDefaultFps));
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::wstring section = WindowSectionName(slot);
     moveRange[slot].left = ReadProfileInt(ini, section, L"MoveRangeLeft", kDefaultMoveRange.left);
@@ -64,7 +64,7 @@ bool AppSettings::Save() {
   IniFile image;
   if (!file.Reload(image)) return true;
   IniDocument& ini = image.document;
-  ini.Set(kGeneral, L"FPS", IntText(fps));
+  ini.Set(kGeneral, L"FPS", IntText(UsableFps(fps)));
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::wstring section = WindowSectionName(slot);
     ini.Set(section, L"MoveRangeLeft", IntText(moveRange[slot].left));

@@ -13,6 +13,9 @@
 #include "platform/geometry.h"
 
 inline constexpr int32_t kDefaultFps = 30;
+// A frame rate that is not a positive number (FPS=abc, 0, -5) would run the
+// loop unpaced and burn a core; it runs and is saved as the default.
+inline constexpr int32_t UsableFps(int32_t fps) { return fps > 0 ? fps : kDefaultFps; }
 inline constexpr MoveRange kDefaultMoveRange{0x3FFF, 0x3FFF, 0xBFFF, 0xBFFF};
 
 // One slot's row across the per-slot arrays: one "Window%d" section.

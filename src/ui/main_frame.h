@@ -21,7 +21,7 @@ inline constexpr uintptr_t kStatusTimerId = 1;
 inline constexpr uint32_t kStatusTimerPeriodMs = 1000;
 
 // The whole milliseconds a tick sleeps at this frame rate after elapsedMs,
-// or nothing when the frame time is used up. A rate of 0 or below is unpaced.
+// or nothing when the frame time is used up. A rate of 0 or below paces as the default.
 std::optional<uint32_t> FrameSleep(int32_t fps, uint32_t elapsedMs);
 // The frame-rate menu item that shows fps as checked.
 uint32_t FpsCommandFor(int32_t fps);

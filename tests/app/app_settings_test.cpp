@@ -71,7 +71,7 @@ TEST_F(AppSettingsTest, PositionTextGivesTwoIntegersOrTheDefault) {
 TEST_F(AppSettingsTest, EveryFieldRoundTripsUnchanged) {
   const std::wstring names[] = {L"\u307E\u308B\u3055\u3093", L" spaced ", L"\U00020BB7", L"skin"};
   AppSettings settings(ConfigPath());
-  settings.fps = -5;
+  settings.fps = 45;  // off the menu's rates
   for (int slot = 0; slot < kSlotCount; ++slot) {
     settings.moveRange[slot] = {60000 + slot, -slot, 100, 200 + slot};  // left beyond right
     settings.topMost[slot] = slot % 2;
@@ -81,7 +81,7 @@ TEST_F(AppSettingsTest, EveryFieldRoundTripsUnchanged) {
   }
   settings.Save();
   const AppSettings loaded = Loaded();
-  EXPECT_EQ(loaded.fps, -5);
+  EXPECT_EQ(loaded.fps, 45);
   for (int slot = 0; slot < kSlotCount; ++slot) {
     EXPECT_EQ(loaded.moveRange[slot], settings.moveRange[slot]);
     EXPECT_EQ(loaded.topMost[slot], settings.topMost[slot]);
@@ -91,6 +91,26 @@ TEST_F(AppSettingsTest, EveryFieldRoundTripsUnchanged) {
   }
   EXPECT_EQ(loaded.GetSkinName(-1), L"");  // slots outside the table have no skin
   EXPECT_EQ(loaded.GetSkinName(kSlotCount), L"");
+}
+
+TEST_F(AppSettingsTest, FrameRateThatIsNotAPositiveNumberLoadsAndSavesAsTheDefault) {
+  struct Case {
+    const char* text;
+    int32_t fps;
+  };
+  const Case cases[] = {{"abc", 30}, {"0", 30}, {"-5", 30}, {"", 30}, {"45", 45}, {"1", 1}, {"60", 60}};
+  for (const Case& c : cases) {
+    WriteBytes(ConfigFile(), std::string("[General]\nFPS=") + c.text + "\n");
+    AppSettings settings = Loaded();
+    EXPECT_EQ(settings.fps, c.fps) << c.text;
+    settings.Save();
+    EXPECT_EQ(KeyLines(ReadBytes(ConfigFile())).front(), "[General]FPS=" + std::to_string(c.fps)) << c.text;
+  }
+  AppSettings settings(ConfigPath());
+  settings.fps = 0;
+  settings.Save();
+  EXPECT_EQ(Loaded().fps, 30);
+  EXPECT_EQ(KeyLines(ReadBytes(ConfigFile())).front(), "[General]FPS=30");
 }
 
 // Save reads the file again, so lines added by hand while the program ran are kept too.
