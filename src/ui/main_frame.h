@@ -71,10 +71,18 @@ class CMainFrame : public CFrameWnd {
   void OnWindowItem(uint32_t id);
   void OnFps(uint32_t id);
   void OnAppAbout();
-  // Every live sprite's skin name into the settings, empty for empty slots.
+  // Every live sprite's skin name into the settings, empty for empty slots
+  // but those holding a name kept from the start.
   void CaptureSkinNames();
+  // The lowest empty slot, one holding a kept name only when no other is
+  // left; AnySlot when the table is full.
+  int FreeSlot() const;
 
   uint32_t lastTickTime = 0;
+  // Slots whose saved skin could not be brought up at start (a renamed
+  // folder, an unplugged drive): the name stays in the settings until a
+  // sprite takes the slot.
+  std::array<bool, kSlotCount> skinNameKept{};
   // The scale of the monitor the window is on; sizes and text follow it.
   int32_t dpi = kDefaultDpi;
 };
