@@ -1,6 +1,7 @@
 #include "sprite_window.h"
 
 #include <new>
+#include <vector>
 
 #include "platform/monitors.h"
 #include "platform/thread.h"
@@ -51,8 +52,9 @@ int CSpriteWindow::OnCreate(const CreateStruct& cs) {
     if (!standWithoutWorker) return RefuseCreation();
     moving.store(0, std::memory_order_relaxed);
   }
-  const Point saved = owner.settings.position[slot];
-  SetWindowPos(ZOrder::Keep, saved.x, saved.y, 0, 0, swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
+  const std::optional<Point>& saved = owner.settings.position[slot];
+  const Point place = saved ? *saved : FirstPlace();
+  SetWindowPos(ZOrder::Keep, place.x, place.y, 0, 0, swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
   KeepReachable();
   topMost = owner.settings.topMost[slot] == 0;
   OnToggleTopMost();
@@ -116,6 +118,15 @@ void CSpriteWindow::StorePosition() {
   if (GetSafeHwnd() == nullptr) return;
   const Rect rect = GetWindowRect();
   owner.settings.position[slot] = Point{rect.left, rect.top};
+}
+
+Point CSpriteWindow::FirstPlace() const {
+  std::vector<Rect> taken{owner.GetWindowRect()};
+  for (const CSpriteWindow* other : owner.sprites) {
+    if (other != nullptr && other != this && other->GetSafeHwnd() != nullptr) taken.push_back(other->GetWindowRect());
+  }
+  const Rect rect = GetWindowRect();
+  return FirstPosition({rect.Width(), rect.Height()}, platform::Monitors(), taken).value_or(Point{});
 }
 
 void CSpriteWindow::KeepReachable() {
