@@ -6,23 +6,14 @@
 
 TEST(RangeConversion, AnAcceptedRectangleReadsBackExactlyAtAnyScreenSize) {
   const Size screens[] = {{1920, 1080}, {1280, 1024}, {1366, 768}, {3840, 2160}, {7, 3}, {1, 1}, {65535, 65535}};
-  const Rect rects[] = {
-      {100, 100, 500, 400}, {320, 264, 994, 776}, {0, 0, 1920, 1080}, {-12, 40, 388, 340},
-      {-1, -1, 0, 0},       {5, 5, 5, 5},         {-3000, -2000, -2900, -1990}, {1, 2, 30000, 20000},
-  };
   for (const Size& screen : screens) {
-    for (const Rect& rect : rects) {
-      const std::optional<MoveRange> range = PixelsToRange(rect, screen);
-      ASSERT_TRUE(range);
-      EXPECT_EQ(RangeToPixels(*range, screen), rect) << screen.cx << "x" << screen.cy << " " << rect.left;
-    }
-    // Every single coordinate on and around the screen, as a position and as a size.
+    // Positions and sizes on and around the screen, negative ones too.
     for (int32_t p = -screen.cx - 2; p <= screen.cx + 2; p += 1 + screen.cx / 1000) {
-      const Rect rect{p, p, p + screen.cx - p / 2, p + 1};
+      const Rect rect{p, -p, p + screen.cx - p / 2, -p + p % 2};  // heights 1, 0 and -1
       EXPECT_EQ(RangeToPixels(PixelsToRange(rect, screen).value(), screen), rect) << screen.cx << " at " << p;
     }
   }
-  // The stored values themselves, as end-to-end checks read them from config.ini.
+  // The stored values, as the end-to-end checks read them from config.ini.
   EXPECT_EQ(PixelsToRange({100, 100, 500, 400}, {1920, 1080}), (MoveRange{3414, 6069, 17068, 24274}));
   EXPECT_EQ(PixelsToRange({-12, 40, 388, 340}, {1920, 1080}), (MoveRange{-410, 2428, 13244, 20633}));
   // Far past any screen: the sums clamp instead of wrapping.

@@ -33,24 +33,17 @@ TEST(SpritePlacement, OnlyASpriteTooLittleOfWhichShowsIsMovedOntoItsNearestWorkA
 
 TEST(SpritePlacement, ANewSpriteStepsAcrossTheMiddleOfThePrimaryWorkAreaToAClearSpot) {
   const MonitorInfo left{{-1920, 0, 0, 1080}, {-1920, 0, 0, 1040}, 96, false};
-  const MonitorInfo primary{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, true};
-  const std::vector<MonitorInfo> monitors{left, primary};
+  const std::vector<MonitorInfo> monitors{left, {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, true}};
   const Rect middle{944, 504, 976, 536};  // a 32 x 32 sprite in the middle
-  const Rect control{0, 0, 320, 240};
-  struct Case {
-    const char* what;
-    std::vector<Rect> taken;
-    Point at;
+  const std::pair<std::vector<Rect>, Point> cases[] = {
+      {{{0, 0, 320, 240}}, {944, 504}},              // the control window is not in the way
+      {{middle}, {984, 504}},                         // then right of the middle
+      {{middle, {984, 504, 1016, 536}}, {904, 504}},  // then left of it
+      {{{975, 535, 1100, 600}}, {904, 504}},          // a pixel of overlap counts
+      {{{0, 480, 1920, 540}}, {944, 544}},            // the middle row taken: the row below
+      {{{0, 0, 1920, 1040}}, {944, 504}},             // nothing clear: the middle
   };
-  const Case cases[] = {
-      {"nothing in the way", {control}, {944, 504}},
-      {"the middle taken", {control, middle}, {984, 504}},
-      {"and right of it", {control, middle, {984, 504, 1016, 536}}, {904, 504}},
-      {"a sprite overlapping by a pixel", {{975, 535, 1100, 600}}, {904, 504}},
-      {"the middle row taken", {{0, 480, 1920, 540}}, {944, 544}},
-      {"the work area taken: the middle", {{0, 0, 1920, 1040}}, {944, 504}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(FirstPosition({32, 32}, monitors, c.taken), c.at) << c.what;
+  for (const auto& [taken, at] : cases) EXPECT_EQ(FirstPosition({32, 32}, monitors, taken), at) << at.x << "," << at.y;
   EXPECT_EQ(FirstPosition({4000, 32}, monitors, {}), (Point{-1040, 504}));  // wider than the area: centred
   EXPECT_EQ(FirstPosition({32, 32}, {}, {}), std::nullopt);
 }
