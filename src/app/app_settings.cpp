@@ -15,9 +15,8 @@ std::wstring IntText(int32_t value) { return std::to_wstring(value); }
 
 std::wstring WindowSectionName(int slot) { return L"Window" + std::to_wstring(slot); }
 
-Point ReadPosition(const IniDocument& ini, std::wstring_view section, Point defaultPosition) {
-  const std::wstring defaultText = IntText(defaultPosition.x) + L"," + IntText(defaultPosition.y);
-  const std::wstring text = ReadProfileString(ini, section, L"Position", defaultText);
+std::optional<Point> ReadPosition(const IniDocument& ini, std::wstring_view section) {
+  const std::wstring text = ReadProfileString(ini, section, L"Position", L"");
   int32_t values[2] = {};
   int pieces = 0;
   size_t start = 0;
@@ -27,7 +26,8 @@ Point ReadPosition(const IniDocument& ini, std::wstring_view section, Point defa
     if (end > start) values[pieces++] = ParseProfileInt(std::wstring_view(text).substr(start, end - start));
     start = end + 1;
   }
-  return pieces == 2 ? Point{values[0], values[1]} : defaultPosition;
+  if (pieces < 2) return std::nullopt;
+  return Point{values[0], values[1]};
 }
 
 AppSettings::AppSettings() : file(MakeExePath(L"config.ini")) {}
@@ -45,7 +45,7 @@ bool AppSettings::Load() {
   IniFile image;
   file.Load(image);
   const IniDocument& ini = image.document;
-  fps = ReadProfileInt(ini, kGeneral, L"FPS", kDefaultFps);
+  fps = UsableFps(ReadProfileInt(ini, kGeneral, L"FPS", kDefaultFps));
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::wstring section = WindowSectionName(slot);
     moveRange[slot].left = ReadProfileInt(ini, section, L"MoveRangeLeft", kDefaultMoveRange.left);
@@ -64,7 +64,7 @@ bool AppSettings::Save() {
   IniFile image;
   if (!file.Reload(image)) return true;
   IniDocument& ini = image.document;
-  ini.Set(kGeneral, L"FPS", IntText(fps));
+  ini.Set(kGeneral, L"FPS", IntText(UsableFps(fps)));
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::wstring section = WindowSectionName(slot);
     ini.Set(section, L"MoveRangeLeft", IntText(moveRange[slot].left));
@@ -74,7 +74,8 @@ bool AppSettings::Save() {
     ini.Set(section, L"TopMost", IntText(topMost[slot]));
     ini.Set(section, L"SkinName", skinName[slot]);
     ini.Set(section, L"MoveMethod", IntText(moveMethod[slot]));
-    ini.Set(section, L"Position", IntText(position[slot].x) + L", " + IntText(position[slot].y));
+    const std::optional<Point>& at = position[slot];
+    ini.Set(section, L"Position", at ? IntText(at->x) + L", " + IntText(at->y) : std::wstring());
   }
   file.Save(image);
   return true;

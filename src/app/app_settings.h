@@ -3,6 +3,7 @@
 // move range, always-on-top flag, skin name, motion mode and position. Read
 // once when the control window is created, written once when it goes.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,6 +14,9 @@
 #include "platform/geometry.h"
 
 inline constexpr int32_t kDefaultFps = 30;
+// A frame rate that is not a positive number (FPS=abc, 0, -5) would run the
+// loop unpaced and burn a core; it runs and is saved as the default.
+inline constexpr int32_t UsableFps(int32_t fps) { return fps > 0 ? fps : kDefaultFps; }
 inline constexpr MoveRange kDefaultMoveRange{0x3FFF, 0x3FFF, 0xBFFF, 0xBFFF};
 
 // One slot's row across the per-slot arrays: one "Window%d" section.
@@ -21,7 +25,7 @@ struct WindowSettings {
   int32_t topMost = 0;
   std::wstring skinName;
   int32_t moveMethod = 0;
-  Point position;
+  std::optional<Point> position;
 };
 
 class AppSettings {
@@ -49,7 +53,10 @@ class AppSettings {
   int32_t topMost[kSlotCount] = {};
   std::wstring skinName[kSlotCount];
   int32_t moveMethod[kSlotCount] = {};
-  Point position[kSlotCount] = {};
+  // Nothing for a place that has never held a sprite: a new one there is put
+  // where it can be seen. Saved as an empty value, which earlier versions
+  // read as 0, 0, as they read a missing key.
+  std::optional<Point> position[kSlotCount];
 
  private:
   SettingsFile file;
@@ -57,6 +64,6 @@ class AppSettings {
 
 // "Window%d".
 std::wstring WindowSectionName(int slot);
-// The two integers of section/"Position"; the default unless the text holds
-// at least two comma-separated pieces.
-Point ReadPosition(const IniDocument& ini, std::wstring_view section, Point defaultPosition = {});
+// The two integers of section/"Position"; nothing unless the text holds at
+// least two comma-separated pieces.
+std::optional<Point> ReadPosition(const IniDocument& ini, std::wstring_view section);

@@ -1,6 +1,6 @@
 #pragma once
 // What a worker takes from outside: the platform's screen size, window
-// rectangle and sleep, and the runtime's rand for the coin of a random sign.
+// rectangle and sleep, and the coin of a random sign (rand's recurrence).
 // The thread procedures use the real services; tests pass their own.
 #include <cstdint>
 #include <functional>

@@ -1,29 +1,23 @@
 #include "sprite/motion_threads.h"
 
-#include <cstdlib>
-#include <ctime>
-
 #include "sprite/motion_loop.h"
+#include "sprite/motion_seed.h"
 
-WorkerEnvironment PlatformEnvironment() {
+WorkerEnvironment PlatformEnvironment(uint32_t coinSeed) {
   WorkerEnvironment environment;
   environment.screenSize = platform::ScreenSize;
   environment.windowRect = platform::WindowRect;
-  environment.coin = [] { return std::rand(); };
+  environment.coin = [coin = SignCoin(coinSeed)]() mutable { return coin.Toss(); };
   environment.sleep = platform::Sleep;
   return environment;
 }
 
-uint32_t ClockSeed() {
-  return static_cast<uint32_t>(static_cast<uint64_t>(std::time(nullptr)));
-}
-
 uint32_t AnimationThreadProc(SpriteWorkerState& sprite) {
-  const WorkerEnvironment environment = PlatformEnvironment();
+  const WorkerEnvironment environment = PlatformEnvironment(0);
   return RunAnimation(sprite, environment);
 }
 
-uint32_t DriftThreadProc(SpriteWorkerState& sprite) {
-  const WorkerEnvironment environment = PlatformEnvironment();
-  return RunDrift(sprite, environment, ClockSeed());
+uint32_t DriftThreadProc(SpriteWorkerState& sprite, uint32_t seed) {
+  const WorkerEnvironment environment = PlatformEnvironment(seed);
+  return RunDrift(sprite, environment, seed);
 }

@@ -7,10 +7,9 @@
 #include "sprite/motion_worker_state.h"
 
 uint32_t AnimationThreadProc(SpriteWorkerState& sprite);
-uint32_t DriftThreadProc(SpriteWorkerState& sprite);
+// seed: the thread's own (MotionSeed), for its engine and its coin alike.
+uint32_t DriftThreadProc(SpriteWorkerState& sprite, uint32_t seed);
 
-// The platform's services and the runtime's rand, as the workers use them.
-WorkerEnvironment PlatformEnvironment();
-// The low 32 bits of the calendar time: motion threads started within the
-// same second draw the same speeds and choices.
-uint32_t ClockSeed();
+// The platform's services as the workers use them, with a coin of the
+// worker's own seeded with coinSeed.
+WorkerEnvironment PlatformEnvironment(uint32_t coinSeed);

@@ -1,6 +1,7 @@
 #include "sprite_window.h"
 
 #include <new>
+#include <vector>
 
 #include "platform/monitors.h"
 #include "platform/thread.h"
@@ -8,6 +9,7 @@
 #include "app/exe_path.h"
 #include "skin/skin_catalogue.h"
 #include "skin/skin_path.h"
+#include "sprite/motion_seed.h"
 #include "sprite/motion_threads.h"
 #include "sprite/sprite_window_placement.h"
 #include "ui/main_frame.h"
@@ -50,8 +52,9 @@ int CSpriteWindow::OnCreate(const CreateStruct& cs) {
     if (!standWithoutWorker) return RefuseCreation();
     moving.store(0, std::memory_order_relaxed);
   }
-  const Point saved = owner.settings.position[slot];
-  SetWindowPos(ZOrder::Keep, saved.x, saved.y, 0, 0, swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
+  const std::optional<Point>& saved = owner.settings.position[slot];
+  const Point place = saved ? *saved : FirstPlace();
+  SetWindowPos(ZOrder::Keep, place.x, place.y, 0, 0, swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
   KeepReachable();
   topMost = owner.settings.topMost[slot] == 0;
   OnToggleTopMost();
@@ -117,6 +120,15 @@ void CSpriteWindow::StorePosition() {
   owner.settings.position[slot] = Point{rect.left, rect.top};
 }
 
+Point CSpriteWindow::FirstPlace() const {
+  std::vector<Rect> taken{owner.GetWindowRect()};
+  for (const CSpriteWindow* other : owner.sprites) {
+    if (other != nullptr && other != this && other->GetSafeHwnd() != nullptr) taken.push_back(other->GetWindowRect());
+  }
+  const Rect rect = GetWindowRect();
+  return FirstPosition({rect.Width(), rect.Height()}, platform::Monitors(), taken).value_or(Point{});
+}
+
 void CSpriteWindow::KeepReachable() {
   if (GetSafeHwnd() == nullptr) return;
   const std::optional<Point> to = RescuedPosition(GetWindowRect(), platform::Monitors());
@@ -133,9 +145,10 @@ bool CSpriteWindow::DestroyWindow() {
 
 bool CSpriteWindow::StartWorker() {
   const bool drift = owner.settings.moveMethod[slot] == 1;
+  const uint32_t seed = drift ? MotionSeed(slot) : 0;
   SpriteWorkerState& shared = *this;
-  return platform::StartThread(worker, [drift, &shared] {
-    drift ? DriftThreadProc(shared) : AnimationThreadProc(shared);
+  return platform::StartThread(worker, [drift, seed, &shared] {
+    drift ? DriftThreadProc(shared, seed) : AnimationThreadProc(shared);
   });
 }
 

@@ -61,6 +61,9 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
  private:
   // Undoes a creation that cannot be completed; the result for OnCreate.
   int RefuseCreation();
+  // Where this sprite appears in a place that has never held one: in sight,
+  // clear of the control window and the other sprites.
+  Point FirstPlace() const;
   // False when a file is missing or the system has no room for a strip.
   bool LoadStrips();
   void ReleaseStrips();

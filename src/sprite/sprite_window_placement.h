@@ -1,6 +1,7 @@
 #pragma once
-// Keeping sprites reachable: a sprite restored on a monitor that is gone, or
-// left behind when the display layout changes, could never be dragged back.
+// Where sprites stand: a new sprite is put where it can be seen, and a sprite
+// restored on a monitor that is gone, or left behind when the display layout
+// changes, is brought back, since it could never be dragged back.
 #include <optional>
 #include <vector>
 
@@ -15,3 +16,10 @@ inline constexpr int32_t kReachableSquare = 16;
 // corner that brings it into the work area of its nearest monitor, wholly
 // when it fits. Nothing without monitors.
 std::optional<Point> RescuedPosition(const Rect& window, const std::vector<MonitorInfo>& monitors);
+
+// Where a sprite of `size` appears in a place that has never held one: on
+// the primary work area, clear of the `taken` rectangles (the control window,
+// the other sprites). The spots step across the middle of the area, rows
+// nearest the middle first; the middle itself when none is clear. Nothing
+// without monitors.
+std::optional<Point> FirstPosition(Size size, const std::vector<MonitorInfo>& monitors, const std::vector<Rect>& taken);

@@ -4,10 +4,7 @@
 #include "sprite/sprite_window.h"
 
 std::optional<uint32_t> FrameSleep(int32_t fps, uint32_t elapsedMs) {
-  // 1000 / 0 is an infinite frame time and a negative one is none at all;
-  // both run the loop unpaced rather than convert infinity to an integer.
-  if (fps <= 0) return std::nullopt;
-  const double interval = 1000.0 / fps;
+  const double interval = 1000.0 / UsableFps(fps);
   const double elapsed = elapsedMs;
   if (interval <= elapsed) return std::nullopt;
   return static_cast<uint32_t>(interval - elapsed);

@@ -28,7 +28,7 @@ int CMainFrame::OnCreate(const CreateStruct& cs) {
   BuildMenus();
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::wstring name = settings.GetSkinName(slot);
-    if (!name.empty()) CreateSprite(slot, name);
+    if (!name.empty() && !CreateSprite(slot, name)) skinNameKept[slot] = true;
   }
   SetTimer(kStatusTimerId, kStatusTimerPeriodMs);
   return 0;
@@ -36,7 +36,11 @@ int CMainFrame::OnCreate(const CreateStruct& cs) {
 
 void CMainFrame::CaptureSkinNames() {
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    settings.skinName[slot] = sprites[slot] != nullptr ? sprites[slot]->GetSkinName() : std::wstring();
+    if (sprites[slot] != nullptr) {
+      settings.skinName[slot] = sprites[slot]->GetSkinName();
+    } else if (!skinNameKept[slot]) {
+      settings.skinName[slot].clear();
+    }
   }
 }
 

@@ -21,7 +21,7 @@ inline constexpr uintptr_t kStatusTimerId = 1;
 inline constexpr uint32_t kStatusTimerPeriodMs = 1000;
 
 // The whole milliseconds a tick sleeps at this frame rate after elapsedMs,
-// or nothing when the frame time is used up. A rate of 0 or below is unpaced.
+// or nothing when the frame time is used up. A rate of 0 or below paces as the default.
 std::optional<uint32_t> FrameSleep(int32_t fps, uint32_t elapsedMs);
 // The frame-rate menu item that shows fps as checked.
 uint32_t FpsCommandFor(int32_t fps);
@@ -71,10 +71,18 @@ class CMainFrame : public CFrameWnd {
   void OnWindowItem(uint32_t id);
   void OnFps(uint32_t id);
   void OnAppAbout();
-  // Every live sprite's skin name into the settings, empty for empty slots.
+  // Every live sprite's skin name into the settings, empty for empty slots
+  // but those holding a name kept from the start.
   void CaptureSkinNames();
+  // The lowest empty slot, one holding a kept name only when no other is
+  // left; AnySlot when the table is full.
+  int FreeSlot() const;
 
   uint32_t lastTickTime = 0;
+  // Slots whose saved skin could not be brought up at start (a renamed
+  // folder, an unplugged drive): the name stays in the settings until a
+  // sprite takes the slot.
+  std::array<bool, kSlotCount> skinNameKept{};
   // The scale of the monitor the window is on; sizes and text follow it.
   int32_t dpi = kDefaultDpi;
 };

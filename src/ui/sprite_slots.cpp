@@ -14,9 +14,7 @@ bool CMainFrame::CreateSprite(int slot, const std::wstring& skinName, bool repla
   if (FindSkin(catalogue, skinName, info) == 0) return false;
   if (CheckSkinFiles(info) == 0) return false;
   if (slot == AnySlot) {
-    for (int candidate = 0; candidate < kSlotCount && slot == AnySlot; ++candidate) {
-      if (sprites[candidate] == nullptr) slot = candidate;
-    }
+    slot = FreeSlot();
     if (slot == AnySlot) return false;
   } else if (slot < 0 || slot >= kSlotCount || sprites[slot] != nullptr) {
     return false;
@@ -35,7 +33,17 @@ bool CMainFrame::CreateSprite(int slot, const std::wstring& skinName, bool repla
     delete sprite;
     return false;
   }
+  skinNameKept[slot] = false;
   return true;
+}
+
+int CMainFrame::FreeSlot() const {
+  for (const bool kept : {false, true}) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+      if (sprites[slot] == nullptr && skinNameKept[slot] == kept) return slot;
+    }
+  }
+  return AnySlot;
 }
 
 void CMainFrame::CloseSprite(int slot) {

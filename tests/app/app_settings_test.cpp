@@ -44,23 +44,23 @@ TEST_F(AppSettingsTest, SaveOfDefaultsWritesAll81KeysInOrder) {
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::string section = "[Window" + std::to_string(slot) + "]";
     for (const char* line : {"MoveRangeLeft=16383", "MoveRangeTop=16383", "MoveRangeRight=49151",
-                             "MoveRangeBottom=49151", "TopMost=0", "SkinName=", "MoveMethod=0", "Position=0, 0"}) {
+                             "MoveRangeBottom=49151", "TopMost=0", "SkinName=", "MoveMethod=0", "Position="}) {
       expected.push_back(section + line);
     }
   }
   EXPECT_EQ(KeyLines(ReadBytes(ConfigFile())), expected);
 }
 
-TEST_F(AppSettingsTest, PositionTextGivesTwoIntegersOrTheDefault) {
+TEST_F(AppSettingsTest, PositionTextGivesTwoIntegersOrNone) {
   struct Case {
     const char* line;
-    Point expected;
+    std::optional<Point> expected;
   };
   const Case cases[] = {
-      {"Position=100", {0, 0}},      {"Position=120, 340", {120, 340}}, {"Position=,5,,7,", {5, 7}},
-      {"Position=a,b", {0, 0}},      {"Position=-20,30", {-20, 30}},    {"Position=1,2,3", {1, 2}},
-      {"Position=", {0, 0}},         {"Position=5, ,9", {5, 0}},         {"", {0, 0}},
-      {"Position=99999999999,-99999999999", {2147483647, -2147483647 - 1}},
+      {"Position=100", {}},          {"Position=120, 340", {{120, 340}}}, {"Position=,5,,7,", {{5, 7}}},
+      {"Position=a,b", {{0, 0}}},    {"Position=-20,30", {{-20, 30}}},    {"Position=1,2,3", {{1, 2}}},
+      {"Position=", {}},             {"Position=5, ,9", {{5, 0}}},         {"", {}},
+      {"Position=99999999999,-99999999999", {{2147483647, -2147483647 - 1}}},
   };
   for (const Case& c : cases) {
     WriteBytes(ConfigFile(), std::string("[Window0]\n") + c.line + "\n");
@@ -71,17 +71,18 @@ TEST_F(AppSettingsTest, PositionTextGivesTwoIntegersOrTheDefault) {
 TEST_F(AppSettingsTest, EveryFieldRoundTripsUnchanged) {
   const std::wstring names[] = {L"\u307E\u308B\u3055\u3093", L" spaced ", L"\U00020BB7", L"skin"};
   AppSettings settings(ConfigPath());
-  settings.fps = -5;
+  settings.fps = 45;  // off the menu's rates
   for (int slot = 0; slot < kSlotCount; ++slot) {
     settings.moveRange[slot] = {60000 + slot, -slot, 100, 200 + slot};  // left beyond right
     settings.topMost[slot] = slot % 2;
     settings.skinName[slot] = names[slot % 4] + std::to_wstring(slot);
     settings.moveMethod[slot] = slot - 3;
-    settings.position[slot] = {-1000 * slot, 7 * slot};
+    settings.position[slot] = Point{-1000 * slot, 7 * slot};
   }
+  settings.position[9].reset();  // a place that never held a sprite
   settings.Save();
   const AppSettings loaded = Loaded();
-  EXPECT_EQ(loaded.fps, -5);
+  EXPECT_EQ(loaded.fps, 45);
   for (int slot = 0; slot < kSlotCount; ++slot) {
     EXPECT_EQ(loaded.moveRange[slot], settings.moveRange[slot]);
     EXPECT_EQ(loaded.topMost[slot], settings.topMost[slot]);
@@ -91,6 +92,17 @@ TEST_F(AppSettingsTest, EveryFieldRoundTripsUnchanged) {
   }
   EXPECT_EQ(loaded.GetSkinName(-1), L"");  // slots outside the table have no skin
   EXPECT_EQ(loaded.GetSkinName(kSlotCount), L"");
+}
+
+TEST_F(AppSettingsTest, FrameRateThatIsNotAPositiveNumberLoadsAndSavesAsTheDefault) {
+  const std::pair<const char*, int32_t> cases[] = {{"abc", 30}, {"0", 30}, {"-5", 30}, {"", 30}, {"45", 45}, {"1", 1}};
+  for (const auto& [text, fps] : cases) {
+    WriteBytes(ConfigFile(), std::string("[General]\nFPS=") + text + "\n");
+    AppSettings settings = Loaded();
+    EXPECT_EQ(settings.fps, fps) << text;
+    settings.Save();
+    EXPECT_EQ(KeyLines(ReadBytes(ConfigFile())).front(), "[General]FPS=" + std::to_string(fps)) << text;
+  }
 }
 
 // Save reads the file again, so lines added by hand while the program ran are kept too.

@@ -28,13 +28,26 @@ expect_config() {
   [ "$got" = "$3" ] || fail "config.ini [$1] $2 is '$got', expected '$3'"
 }
 
+# units PIXELS SIZE: 65535 * PIXELS / SIZE rounded away from zero, the units
+# the program stores for a position or a length so that they read back as it.
+units() {
+  if [ "$1" -lt 0 ]; then
+    echo $((-((-$1 * 65535 + $2 - 1) / $2)))
+  else
+    echo $((($1 * 65535 + $2 - 1) / $2))
+  fi
+}
+
 # expect_range_of X Y W H: Window0's saved move range is that editor rectangle
-# on the 1280 x 1024 screen (65535 / 1280 = 51 and 65535 / 1024 = 63 units per pixel).
+# on the 1280 x 1024 screen; the right and bottom edges are stored through the size.
 expect_range_of() {
-  expect_config Window0 MoveRangeLeft $((51 * $1))
-  expect_config Window0 MoveRangeTop $((63 * $2))
-  expect_config Window0 MoveRangeRight $((51 * ($1 + $3)))
-  expect_config Window0 MoveRangeBottom $((63 * ($2 + $4)))
+  local left top
+  left=$(units "$1" 1280)
+  top=$(units "$2" 1024)
+  expect_config Window0 MoveRangeLeft "$left"
+  expect_config Window0 MoveRangeTop "$top"
+  expect_config Window0 MoveRangeRight "$((left + $(units "$3" 1280)))"
+  expect_config Window0 MoveRangeBottom "$((top + $(units "$4" 1024)))"
 }
 
 screenshot() { import -window root "$shot"; }
@@ -81,4 +94,29 @@ drift() {
   done
   [ "$(tr ' ' '\n' <<<"$seen" | sort -u | grep -c .)" -gt 2 ] || fail "the sprite did not move: $seen"
   close_program
+}
+
+# Places 1 and 2 have never held a sprite (no Position): their sprites appear
+# across the middle of the 1280 x 1024 screen, clear of the control window,
+# of the sprite saved in the middle (608, 480, 64 x 64) and of each other.
+new_sprite_place() {
+  make_folder
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=608, 480\r\n[Window1]\r\nSkinName=tall\r\n[Window2]\r\nSkinName=plain\r\n' > "$dir/config.ini"
+  start_program
+  local listed taken="0 0 320 240" x y w h tx ty tw th tall=""
+  listed=$(sprites)
+  [ "$(grep -c sprite <<<"$listed")" = 3 ] || fail "not three sprites: $listed"
+  grep -q 'sprite 608 480 64 64' <<<"$listed" || fail "the saved sprite moved: $listed"
+  while read -r _ x y w h _; do
+    [ "$y" -le 512 ] && [ $((y + h)) -ge 512 ] || fail "sprite at $x,$y not across the middle: $listed"
+    while read -r tx ty tw th; do
+      [ $((x + w)) -le "$tx" ] || [ $((tx + tw)) -le "$x" ] || [ $((y + h)) -le "$ty" ] || [ $((ty + th)) -le "$y" ] ||
+        fail "sprite at $x,$y overlaps $tx,$ty: $listed"
+    done <<<"$taken"
+    taken="$taken"$'\n'"$x $y $w $h"
+    [ "$w" = 48 ] && tall="$x, $y"
+  done < <(grep -v 'sprite 608 480 64 64' <<<"$listed")
+  close_program
+  expect_config Window1 Position "$tall"
+  expect_config Window3 Position ""
 }

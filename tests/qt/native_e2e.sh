@@ -78,7 +78,7 @@ first_start() {
   close_program
   [ "$(grep -c '=' "$dir/config.ini")" = 81 ] || fail "config.ini does not hold 81 keys"
   expect_config General FPS 30
-  expect_config Window9 Position "0, 0"
+  expect_config Window9 Position ""
 }
 
 sprites_restore() {

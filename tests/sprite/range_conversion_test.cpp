@@ -4,24 +4,21 @@
 
 #include "sprite/range_conversion.h"
 
-TEST(RangeConversion, PixelsToUnitsTakesTheQuotientFirst) {
-  struct Case {
-    Rect pixels;
-    Size screen;
-    MoveRange units;
-  };
-  const Case cases[] = {
-      {{100, 100, 500, 400}, {1920, 1080}, {3400, 6000, 17000, 24000}},
-      {{0, 0, 1920, 1080}, {1920, 1080}, {0, 0, 65280, 64800}},
-      {{-12, 40, 388, 340}, {1920, 1080}, {-408, 2400, 13192, 20400}},
-      {{0, 0, 1280, 1024}, {1280, 1024}, {0, 0, 65280, 64512}},
-      // Far past any screen: the products clamp instead of wrapping.
-      {{0, 0, 2000000000, -2000000000}, {1920, 1080}, {0, 0, std::numeric_limits<int32_t>::max(),
-                                                       std::numeric_limits<int32_t>::min()}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(PixelsToRange(c.pixels, c.screen), c.units) << c.pixels.left << "," << c.pixels.top;
+TEST(RangeConversion, AnAcceptedRectangleReadsBackExactlyAtAnyScreenSize) {
+  const Size screens[] = {{1920, 1080}, {1280, 1024}, {1366, 768}, {3840, 2160}, {7, 3}, {1, 1}, {65535, 65535}};
+  for (const Size& screen : screens) {
+    // Positions and sizes on and around the screen, negative ones too.
+    for (int32_t p = -screen.cx - 2; p <= screen.cx + 2; p += 1 + screen.cx / 1000) {
+      const Rect rect{p, -p, p + screen.cx - p / 2, -p + p % 2};  // heights 1, 0 and -1
+      EXPECT_EQ(RangeToPixels(PixelsToRange(rect, screen).value(), screen), rect) << screen.cx << " at " << p;
+    }
   }
+  // The stored values, as the end-to-end checks read them from config.ini.
+  EXPECT_EQ(PixelsToRange({100, 100, 500, 400}, {1920, 1080}), (MoveRange{3414, 6069, 17068, 24274}));
+  EXPECT_EQ(PixelsToRange({-12, 40, 388, 340}, {1920, 1080}), (MoveRange{-410, 2428, 13244, 20633}));
+  // Far past any screen: the sums clamp instead of wrapping.
+  EXPECT_EQ(PixelsToRange({0, 0, 2000000000, -2000000000}, {1920, 1080}),
+            (MoveRange{0, 0, std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::min()}));
   EXPECT_EQ(PixelsToRange({0, 0, 10, 10}, {0, 1080}), std::nullopt);
   EXPECT_EQ(PixelsToRange({0, 0, 10, 10}, {1920, 0}), std::nullopt);
 }

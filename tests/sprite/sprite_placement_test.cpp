@@ -30,3 +30,20 @@ TEST(SpritePlacement, OnlyASpriteTooLittleOfWhichShowsIsMovedOntoItsNearestWorkA
   };
   for (const Case& c : cases) EXPECT_EQ(RescuedPosition(c.window, c.monitors), c.moved) << c.what;
 }
+
+TEST(SpritePlacement, ANewSpriteStepsAcrossTheMiddleOfThePrimaryWorkAreaToAClearSpot) {
+  const MonitorInfo left{{-1920, 0, 0, 1080}, {-1920, 0, 0, 1040}, 96, false};
+  const std::vector<MonitorInfo> monitors{left, {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, true}};
+  const Rect middle{944, 504, 976, 536};  // a 32 x 32 sprite in the middle
+  const std::pair<std::vector<Rect>, Point> cases[] = {
+      {{{0, 0, 320, 240}}, {944, 504}},              // the control window is not in the way
+      {{middle}, {984, 504}},                         // then right of the middle
+      {{middle, {984, 504, 1016, 536}}, {904, 504}},  // then left of it
+      {{{975, 535, 1100, 600}}, {904, 504}},          // a pixel of overlap counts
+      {{{0, 480, 1920, 540}}, {944, 544}},            // the middle row taken: the row below
+      {{{0, 0, 1920, 1040}}, {944, 504}},             // nothing clear: the middle
+  };
+  for (const auto& [taken, at] : cases) EXPECT_EQ(FirstPosition({32, 32}, monitors, taken), at) << at.x << "," << at.y;
+  EXPECT_EQ(FirstPosition({4000, 32}, monitors, {}), (Point{-1040, 504}));  // wider than the area: centred
+  EXPECT_EQ(FirstPosition({32, 32}, {}, {}), std::nullopt);
+}

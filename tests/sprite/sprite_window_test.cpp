@@ -128,12 +128,12 @@ TEST_F(SpriteWindowTest, RangeEditorAcceptsMovesResizesCancelsAndHidesUntilTheSp
   editor.SendMessage(wm::kKeyDown, vk::kReturn);
   headless::SetKeyDown(vk::kShift, false);
   EXPECT_FALSE(editor.IsWindowVisible());
-  EXPECT_EQ(frame->settings.moveRange[0], (MoveRange{3400, 6000, 17000, 24000}));
-  EXPECT_EQ(sprite->moveRange.right.load(), 17000);
+  EXPECT_EQ(frame->settings.moveRange[0], (MoveRange{3414, 6069, 17068, 24274}));
+  EXPECT_EQ(sprite->moveRange.right.load(), 17068);
 
   sprite->SendMessage(wm::kLButtonDblClk);
   EXPECT_TRUE(editor.IsWindowVisible());
-  EXPECT_EQ(editor.GetWindowRect(), (Rect{99, 98, 99 + 398, 98 + 296}));
+  EXPECT_EQ(editor.GetWindowRect(), (Rect{100, 100, 500, 400}));  // where it was accepted
   EXPECT_EQ(headless::State(editor.GetSafeHwnd()).alpha, 168);
   headless::SetKeyDown(vk::kControl, true);
   editor.SendMessage(wm::kKeyDown, vk::kPrior);  // up 32
@@ -142,7 +142,7 @@ TEST_F(SpriteWindowTest, RangeEditorAcceptsMovesResizesCancelsAndHidesUntilTheSp
   editor.SendMessage(wm::kKeyDown, vk::kUp);  // 1 shorter
   headless::SetKeyDown(vk::kShift, false);
   editor.SendMessage(wm::kKeyDown, vk::kLeft);  // 1 left
-  EXPECT_EQ(editor.GetWindowRect(), (Rect{98, 66, 98 + 398, 66 + 295}));
+  EXPECT_EQ(editor.GetWindowRect(), (Rect{99, 68, 99 + 400, 68 + 299}));
   const headless::DrawOp text = headless::State(editor.GetSafeHwnd()).lastNcPaint.back();
   EXPECT_EQ(text.text, RangeEditorText(editor.GetWindowRect()));
   EXPECT_EQ(text.rect.left, 30);  // the 20 px inset at 144 dpi
@@ -150,7 +150,7 @@ TEST_F(SpriteWindowTest, RangeEditorAcceptsMovesResizesCancelsAndHidesUntilTheSp
 
   editor.SendMessage(wm::kKeyDown, vk::kEscape);
   EXPECT_FALSE(editor.IsWindowVisible());
-  EXPECT_EQ(frame->settings.moveRange[0], (MoveRange{3400, 6000, 17000, 24000}));
+  EXPECT_EQ(frame->settings.moveRange[0], (MoveRange{3414, 6069, 17068, 24274}));
   sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
   editor.SendMessage(wm::kRButtonUp);
   EXPECT_FALSE(editor.IsWindowVisible());
@@ -188,6 +188,21 @@ TEST_F(SpriteWindowTest, AcceptingTheEditorWhereItWasPutKeepsTheRangeToTheUnit) 
     EXPECT_EQ(frame->settings.moveRange[0], range) << range.left;
     Close();
   }
+}
+
+TEST_F(SpriteWindowTest, ANewSpriteAppearsInTheMiddleClearOfTheOthersAndASavedPlaceIsKept) {
+  headless::SetMonitors({{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, true}});
+  MakeSkin(L"kite");
+  WriteConfig("[Window1]\nSkinName=kite\nPosition=10, 20\n[Window3]\nPosition=\n");
+  Start();
+  for (int load = 0; load < 2; ++load) frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);
+  EXPECT_EQ(Sprite(1)->GetWindowRect(), (Rect{10, 20, 42, 52}));
+  // Side by side across the middle of the work area, the first in the middle.
+  EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{944, 504, 976, 536}));
+  EXPECT_EQ(Sprite(2)->GetWindowRect(), (Rect{984, 504, 1016, 536}));
+  Close();
+  EXPECT_EQ(ConfigValue("Window2", "Position"), "984, 504");
+  EXPECT_EQ(ConfigValue("Window4", "Position"), "");  // still never held a sprite
 }
 
 TEST_F(SpriteWindowTest, LostSpritesComeBackAtStartAndWhenAMonitorGoes) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <set>
+#include <vector>
 
+#include "sprite/motion_seed.h"
 #include "sprite/mt19937_engine.h"
 #include "sprite/random_source.h"
 #include "sprite/uniform_int.h"
@@ -40,6 +43,24 @@ TEST(RandomSourceTest, DrawsFromItsOwnCopyOfTheEngine) {
   for (int i = 1; i < 620; ++i) engine.Next();  // a copy taken near the end of a block must regenerate too
   Mt19937Engine copy = engine;
   for (int i = 0; i < 1000; ++i) ASSERT_EQ(copy.Next(), engine.Next()) << "output " << i;
+}
+
+// Sprites set drifting in the same second, in one slot or in two, draw
+// speeds, choices and coins of their own; the coin keeps rand's recurrence.
+TEST(MotionSeedTest, WorkersStartedInTheSameSecondDrawDifferentSequences) {
+  std::set<std::vector<uint32_t>> sequences;  // per seed: engine outputs, coin parities
+  for (const int32_t slot : {0, 0, 1}) {
+    const uint32_t seed = MotionSeed(1700000000, slot);
+    Mt19937Engine engine(seed);
+    SignCoin coin(seed);
+    std::vector<uint32_t> outputs, parities;
+    for (int i = 0; i < 32; ++i) outputs.push_back(engine.Next()), parities.push_back(coin.Toss() % 2);
+    sequences.insert(outputs);
+    sequences.insert(parities);
+  }
+  EXPECT_EQ(sequences.size(), 6u);
+  SignCoin coin(1);  // rand's own start
+  for (const int value : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(coin.Toss(), value);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/system.h"
+#include "sprite/motion_seed.h"
 #include "sprite/motion_threads.h"
 
 namespace {
@@ -35,7 +36,7 @@ struct Sprite {
   void Start(bool drift) {
     shared.moving.store(drift ? 1 : 0, kRelaxed);
     worker = std::thread([this, drift] {
-      result.store(drift ? DriftThreadProc(shared) : AnimationThreadProc(shared), kRelaxed);
+      result.store(drift ? DriftThreadProc(shared, MotionSeed(0)) : AnimationThreadProc(shared), kRelaxed);
     });
   }
 

@@ -23,15 +23,14 @@ TEST_F(StartupTest, NoConfigStartsEmptyAndExitWritesEveryKeyInOrder) {
   const std::string written = ReadConfig();
   EXPECT_EQ(std::count(written.begin(), written.end(), '='), 81);  // the order is the settings' own test
   EXPECT_EQ(ConfigValue("General", "FPS"), "30");
-  EXPECT_EQ(ConfigValue("Window9", "Position"), "0, 0");
+  EXPECT_EQ(ConfigValue("Window9", "Position"), "");  // never held a sprite
 }
 
 TEST_F(StartupTest, SavedSpritesComeBackAndSessionEndStoresTheirLastState) {
   MakeSkin(L"kite");
-  WriteConfig("[Window3]\nSkinName=kite\n[Window5]\nSkinName=gone\n");
+  WriteConfig("[Window3]\nSkinName=kite\n");
   Start();
   ASSERT_NE(frame->sprites[3], nullptr);
-  EXPECT_EQ(frame->sprites[5], nullptr);
   frame->sprites[3]->SetWindowPos(ZOrder::Keep, 300, 200, 0, 0, swp::kNoSize);
   frame->SendMessage(wm::kCommand, IDM_FPS_60);
 
@@ -44,8 +43,23 @@ TEST_F(StartupTest, SavedSpritesComeBackAndSessionEndStoresTheirLastState) {
   EXPECT_EQ(ConfigValue("General", "FPS"), "60");
   EXPECT_EQ(ConfigValue("Window3", "SkinName"), "kite");
   EXPECT_EQ(ConfigValue("Window3", "Position"), "300, 200");
-  EXPECT_EQ(ConfigValue("Window5", "SkinName"), "");
   EXPECT_NE(frame->sprites[3], nullptr);  // nothing closed
+}
+
+TEST_F(StartupTest, SkinMissingAtStartKeepsItsNameUntilAnotherSkinTakesItsPlace) {
+  MakeSkin(L"kite");
+  WriteConfig("[Window0]\nSkinName=gone\n[Window1]\nSkinName=kite\n[Window2]\nSkinName=away\n");
+  Start();
+  frame->sprites[1]->SendMessage(wm::kCommand, IDM_CLOSE_SPRITE);
+  // Loads fill the free places, those holding a kept name last.
+  for (int load = 0; load < 9; ++load) frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);
+  EXPECT_NE(frame->sprites[0], nullptr);
+  EXPECT_EQ(frame->sprites[2], nullptr);
+  frame->sprites[1]->SendMessage(wm::kCommand, IDM_CLOSE_SPRITE);  // the user's close empties the place
+  Close();
+  EXPECT_EQ(ConfigValue("Window0", "SkinName"), "kite");
+  EXPECT_EQ(ConfigValue("Window1", "SkinName"), "");
+  EXPECT_EQ(ConfigValue("Window2", "SkinName"), "away");
 }
 
 TEST_F(StartupTest, OleFailureShowsItsMessageAndCreatesNothing) {
