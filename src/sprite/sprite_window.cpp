@@ -50,6 +50,7 @@ int CSpriteWindow::OnCreate(const CreateStruct& cs) {
     if (!standWithoutWorker) return RefuseCreation();
     moving.store(0, std::memory_order_relaxed);
   }
+  MarkMotion();
   const Point saved = owner.settings.position[slot];
   SetWindowPos(ZOrder::Keep, saved.x, saved.y, 0, 0, swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
   KeepReachable();

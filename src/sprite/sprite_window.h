@@ -65,6 +65,8 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   bool LoadStrips();
   void ReleaseStrips();
   bool BuildPopupMenu();
+  // Radio-marks what the sprite does now: standing or drifting.
+  void MarkMotion();
   bool StartWorker();
   void StopWorker();
   void RestartWorker();

@@ -56,7 +56,11 @@ TEST_F(SpriteWindowTest, MoveMethodAndTopMostAreRestoredSwitchedAndSaved) {
   Start();
   // MoveMethod 1 drifts, every other value stands; any TopMost but 0 is on.
   const int expected[] = {0, 1, 0, 0};
-  for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(Sprite(slot)->moving.load(), expected[slot]) << slot;
+  const auto drifts = [&](int slot) {
+    EXPECT_NE(Checked(Sprite(slot)->popupMenu, IDM_MOVE_STOP), Checked(Sprite(slot)->popupMenu, IDM_MOVE_DRIFT));
+    return Sprite(slot)->moving.load() == 1 && Checked(Sprite(slot)->popupMenu, IDM_MOVE_DRIFT);
+  };
+  for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(drifts(slot), expected[slot] == 1) << slot;
   EXPECT_TRUE(Checked(Sprite(0)->popupMenu, IDM_TOPMOST));
   EXPECT_TRUE(headless::State(Sprite(0)->GetSafeHwnd()).topMost);
   EXPECT_FALSE(Checked(Sprite(1)->popupMenu, IDM_TOPMOST));
@@ -68,9 +72,9 @@ TEST_F(SpriteWindowTest, MoveMethodAndTopMostAreRestoredSwitchedAndSaved) {
   EXPECT_TRUE(rect.left >= 400 && rect.left <= 1500 && rect.top >= 200 && rect.top <= 850) << rect.left;
 
   Command(2, IDM_MOVE_DRIFT);
-  EXPECT_EQ(Sprite(2)->moving.load(), 1);
+  EXPECT_TRUE(drifts(2));
   Command(1, IDM_MOVE_STOP);
-  EXPECT_EQ(Sprite(1)->moving.load(), 0);
+  EXPECT_FALSE(drifts(1));
   Command(1, IDM_TOPMOST);
   EXPECT_TRUE(Checked(Sprite(1)->popupMenu, IDM_TOPMOST));
   Command(0, IDM_TOPMOST);
@@ -93,6 +97,8 @@ TEST_F(SpriteWindowTest, SwitchingSkinReplacesTheWindowInPlaceAndClosingEmptiesT
   ASSERT_NE(Sprite(0), nullptr);
   EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");
   EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
+  EXPECT_TRUE(Checked(Sprite(0)->popupMenu, IDM_SKIN_FIRST + b));
+  EXPECT_FALSE(Checked(Sprite(0)->popupMenu, IDM_SKIN_FIRST + 1 - b));
   Command(0, IDM_SKIN_FIRST + b);  // the same skin: a new window, same place
   EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
   Command(0, IDM_SKIN_FIRST + 7);  // beyond the catalogue: nothing
