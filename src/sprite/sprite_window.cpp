@@ -9,6 +9,7 @@
 #include "skin/skin_catalogue.h"
 #include "skin/skin_path.h"
 #include "sprite/motion_threads.h"
+#include "sprite/sprite_window_placeholder.h"
 #include "sprite/sprite_window_placement.h"
 #include "ui/main_frame.h"
 
@@ -35,7 +36,8 @@ int CSpriteWindow::OnCreate(const CreateStruct& cs) {
   // cannot equip is refused whole, like a skin that cannot be loaded.
   if (!rangeEditor.CreateEx(ws::kExLayered | ws::kExToolWindow, editorClass, L"", ws::kPopup | ws::kThickFrame,
                             kEditorCreationRect, static_cast<CWnd*>(this)) ||
-      name == nullptr || FindSkin(owner.catalogue, name, skin) == 0 || !LoadStrips() || !BuildPopupMenu()) {
+      name == nullptr || FindSkin(owner.catalogue, name, skin) == 0 || !LoadStrips() || !ReadyPlaceholder() ||
+      !BuildPopupMenu()) {
     return RefuseCreation();
   }
   for (int state = 0; state < kAnimStateCount; ++state) {
@@ -78,9 +80,10 @@ bool CSpriteWindow::LoadStrips() {
     auto surface = std::unique_ptr<OffscreenSurface>(new (std::nothrow) OffscreenSurface);
     PngLoadError error;
     // A strip that fails to decode, or would take the sprite over its
-    // memory budget, leaves an empty surface, which draws nothing. One the
-    // system has no memory or bitmaps for refuses the sprite: a later try
-    // may well succeed, so nothing is shown that would pass for the skin.
+    // memory budget, leaves an empty surface (for Default, the placeholder
+    // shows instead). One the system has no memory or bitmaps for refuses
+    // the sprite: a later try may well succeed, so nothing is shown that
+    // would pass for the skin.
     if (surface == nullptr ||
         (surface->LoadPng(MakeSkinFilePath(skin.name, skin.file[state]), skin.animationFrame[state], &error,
                           budget) == 0 &&
@@ -96,13 +99,23 @@ bool CSpriteWindow::LoadStrips() {
 
 void CSpriteWindow::ReleaseStrips() {
   for (auto& surface : surfaces) surface.reset();
+  placeholder.Release();
+}
+
+bool CSpriteWindow::ReadyPlaceholder() {
+  const auto& shown = surfaces[static_cast<int>(AnimState::Default)];
+  return (shown != nullptr && shown->HasFrame(0)) || DrawPlaceholderTile(placeholder);
 }
 
 void CSpriteWindow::Render() {
   const int32_t state = animState.load(std::memory_order_relaxed);
-  if (state < 0 || state >= kAnimStateCount || surfaces[state] == nullptr) return;
-  const OffscreenSurface& surface = *surfaces[state];
-  const int32_t frame = frameIndex.load(std::memory_order_relaxed);
+  int32_t frame = frameIndex.load(std::memory_order_relaxed);
+  const OffscreenSurface* shown = state >= 0 && state < kAnimStateCount ? surfaces[state].get() : nullptr;
+  if (shown == nullptr || !shown->HasFrame(frame)) {
+    shown = &placeholder;
+    frame = 0;
+  }
+  const OffscreenSurface& surface = *shown;
   if (!surface.HasFrame(frame)) return;
   const Rect rect = GetWindowRect();
   const Size size{surface.FrameWidth(), surface.FrameHeight()};

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "platform/frame_bitmap.h"
 #include "platform/headless/headless.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
 #include "sprite/sprite_window.h"
+#include "sprite/sprite_window_placeholder.h"
 #include "support/desktop_fixture.h"
 
 class SpriteWindowTest : public DesktopTest {
@@ -16,13 +19,10 @@ class SpriteWindowTest : public DesktopTest {
   }
 };
 
-TEST_F(SpriteWindowTest, ShowsItsFramesPremultipliedAtItsSavedPlaceAndAnUndecodableStripNothing) {
-  MakeSkin(L"kite", 3, 32);
-  MakeSkin(L"zero", 0);
-  MakeSkin(L"odd", 3, 32, "[Up]\nFile=strip.png\nAnimationFrame=5\n");
-  WriteConfig("[Window0]\nSkinName=zero\n[Window1]\nSkinName=odd\n[Window2]\nSkinName=kite\nPosition=300, 400\n");
+TEST_F(SpriteWindowTest, ShowsItsFramesPremultipliedAtItsSavedPlaceEvenWithAnUndecodableStripNeverShown) {
+  MakeSkin(L"kite", 3, 32, "[Up]\nFile=strip.png\nAnimationFrame=5\n");
+  WriteConfig("[Window2]\nSkinName=kite\nPosition=300, 400\n");
   Start();
-  ASSERT_NE(Sprite(0), nullptr);
   CSpriteWindow* sprite = Sprite(2);
   ASSERT_NE(sprite, nullptr);
   const headless::WindowState state = headless::State(sprite->GetSafeHwnd());
@@ -44,8 +44,46 @@ TEST_F(SpriteWindowTest, ShowsItsFramesPremultipliedAtItsSavedPlaceAndAnUndecoda
   EXPECT_EQ(shown.layeredFrom, (Point{0, 32 * k}));
   EXPECT_EQ(shown.layered->Row(shown.layeredFrom.y)[0], (10 * k * 128) >> 8);
   EXPECT_GT(k, 0);
-  EXPECT_EQ(LayeredUpdates(0), 0);
-  EXPECT_GT(LayeredUpdates(1), 0);
+}
+
+TEST_F(SpriteWindowTest, ASkinWithNoFrameToShowStandsWhereItIsAsThePlaceholderTile) {
+  const char* const inis[] = {
+      "[Default]\nAnimationFrame=2\nAnimationWait=100\n",  // no File
+      "[Default]\nFile=strip.png\nAnimationFrame=3\n",  // 64 rows do not make 3 frames
+      "[Default]\nFile=strip.png\nAnimationFrame=0\n",
+      "[Default]\nFile=skin.ini\n",                      // not a PNG
+      "[Default]\nFile=strip.png\nAnimationFrame=-2147483648\nAnimationWait=-2147483648\n",
+  };
+  std::string config;
+  for (size_t i = 0; i < std::size(inis); ++i) {
+    const std::string name = "bad" + std::to_string(i);
+    MakeSkin(std::wstring(name.begin(), name.end()), 2, 32);
+    WriteBytes(folder / "skin" / name / "skin.ini", inis[i]);
+    config += "[Window" + std::to_string(i) + "]\nSkinName=" + name + "\nPosition=" + std::to_string(100 * i) + ", 50\n";
+  }
+  WriteConfig(config);
+  Start();
+  OffscreenSurface tile;
+  ASSERT_TRUE(DrawPlaceholderTile(tile));
+  // A frame step past the first frame shows the tile all the same.
+  ASSERT_TRUE(TickUntil([&] { return Sprite(0)->frameIndex.load() != 0; }));
+  frame->TickFrame();
+  for (int slot = 0; slot < static_cast<int>(std::size(inis)); ++slot) {
+    SCOPED_TRACE(inis[slot]);
+    ASSERT_NE(Sprite(slot), nullptr);
+    const headless::WindowState state = headless::State(Sprite(slot)->GetSafeHwnd());
+    EXPECT_TRUE(state.visible);
+    EXPECT_EQ(state.rect, (Rect{100 * slot, 50, 100 * slot + 32, 82}));
+    ASSERT_NE(state.layered, nullptr);
+    ASSERT_EQ(state.layeredSize, (Size{kPlaceholderSide, kPlaceholderSide}));
+    for (int32_t y = 0; y < kPlaceholderSide; ++y) {
+      ASSERT_EQ(std::memcmp(state.layered->Row(state.layeredFrom.y + y), tile.FrameRow(0, y), 4 * kPlaceholderSide), 0)
+          << y;
+    }
+  }
+  Sprite(0)->SendMessage(wm::kLButtonDown, 0, PackPoint(16, 16));
+  headless::PumpPending();
+  EXPECT_EQ(headless::State(Sprite(0)->GetSafeHwnd()).systemMoves, 1);
 }
 
 TEST_F(SpriteWindowTest, MoveMethodAndTopMostAreRestoredSwitchedAndSaved) {

@@ -74,7 +74,8 @@ SkinReport CheckSkin(const SkinCatalogue& catalogue, const std::wstring& name, c
     PngLoadError error;
     if (surface.LoadPng(MakeSkinFilePath(name, info.file[state]), info.animationFrame[state], &error, budget) == 0) {
       SkinProblem problem = StateProblem(SkinProblemKind::StripFailed, info, state);
-      // The sprite is made all the same; only a Default that fails leaves it blank.
+      // The sprite is made all the same; only a Default that fails leaves it
+      // showing the warning tile instead of the skin.
       problem.fatal = shown;
       problem.strip = error;
       report.problems.push_back(problem);

@@ -69,7 +69,7 @@ std::wstring DescribeWhat(const SkinProblem& problem) {
       return L"not listed: the program lists only folders inside the folder named 'skin' next to "
              L"kitemaru.exe, and this one is in " + Quoted(problem.path);
     case SkinProblemKind::NoDefaultStrip:
-      return L"no File, so the sprite shows nothing";
+      return L"no File, so the sprite shows only a red warning tile";
     case SkinProblemKind::FileNotFound:
       return L"File " + Quoted(problem.file) + L" not found (tried " + problem.path + L")";
     case SkinProblemKind::FileOutside:
@@ -77,7 +77,7 @@ std::wstring DescribeWhat(const SkinProblem& problem) {
              L" is outside the 'skin' folder (an absolute path, a drive, a share, a device name such as NUL, "
              L"a ':' stream or '..' above 'skin'), so the program treats it as missing";
     case SkinProblemKind::StripFailed:
-      return DescribeStrip(problem) + (problem.fatal ? L", so the sprite shows nothing"
+      return DescribeStrip(problem) + (problem.fatal ? L", so the sprite shows only a red warning tile"
                                                      : L" (this state is never shown; the sprite still works)");
     case SkinProblemKind::FastAnimation:
       return L"AnimationWait " + std::to_wstring(problem.animationWait) + L" ms is below " +
