@@ -92,6 +92,8 @@ const ProblemCase kProblems[] = {
      L"Default: 'walk.png' is 64 x 100 pixels: its height 100 is not a multiple of AnimationFrame 3"},
     {"no_frames", kDefault + "AnimationFrame=0\n", {kWalk}, K::StripFailed, E::BadFrameCount,
      L"Default: AnimationFrame is 0; it must be 1 or more"},
+    {"frame_count_not_a_number", kDefault + "AnimationFrame=abc\n", {kWalk}, K::StripFailed, E::BadFrameCount,
+     L"Default: AnimationFrame 'abc' is not a number; it must be 1 or more"},
     {"frame_too_wide", kDefault, {{L"walk.png", [] { return pngmaker::HeaderOnly(20000, 64); }}}, K::StripFailed,
      E::FrameTooLarge,
      L"'walk.png' is 20000 x 64 pixels in 1 frame: each frame is 20000 x 64, over the limit of 16384 pixels a side"},

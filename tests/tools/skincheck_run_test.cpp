@@ -91,4 +91,27 @@ TEST(RunSkinCheck, ReportsAndExitCode) {
   }
 }
 
+TEST(RunSkinCheckCommand, HelpOnRequestUsageOnAnyOtherCountNamingThisSystemsProgram) {
+#ifdef _WIN32
+  const std::wstring nextTo = L"next to kitemaru.exe.\n";
+#else
+  const std::wstring nextTo = L"next to kitemaru.\n";
+#endif
+  const struct {
+    std::vector<std::wstring> arguments;
+    int exit;
+  } cases[] = {{{L"/?"}, kExitAllUsable}, {{L"-h"}, kExitAllUsable}, {{L"--help"}, kExitAllUsable},
+               {{}, kExitUsage},          {{L"a", L"b"}, kExitUsage}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments.size());
+    std::wstring out;
+    std::wstring err;
+    EXPECT_EQ(RunSkinCheckCommand(c.arguments, out, err), c.exit);
+    const std::wstring& usage = c.exit == kExitAllUsable ? out : err;
+    EXPECT_EQ(usage.rfind(L"usage: kitemaru-skincheck <folder>\n", 0), 0u) << WideToUtf8(usage);
+    EXPECT_NE(usage.find(nextTo), std::wstring::npos) << WideToUtf8(usage);
+    EXPECT_TRUE((c.exit == kExitAllUsable ? err : out).empty());
+  }
+}
+
 }  // namespace
