@@ -56,10 +56,10 @@ TEST_F(SpriteWindowTest, ASkinWithNoFrameToShowStandsWhereItIsAsThePlaceholderTi
   };
   std::string config;
   for (size_t i = 0; i < std::size(inis); ++i) {
-    const std::string name = "bad" + std::to_string(i);
-    MakeSkin(std::wstring(name.begin(), name.end()), 2, 32);
-    WriteBytes(folder / "skin" / name / "skin.ini", inis[i]);
-    config += "[Window" + std::to_string(i) + "]\nSkinName=" + name + "\nPosition=" + std::to_string(100 * i) + ", 50\n";
+    MakeSkin(L"bad" + std::to_wstring(i), 2, 32);
+    WriteBytes(folder / "skin" / ("bad" + std::to_string(i)) / "skin.ini", inis[i]);
+    config += "[Window" + std::to_string(i) + "]\nSkinName=bad" + std::to_string(i) + "\nPosition=" +
+              std::to_string(100 * i) + ", 50\n";
   }
   WriteConfig(config);
   Start();
@@ -69,21 +69,12 @@ TEST_F(SpriteWindowTest, ASkinWithNoFrameToShowStandsWhereItIsAsThePlaceholderTi
   ASSERT_TRUE(TickUntil([&] { return Sprite(0)->frameIndex.load() != 0; }));
   frame->TickFrame();
   for (int slot = 0; slot < static_cast<int>(std::size(inis)); ++slot) {
-    SCOPED_TRACE(inis[slot]);
-    ASSERT_NE(Sprite(slot), nullptr);
     const headless::WindowState state = headless::State(Sprite(slot)->GetSafeHwnd());
-    EXPECT_TRUE(state.visible);
+    EXPECT_TRUE(state.visible && state.layered != nullptr) << slot;
     EXPECT_EQ(state.rect, (Rect{100 * slot, 50, 100 * slot + 32, 82}));
-    ASSERT_NE(state.layered, nullptr);
-    ASSERT_EQ(state.layeredSize, (Size{kPlaceholderSide, kPlaceholderSide}));
-    for (int32_t y = 0; y < kPlaceholderSide; ++y) {
-      ASSERT_EQ(std::memcmp(state.layered->Row(state.layeredFrom.y + y), tile.FrameRow(0, y), 4 * kPlaceholderSide), 0)
-          << y;
-    }
+    EXPECT_EQ(state.layeredSize, (Size{kPlaceholderSide, kPlaceholderSide}));
+    EXPECT_TRUE(state.layered && std::memcmp(state.layered->Bits(), tile.Strip().Bits(), 32 * 32 * 4) == 0) << slot;
   }
-  Sprite(0)->SendMessage(wm::kLButtonDown, 0, PackPoint(16, 16));
-  headless::PumpPending();
-  EXPECT_EQ(headless::State(Sprite(0)->GetSafeHwnd()).systemMoves, 1);
 }
 
 TEST_F(SpriteWindowTest, MoveMethodAndTopMostAreRestoredSwitchedAndSaved) {

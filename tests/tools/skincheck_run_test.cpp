@@ -97,20 +97,15 @@ TEST(RunSkinCheckCommand, HelpOnRequestUsageOnAnyOtherCountNamingThisSystemsProg
 #else
   const std::wstring nextTo = L"next to kitemaru.\n";
 #endif
-  const struct {
-    std::vector<std::wstring> arguments;
-    int exit;
-  } cases[] = {{{L"/?"}, kExitAllUsable}, {{L"-h"}, kExitAllUsable}, {{L"--help"}, kExitAllUsable},
-               {{}, kExitUsage},          {{L"a", L"b"}, kExitUsage}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.arguments.size());
-    std::wstring out;
-    std::wstring err;
-    EXPECT_EQ(RunSkinCheckCommand(c.arguments, out, err), c.exit);
-    const std::wstring& usage = c.exit == kExitAllUsable ? out : err;
+  const std::vector<std::vector<std::wstring>> commands = {{L"/?"}, {L"-h"}, {L"--help"}, {}, {L"a", L"b"}};
+  for (const auto& arguments : commands) {
+    std::wstring out, err;
+    const bool help = arguments.size() == 1;
+    EXPECT_EQ(RunSkinCheckCommand(arguments, out, err), help ? kExitAllUsable : kExitUsage);
+    const std::wstring& usage = help ? out : err;
     EXPECT_EQ(usage.rfind(L"usage: kitemaru-skincheck <folder>\n", 0), 0u) << WideToUtf8(usage);
     EXPECT_NE(usage.find(nextTo), std::wstring::npos) << WideToUtf8(usage);
-    EXPECT_TRUE((c.exit == kExitAllUsable ? err : out).empty());
+    EXPECT_TRUE((help ? err : out).empty());
   }
 }
 
