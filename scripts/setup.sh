@@ -15,7 +15,7 @@ PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libpng-dev zlib1g-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev
-  wine wine32:i386 xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic
+  wine wine32:i386 xvfb xdotool x11-utils imagemagick icoutils fonts-ipafont-gothic
   qt6-base-dev qt6-qpa-plugins libxcb-shape0-dev
   dpkg-dev locales
 )

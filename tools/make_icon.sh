@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the program icon (a smiling kite with a bowed tail) with ImageMagick
-# and writes src/res/kitemaru.ico with 48, 32 and 16 pixel images.
+# and writes src/res/kitemaru.ico with 256, 64, 48, 32 and 16 pixel images,
+# the 256 one stored as PNG as Explorer expects at large sizes.
 # Each size is drawn large and scaled down, so edges stay smooth.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,8 +9,9 @@ out=$root/src/res/kitemaru.ico
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# 192 x 192 master: kite diamond in four panels, face, tail with bows.
-convert -size 192x192 xc:none \
+# 768 x 768 master: kite diamond in four panels, face, tail with bows. The
+# shapes are laid out on a 192 grid and scaled up four times as drawn.
+convert -size 768x768 xc:none -affine 4,0,0,4,0,0 \
   -stroke '#5a2d0c' -strokewidth 5 -fill none \
   -draw "path 'M 96,150 C 80,165 110,172 92,186'" \
   -stroke none -fill '#ff5a5a' -draw "polygon 78,166 92,160 92,174" \
@@ -30,9 +32,12 @@ convert -size 192x192 xc:none \
   -draw "path 'M 82,96 Q 96,112 110,96'" \
   "$work/master.png"
 
-for size in 48 32 16; do
+images=()
+for size in 256 64 48 32 16; do
   convert "$work/master.png" -filter Lanczos -resize ${size}x${size} \
     -define png:color-type=6 "PNG32:$work/icon-$size.png"
+  images+=("$work/icon-$size.png")
 done
-convert "$work/icon-48.png" "$work/icon-32.png" "$work/icon-16.png" "$out"
+# ImageMagick stores an image of 256 pixels as PNG and smaller ones as bitmaps.
+convert "${images[@]}" "$out"
 echo "wrote $out"

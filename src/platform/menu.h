@@ -14,6 +14,7 @@ struct MenuItemInfo {
   bool radio = false;
   bool separator = false;
   bool submenu = false;
+  bool disabled = false;  // shown grey; choosing it sends no command
 };
 
 class CMenu {
@@ -38,6 +39,10 @@ class CMenu {
   bool ModifyMenu(uint32_t id, const std::wstring& text);
   bool CheckMenuRadioItem(uint32_t first, uint32_t last, uint32_t check);
   bool CheckMenuItem(uint32_t id, bool checked);
+  // A disabled item is shown grey and cannot be chosen; a disabled submenu
+  // does not open. By command, or (for submenus, which have none) by position.
+  bool EnableMenuItem(uint32_t id, bool enabled);
+  bool EnableMenuItemAt(int position, bool enabled);
   // Tracks the menu at a point, left and top edges there, selection with the
   // left button; the chosen command goes to owner as WM_COMMAND.
   bool TrackPopupMenu(Point at, CWnd* owner) const;

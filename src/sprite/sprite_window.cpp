@@ -11,6 +11,7 @@
 #include "skin/skin_path.h"
 #include "sprite/motion_seed.h"
 #include "sprite/motion_threads.h"
+#include "sprite/sprite_window_placeholder.h"
 #include "sprite/sprite_window_placement.h"
 #include "ui/main_frame.h"
 
@@ -37,7 +38,8 @@ int CSpriteWindow::OnCreate(const CreateStruct& cs) {
   // cannot equip is refused whole, like a skin that cannot be loaded.
   if (!rangeEditor.CreateEx(ws::kExLayered | ws::kExToolWindow, editorClass, L"", ws::kPopup | ws::kThickFrame,
                             kEditorCreationRect, static_cast<CWnd*>(this)) ||
-      name == nullptr || FindSkin(owner.catalogue, name, skin) == 0 || !LoadStrips() || !BuildPopupMenu()) {
+      name == nullptr || FindSkin(owner.catalogue, name, skin) == 0 || !LoadStrips() || !ReadyPlaceholder() ||
+      !BuildPopupMenu()) {
     return RefuseCreation();
   }
   for (int state = 0; state < kAnimStateCount; ++state) {
@@ -52,6 +54,7 @@ int CSpriteWindow::OnCreate(const CreateStruct& cs) {
     if (!standWithoutWorker) return RefuseCreation();
     moving.store(0, std::memory_order_relaxed);
   }
+  MarkMotion();
   const std::optional<Point>& saved = owner.settings.position[slot];
   const Point place = saved ? *saved : FirstPlace();
   SetWindowPos(ZOrder::Keep, place.x, place.y, 0, 0, swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
@@ -80,9 +83,10 @@ bool CSpriteWindow::LoadStrips() {
     auto surface = std::unique_ptr<OffscreenSurface>(new (std::nothrow) OffscreenSurface);
     PngLoadError error;
     // A strip that fails to decode, or would take the sprite over its
-    // memory budget, leaves an empty surface, which draws nothing. One the
-    // system has no memory or bitmaps for refuses the sprite: a later try
-    // may well succeed, so nothing is shown that would pass for the skin.
+    // memory budget, leaves an empty surface (for Default, the placeholder
+    // shows instead). One the system has no memory or bitmaps for refuses
+    // the sprite: a later try may well succeed, so nothing is shown that
+    // would pass for the skin.
     if (surface == nullptr ||
         (surface->LoadPng(MakeSkinFilePath(skin.name, skin.file[state]), skin.animationFrame[state], &error,
                           budget) == 0 &&
@@ -98,13 +102,23 @@ bool CSpriteWindow::LoadStrips() {
 
 void CSpriteWindow::ReleaseStrips() {
   for (auto& surface : surfaces) surface.reset();
+  placeholder.Release();
+}
+
+bool CSpriteWindow::ReadyPlaceholder() {
+  const auto& shown = surfaces[static_cast<int>(AnimState::Default)];
+  return (shown != nullptr && shown->HasFrame(0)) || DrawPlaceholderTile(placeholder);
 }
 
 void CSpriteWindow::Render() {
   const int32_t state = animState.load(std::memory_order_relaxed);
-  if (state < 0 || state >= kAnimStateCount || surfaces[state] == nullptr) return;
-  const OffscreenSurface& surface = *surfaces[state];
-  const int32_t frame = frameIndex.load(std::memory_order_relaxed);
+  int32_t frame = frameIndex.load(std::memory_order_relaxed);
+  const OffscreenSurface* shown = state >= 0 && state < kAnimStateCount ? surfaces[state].get() : nullptr;
+  if (shown == nullptr || !shown->HasFrame(frame)) {
+    shown = &placeholder;
+    frame = 0;
+  }
+  const OffscreenSurface& surface = *shown;
   if (!surface.HasFrame(frame)) return;
   const Rect rect = GetWindowRect();
   const Size size{surface.FrameWidth(), surface.FrameHeight()};

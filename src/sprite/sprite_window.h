@@ -26,7 +26,8 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   // Stops the worker, stores the position, releases the editor and strips.
   bool DestroyWindow() override;
   std::wstring GetSkinName() const { return skin.name; }
-  // Pushes the current frame to the screen; draws nothing without one.
+  // Pushes the current frame to the screen, or the placeholder tile when the
+  // skin has none to show.
   void Render();
   // The window's top-left corner becomes the slot's saved position.
   void StorePosition();
@@ -37,6 +38,8 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
 
   CMainFrame& owner;
   std::array<std::unique_ptr<OffscreenSurface>, kAnimStateCount> surfaces;
+  // Made at creation, and only for a skin whose Default strip has no frame.
+  OffscreenSurface placeholder;
   SkinInfo skin;
   std::thread worker;
   CSizeWindow rangeEditor;
@@ -67,7 +70,11 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   // False when a file is missing or the system has no room for a strip.
   bool LoadStrips();
   void ReleaseStrips();
+  // False when the sprite needs the placeholder and the system cannot make it.
+  bool ReadyPlaceholder();
   bool BuildPopupMenu();
+  // Radio-marks what the sprite does now: standing or drifting.
+  void MarkMotion();
   bool StartWorker();
   void StopWorker();
   void RestartWorker();

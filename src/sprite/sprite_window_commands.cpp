@@ -13,10 +13,19 @@ bool CSpriteWindow::BuildPopupMenu() {
   if (!skinSwitchMenu.CreatePopupMenu()) return false;
   for (size_t i = 0; i < owner.catalogue.size() && i < kMaxMenuSkins; ++i) {
     if (!skinSwitchMenu.AppendMenu(IDM_SKIN_FIRST + static_cast<uint32_t>(i), owner.catalogue[i])) return false;
+    // A switch replaces the whole window, so the mark is set once, here.
+    if (owner.catalogue[i] == skin.name) {
+      skinSwitchMenu.CheckMenuRadioItem(IDM_SKIN_FIRST, IDM_SKIN_LAST, IDM_SKIN_FIRST + static_cast<uint32_t>(i));
+    }
   }
   if (!popupMenu.LoadMenu(IDR_SPRITE_MENU)) return false;
   CMenu visible = popupMenu.GetSubMenu(0);
   return visible.InsertPopup(0, skinSwitchMenu, kSkinSwitchText);
+}
+
+void CSpriteWindow::MarkMotion() {
+  const bool drifting = moving.load(std::memory_order_relaxed) == 1;
+  popupMenu.CheckMenuRadioItem(IDM_MOVE_STOP, IDM_MOVE_DRIFT, drifting ? IDM_MOVE_DRIFT : IDM_MOVE_STOP);
 }
 
 void CSpriteWindow::OnLButtonDown(Point at) { PostMessage(wm::kNcLButtonDown, kHitCaption, PackPoint(at.x, at.y)); }
@@ -77,12 +86,14 @@ void CSpriteWindow::OnMoveStop() {
   moving.store(0, std::memory_order_relaxed);
   owner.settings.moveMethod[slot] = 0;
   RestartWorker();
+  MarkMotion();
 }
 
 void CSpriteWindow::OnMoveDrift() {
   moving.store(1, std::memory_order_relaxed);
   owner.settings.moveMethod[slot] = 1;
   RestartWorker();
+  MarkMotion();
 }
 
 // Both end this object: nothing of it may be touched after the call.

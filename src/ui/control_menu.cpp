@@ -8,6 +8,8 @@ namespace {
 const wchar_t kLoadSkinText[] = L"空いてるところにスキン読み込み(&K)";
 const wchar_t kWindowText[] = L"ウィンドウ(&W)";
 const wchar_t kEmptySlotText[] = L"(なし)";
+constexpr int kLoadSkinPosition = 0;
+constexpr int kWindowPosition = 1;
 constexpr int32_t kFpsChoices[] = {10, 15, 20, 30, 60};
 static_assert(IDM_SKIN_FIRST + kMaxMenuSkins - 1 == IDM_SKIN_LAST, "every listed skin has a skin command");
 }  // namespace
@@ -28,17 +30,22 @@ void CMainFrame::BuildMenus() {
   for (uint32_t slot = 0; slot < kSlotCount; ++slot) windowMenu.AppendMenu(IDM_WINDOW_FIRST + slot, L"");
   controlMenu.LoadMenu(IDR_CONTROL_MENU);
   CMenu visible = controlMenu.GetSubMenu(0);
-  visible.InsertPopup(0, loadSkinMenu, kLoadSkinText);
-  visible.InsertPopup(1, windowMenu, kWindowText);
+  visible.InsertPopup(kLoadSkinPosition, loadSkinMenu, kLoadSkinText);
+  visible.InsertPopup(kWindowPosition, windowMenu, kWindowText);
   controlMenu.CheckMenuRadioItem(IDM_FPS_10, IDM_FPS_60, FpsCommandFor(settings.fps));
 }
 
 void CMainFrame::ShowControlMenu() {
+  bool freeSlot = false;
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    windowMenu.ModifyMenu(IDM_WINDOW_FIRST + slot,
-                          sprites[slot] != nullptr ? sprites[slot]->GetSkinName() : std::wstring(kEmptySlotText));
+    const bool taken = sprites[slot] != nullptr;
+    windowMenu.ModifyMenu(IDM_WINDOW_FIRST + slot, taken ? sprites[slot]->GetSkinName() : std::wstring(kEmptySlotText));
+    windowMenu.EnableMenuItem(IDM_WINDOW_FIRST + slot, taken);
+    freeSlot = freeSlot || !taken;
   }
-  controlMenu.GetSubMenu(0).TrackPopupMenu(platform::CursorPos(), this);
+  CMenu visible = controlMenu.GetSubMenu(0);
+  visible.EnableMenuItemAt(kLoadSkinPosition, freeSlot && !catalogue.empty());
+  visible.TrackPopupMenu(platform::CursorPos(), this);
 }
 
 void CMainFrame::OnContextMenu(Point) { ShowControlMenu(); }

@@ -120,3 +120,18 @@ new_sprite_place() {
   expect_config Window1 Position "$tall"
   expect_config Window3 Position ""
 }
+
+# A skin with no strip to show stands as the program's 32 x 32 warning tile,
+# red-framed and opaque, at its saved place.
+broken_skin() {
+  make_folder
+  mkdir -p "$dir/skin/broken"
+  printf '[Default]\r\nAnimationFrame=abc\r\n' > "$dir/skin/broken/skin.ini"
+  printf '[Window0]\r\nSkinName=broken\r\nPosition=500, 300\r\n' > "$dir/config.ini"
+  start_program
+  grep -q 'sprite 500 300 32 32' <<<"$(sprites)" || fail "no tile at 500, 300: $(sprites)"
+  screenshot
+  [ "$(count_colour 500 300 32 32 '#E02020')" -gt 250 ] || fail "the tile at 500, 300 is not red-framed"
+  close_program
+  expect_config Window0 SkinName broken
+}

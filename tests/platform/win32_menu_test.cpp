@@ -74,7 +74,7 @@ TEST(Win32Menu, RadioCheckMovesWithinTheRange) {
   }
 }
 
-TEST(Win32Menu, InsertedPopupStaysReachableForRelabelAndCheck) {
+TEST(Win32Menu, InsertedPopupStaysReachableForRelabelCheckAndDisable) {
   CMenu menu;
   ASSERT_TRUE(menu.LoadMenu(IDR_SPRITE_MENU));
   CMenu skins;
@@ -83,15 +83,20 @@ TEST(Win32Menu, InsertedPopupStaysReachableForRelabelAndCheck) {
   ASSERT_TRUE(menu.GetSubMenu(0).InsertPopup(0, skins, L"スキン切り替え(&S)"));
   ASSERT_TRUE(skins.ModifyMenu(IDM_SKIN_FIRST, L"(なし)"));
   ASSERT_TRUE(menu.CheckMenuItem(IDM_TOPMOST, true));
+  ASSERT_TRUE(menu.GetSubMenu(0).EnableMenuItemAt(0, false));
+  ASSERT_TRUE(menu.EnableMenuItem(IDM_TOPMOST, false));
+  ASSERT_TRUE(menu.EnableMenuItem(IDM_TOPMOST, true));
 
   const MenuItemInfo inserted = menu.GetSubMenu(0).GetItem(0);
   EXPECT_TRUE(inserted.submenu);
+  EXPECT_TRUE(inserted.disabled);
   EXPECT_EQ(inserted.text, L"スキン切り替え(&S)");
   MenuItemInfo item;
   ASSERT_TRUE(menu.FindItem(IDM_SKIN_FIRST, item));
   EXPECT_EQ(item.text, L"(なし)");
   ASSERT_TRUE(menu.FindItem(IDM_TOPMOST, item));
   EXPECT_TRUE(item.checked);
+  EXPECT_FALSE(item.disabled);
   // menu owns the inserted popup now; the view in skins must not free it again.
   EXPECT_TRUE(menu.DestroyMenu());
 }

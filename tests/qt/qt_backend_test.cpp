@@ -133,20 +133,21 @@ TEST(QtWindow, KeysArriveAsTheDesktopsKeyCodesWithShiftAndCtrl) {
   }
 }
 
-TEST(QtMenu, TemplateMenuChosenWithKeysPostsItsCommand) {
+TEST(QtMenu, TemplateMenuChosenWithKeysPostsItsCommandPassingGreyItems) {
   ProbeWindow owner;
   ASSERT_TRUE(owner.CreateEx(0, L"", L"owner", ws::kOverlappedWindow | ws::kVisible, Rect{0, 0, 320, 240}, nullptr));
   Settle();
   CMenu menu;
   ASSERT_TRUE(menu.LoadMenu(IDR_CONTROL_MENU));
   ASSERT_TRUE(menu.CheckMenuRadioItem(IDM_FPS_10, IDM_FPS_60, IDM_FPS_30));
+  ASSERT_TRUE(menu.EnableMenuItem(IDM_APP_ABOUT, false));
   // The keys go to the open menu: the first item is the settings submenu,
-  // the separator is skipped, the next is the about box.
+  // the separator and the grey about box are skipped, the next is exit.
   ASSERT_EQ(std::system("(sleep 1; xdotool key Down Down Return) &"), 0);
   ASSERT_TRUE(menu.GetSubMenu(0).TrackPopupMenu(Point{50, 50}, &owner));
   EXPECT_TRUE(PumpUntil([&] { return owner.Find(wm::kCommand) != nullptr; }));
   ASSERT_EQ(owner.received.size(), 1u);
-  EXPECT_EQ(owner.received[0].value, uintptr_t{IDM_APP_ABOUT});
+  EXPECT_EQ(owner.received[0].value, uintptr_t{IDM_EXIT});
 }
 
 TEST(QtPump, PostedMessagesComeBeforeTimersAndQuitEndsTheLoop) {

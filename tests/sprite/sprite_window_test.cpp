@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "platform/frame_bitmap.h"
 #include "platform/headless/headless.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
 #include "sprite/sprite_window.h"
+#include "sprite/sprite_window_placeholder.h"
 #include "support/desktop_fixture.h"
 
 class SpriteWindowTest : public DesktopTest {
@@ -16,13 +19,10 @@ class SpriteWindowTest : public DesktopTest {
   }
 };
 
-TEST_F(SpriteWindowTest, ShowsItsFramesPremultipliedAtItsSavedPlaceAndAnUndecodableStripNothing) {
-  MakeSkin(L"kite", 3, 32);
-  MakeSkin(L"zero", 0);
-  MakeSkin(L"odd", 3, 32, "[Up]\nFile=strip.png\nAnimationFrame=5\n");
-  WriteConfig("[Window0]\nSkinName=zero\n[Window1]\nSkinName=odd\n[Window2]\nSkinName=kite\nPosition=300, 400\n");
+TEST_F(SpriteWindowTest, ShowsItsFramesPremultipliedAtItsSavedPlaceEvenWithAnUndecodableStripNeverShown) {
+  MakeSkin(L"kite", 3, 32, "[Up]\nFile=strip.png\nAnimationFrame=5\n");
+  WriteConfig("[Window2]\nSkinName=kite\nPosition=300, 400\n");
   Start();
-  ASSERT_NE(Sprite(0), nullptr);
   CSpriteWindow* sprite = Sprite(2);
   ASSERT_NE(sprite, nullptr);
   const headless::WindowState state = headless::State(sprite->GetSafeHwnd());
@@ -44,8 +44,37 @@ TEST_F(SpriteWindowTest, ShowsItsFramesPremultipliedAtItsSavedPlaceAndAnUndecoda
   EXPECT_EQ(shown.layeredFrom, (Point{0, 32 * k}));
   EXPECT_EQ(shown.layered->Row(shown.layeredFrom.y)[0], (10 * k * 128) >> 8);
   EXPECT_GT(k, 0);
-  EXPECT_EQ(LayeredUpdates(0), 0);
-  EXPECT_GT(LayeredUpdates(1), 0);
+}
+
+TEST_F(SpriteWindowTest, ASkinWithNoFrameToShowStandsWhereItIsAsThePlaceholderTile) {
+  const char* const inis[] = {
+      "[Default]\nAnimationFrame=2\nAnimationWait=100\n",  // no File
+      "[Default]\nFile=strip.png\nAnimationFrame=3\n",  // 64 rows do not make 3 frames
+      "[Default]\nFile=strip.png\nAnimationFrame=0\n",
+      "[Default]\nFile=skin.ini\n",                      // not a PNG
+      "[Default]\nFile=strip.png\nAnimationFrame=-2147483648\nAnimationWait=-2147483648\n",
+  };
+  std::string config;
+  for (size_t i = 0; i < std::size(inis); ++i) {
+    MakeSkin(L"bad" + std::to_wstring(i), 2, 32);
+    WriteBytes(folder / "skin" / ("bad" + std::to_string(i)) / "skin.ini", inis[i]);
+    config += "[Window" + std::to_string(i) + "]\nSkinName=bad" + std::to_string(i) + "\nPosition=" +
+              std::to_string(100 * i) + ", 50\n";
+  }
+  WriteConfig(config);
+  Start();
+  OffscreenSurface tile;
+  ASSERT_TRUE(DrawPlaceholderTile(tile));
+  // A frame step past the first frame shows the tile all the same.
+  ASSERT_TRUE(TickUntil([&] { return Sprite(0)->frameIndex.load() != 0; }));
+  frame->TickFrame();
+  for (int slot = 0; slot < static_cast<int>(std::size(inis)); ++slot) {
+    const headless::WindowState state = headless::State(Sprite(slot)->GetSafeHwnd());
+    EXPECT_TRUE(state.visible && state.layered != nullptr) << slot;
+    EXPECT_EQ(state.rect, (Rect{100 * slot, 50, 100 * slot + 32, 82}));
+    EXPECT_EQ(state.layeredSize, (Size{kPlaceholderSide, kPlaceholderSide}));
+    EXPECT_TRUE(state.layered && std::memcmp(state.layered->Bits(), tile.Strip().Bits(), 32 * 32 * 4) == 0) << slot;
+  }
 }
 
 TEST_F(SpriteWindowTest, MoveMethodAndTopMostAreRestoredSwitchedAndSaved) {
@@ -56,7 +85,11 @@ TEST_F(SpriteWindowTest, MoveMethodAndTopMostAreRestoredSwitchedAndSaved) {
   Start();
   // MoveMethod 1 drifts, every other value stands; any TopMost but 0 is on.
   const int expected[] = {0, 1, 0, 0};
-  for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(Sprite(slot)->moving.load(), expected[slot]) << slot;
+  const auto drifts = [&](int slot) {
+    EXPECT_NE(Checked(Sprite(slot)->popupMenu, IDM_MOVE_STOP), Checked(Sprite(slot)->popupMenu, IDM_MOVE_DRIFT));
+    return Sprite(slot)->moving.load() == 1 && Checked(Sprite(slot)->popupMenu, IDM_MOVE_DRIFT);
+  };
+  for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(drifts(slot), expected[slot] == 1) << slot;
   EXPECT_TRUE(Checked(Sprite(0)->popupMenu, IDM_TOPMOST));
   EXPECT_TRUE(headless::State(Sprite(0)->GetSafeHwnd()).topMost);
   EXPECT_FALSE(Checked(Sprite(1)->popupMenu, IDM_TOPMOST));
@@ -68,9 +101,9 @@ TEST_F(SpriteWindowTest, MoveMethodAndTopMostAreRestoredSwitchedAndSaved) {
   EXPECT_TRUE(rect.left >= 400 && rect.left <= 1500 && rect.top >= 200 && rect.top <= 850) << rect.left;
 
   Command(2, IDM_MOVE_DRIFT);
-  EXPECT_EQ(Sprite(2)->moving.load(), 1);
+  EXPECT_TRUE(drifts(2));
   Command(1, IDM_MOVE_STOP);
-  EXPECT_EQ(Sprite(1)->moving.load(), 0);
+  EXPECT_FALSE(drifts(1));
   Command(1, IDM_TOPMOST);
   EXPECT_TRUE(Checked(Sprite(1)->popupMenu, IDM_TOPMOST));
   Command(0, IDM_TOPMOST);
@@ -93,6 +126,8 @@ TEST_F(SpriteWindowTest, SwitchingSkinReplacesTheWindowInPlaceAndClosingEmptiesT
   ASSERT_NE(Sprite(0), nullptr);
   EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");
   EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
+  EXPECT_TRUE(Checked(Sprite(0)->popupMenu, IDM_SKIN_FIRST + b));
+  EXPECT_FALSE(Checked(Sprite(0)->popupMenu, IDM_SKIN_FIRST + 1 - b));
   Command(0, IDM_SKIN_FIRST + b);  // the same skin: a new window, same place
   EXPECT_EQ(Sprite(0)->GetWindowRect(), (Rect{50, 60, 98, 108}));
   Command(0, IDM_SKIN_FIRST + 7);  // beyond the catalogue: nothing

@@ -82,9 +82,9 @@ const ProblemCase kProblems[] = {
     {"other_state_file_missing", kDefault + "AnimationFrame=4\n[Left]\nFile=dir\\left.png\n", {kWalk},
      K::FileNotFound, E::None, L"Left: File 'dir\\left.png' not found (tried skin/s/dir/left.png)"},
     {"no_default_file", "[Up]\nFile=walk.png\nAnimationFrame=4\n", {kWalk}, K::NoDefaultStrip, E::None,
-     L"Default: no File, so the sprite shows nothing"},
+     L"Default: no File, so the sprite shows only a red warning tile"},
     {"default_not_png", kDefault, {{L"walk.png", [] { return Bytes{'G', 'I', 'F', '8', '9', 'a'}; }}},
-     K::StripFailed, E::NotPng, L"Default: 'walk.png' is not a PNG file, so the sprite shows nothing"},
+     K::StripFailed, E::NotPng, L"Default: 'walk.png' is not a PNG file, so the sprite shows only a red warning tile"},
     {"default_corrupt", kDefault, {{L"walk.png", CorruptHeader}}, K::StripFailed, E::Corrupt,
      L"Default: 'walk.png' does not decode: libpng says \"IHDR: CRC error\""},
     {"height_not_multiple", kDefault + "AnimationFrame=3\n", {{L"walk.png", [] { return Strip(64, 100); }}},
@@ -92,6 +92,8 @@ const ProblemCase kProblems[] = {
      L"Default: 'walk.png' is 64 x 100 pixels: its height 100 is not a multiple of AnimationFrame 3"},
     {"no_frames", kDefault + "AnimationFrame=0\n", {kWalk}, K::StripFailed, E::BadFrameCount,
      L"Default: AnimationFrame is 0; it must be 1 or more"},
+    {"frame_count_not_a_number", kDefault + "AnimationFrame=abc\n", {kWalk}, K::StripFailed, E::BadFrameCount,
+     L"Default: AnimationFrame 'abc' is not a number; it must be 1 or more"},
     {"frame_too_wide", kDefault, {{L"walk.png", [] { return pngmaker::HeaderOnly(20000, 64); }}}, K::StripFailed,
      E::FrameTooLarge,
      L"'walk.png' is 20000 x 64 pixels in 1 frame: each frame is 20000 x 64, over the limit of 16384 pixels a side"},
@@ -159,7 +161,7 @@ TEST(SkinReportText, OverBudgetSaysWhatTheSpriteHasLeft) {
   problem.strip = PngLoadError{E::OverBudget, "", 8192, 8192, uint64_t(256) << 20, uint64_t(100) << 20};
   EXPECT_EQ(DescribeProblem(problem),
             L"Up: 'up.png' would take 256.0 MiB decoded, but a sprite's strips may take 512 MiB together and the "
-            L"states before it leave 100.0 MiB, so it is not loaded, so the sprite shows nothing");
+            L"states before it leave 100.0 MiB, so it is not loaded, so the sprite shows only a red warning tile");
 }
 
 // The menus stop at 1000 skins; the checker says so of the later ones.

@@ -91,4 +91,22 @@ TEST(RunSkinCheck, ReportsAndExitCode) {
   }
 }
 
+TEST(RunSkinCheckCommand, HelpOnRequestUsageOnAnyOtherCountNamingThisSystemsProgram) {
+#ifdef _WIN32
+  const std::wstring nextTo = L"next to kitemaru.exe.\n";
+#else
+  const std::wstring nextTo = L"next to kitemaru.\n";
+#endif
+  const std::vector<std::vector<std::wstring>> commands = {{L"/?"}, {L"-h"}, {L"--help"}, {}, {L"a", L"b"}};
+  for (const auto& arguments : commands) {
+    std::wstring out, err;
+    const bool help = arguments.size() == 1;
+    EXPECT_EQ(RunSkinCheckCommand(arguments, out, err), help ? kExitAllUsable : kExitUsage);
+    const std::wstring& usage = help ? out : err;
+    EXPECT_EQ(usage.rfind(L"usage: kitemaru-skincheck <folder>\n", 0), 0u) << WideToUtf8(usage);
+    EXPECT_NE(usage.find(nextTo), std::wstring::npos) << WideToUtf8(usage);
+    EXPECT_TRUE((help ? err : out).empty());
+  }
+}
+
 }  // namespace

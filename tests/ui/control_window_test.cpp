@@ -92,6 +92,7 @@ TEST_F(ControlWindowTest, MenuListsSkinsSlotsAndCommandsAndAboutAndExitWork) {
   for (const auto& item : items) texts.push_back(item.text);
   EXPECT_EQ(texts, (std::vector<std::wstring>{L"空いてるところにスキン読み込み(&K)", L"ウィンドウ(&W)", L"設定(&S)", L"",
                                                L"バージョン情報(&A)...", L"終了(&X)"}));
+  EXPECT_FALSE(items[0].disabled);
   EXPECT_TRUE(items[3].separator);
   EXPECT_EQ(items[4].id, IDM_APP_ABOUT);
   EXPECT_EQ(items[5].id, IDM_EXIT);
@@ -102,6 +103,7 @@ TEST_F(ControlWindowTest, MenuListsSkinsSlotsAndCommandsAndAboutAndExitWork) {
   for (int slot = 0; slot < 10; ++slot) {
     EXPECT_EQ(slots.GetItem(slot).id, IDM_WINDOW_FIRST + slot);
     EXPECT_EQ(slots.GetItem(slot).text, slot == 1 ? L"まる" : L"(なし)") << slot;
+    EXPECT_EQ(slots.GetItem(slot).disabled, slot != 1) << slot;
   }
   OpenMenu(IDM_APP_ABOUT);
   EXPECT_EQ(headless::DialogsShown(), 1);
@@ -158,6 +160,9 @@ TEST_F(ControlWindowTest, FrameRateChecksItsRadioItem) {
 }
 
 TEST_F(ControlWindowTest, LoadsIntoTheLowestFreeSlotUntilFullIgnoresOtherIdsAndWindowItemsOpenSpriteMenus) {
+  Start();
+  EXPECT_TRUE(OpenMenu()[0].disabled);  // no skins to load
+  Close();
   MakeSkin(L"kite");
   Start();
   frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST + 1);  // beyond the catalogue
@@ -168,8 +173,9 @@ TEST_F(ControlWindowTest, LoadsIntoTheLowestFreeSlotUntilFullIgnoresOtherIdsAndW
 
   for (int i = 0; i < 10; ++i) OpenMenu(IDM_SKIN_FIRST);
   for (int slot = 0; slot < 10; ++slot) EXPECT_NE(frame->sprites[slot], nullptr) << slot;
+  EXPECT_TRUE(OpenMenu()[0].disabled);
   const int windows = static_cast<int>(headless::Windows().size());
-  OpenMenu(IDM_SKIN_FIRST);  // an eleventh is refused quietly
+  frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);  // an eleventh is refused quietly
   EXPECT_EQ(static_cast<int>(headless::Windows().size()), windows);
 
   frame->sprites[4]->SendMessage(wm::kCommand, IDM_CLOSE_SPRITE);

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "app/exe_path.h"
+#include "app/ini_file.h"
+#include "app/profile.h"
 #include "skin/offscreen_surface.h"
 #include "skin/skin_catalogue.h"
 #include "skin/skin_path.h"
@@ -28,6 +31,14 @@ SkinProblem StateProblem(SkinProblemKind kind, const SkinInfo& info, int state) 
   problem.animationFrame = info.animationFrame[state];
   problem.animationWait = info.animationWait[state];
   return problem;
+}
+
+// The AnimationFrame value as written: the program reads "abc" as 0, and
+// the author wants to hear about "abc".
+std::wstring AnimationFrameText(const std::wstring& name, const std::wstring& exeFolder, int state) {
+  IniFile file;
+  ReadIniFile(JoinPath(exeFolder, MakeSkinFilePath(name, kSkinIniName)), file);
+  return ReadProfileString(file.document, kAnimStateNames[state], L"AnimationFrame", L"");
 }
 
 }  // namespace
@@ -74,9 +85,13 @@ SkinReport CheckSkin(const SkinCatalogue& catalogue, const std::wstring& name, c
     PngLoadError error;
     if (surface.LoadPng(MakeSkinFilePath(name, info.file[state]), info.animationFrame[state], &error, budget) == 0) {
       SkinProblem problem = StateProblem(SkinProblemKind::StripFailed, info, state);
-      // The sprite is made all the same; only a Default that fails leaves it blank.
+      // The sprite is made all the same; only a Default that fails leaves it
+      // showing the warning tile instead of the skin.
       problem.fatal = shown;
       problem.strip = error;
+      if (error.kind == PngLoadErrorKind::BadFrameCount) {
+        problem.animationFrameText = AnimationFrameText(name, exeFolder, state);
+      }
       report.problems.push_back(problem);
       continue;
     }

@@ -28,6 +28,7 @@ struct SkinProblem {
   std::wstring file;  // the File value
   std::wstring path;  // the path the program tries
   int32_t animationFrame = 0;
+  std::wstring animationFrameText;  // as written in skin.ini, for a count the program cannot use
   int32_t animationWait = 0;
   PngLoadError strip;
   size_t position = 0;  // NotInMenus: the skin's place in the listing, from 0

@@ -20,6 +20,15 @@ std::wstring Bytes(uint64_t bytes) {
   return std::to_wstring(tenths / 10) + L"." + std::to_wstring(tenths % 10) + L" MiB";
 }
 
+// Whether the program reads a number from text: white space, a sign, then
+// at least one digit. "abc" and "" read as 0 without being one.
+bool ReadsAsNumber(const std::wstring& text) {
+  size_t i = text.find_first_not_of(L" \t\n\v\f\r");
+  if (i == std::wstring::npos) return false;
+  if (text[i] == L'+' || text[i] == L'-') ++i;
+  return i < text.size() && text[i] >= L'0' && text[i] <= L'9';
+}
+
 std::wstring DescribeStrip(const SkinProblem& problem) {
   const PngLoadError& strip = problem.strip;
   const std::wstring file = Quoted(problem.file);
@@ -36,6 +45,9 @@ std::wstring DescribeStrip(const SkinProblem& problem) {
     case PngLoadErrorKind::Corrupt:
       return file + L" does not decode: libpng says \"" + message + L"\"";
     case PngLoadErrorKind::BadFrameCount:
+      if (!ReadsAsNumber(problem.animationFrameText)) {
+        return L"AnimationFrame " + Quoted(problem.animationFrameText) + L" is not a number; it must be 1 or more";
+      }
       return L"AnimationFrame is " + std::to_wstring(problem.animationFrame) + L"; it must be 1 or more";
     case PngLoadErrorKind::HeightNotMultiple:
       return file + L" is " + Dimensions(strip.width, strip.height) + L" pixels: its height " +
@@ -66,10 +78,10 @@ std::wstring DescribeWhat(const SkinProblem& problem) {
     case SkinProblemKind::NotListed:
       return L"no skin.ini (tried " + problem.path + L"), so it is not listed";
     case SkinProblemKind::OutsideSkinFolder:
-      return L"not listed: the program lists only folders inside the folder named 'skin' next to "
-             L"kitemaru.exe, and this one is in " + Quoted(problem.path);
+      return std::wstring(L"not listed: the program lists only folders inside the folder named 'skin' next to ") +
+             kProgramFileName + L", and this one is in " + Quoted(problem.path);
     case SkinProblemKind::NoDefaultStrip:
-      return L"no File, so the sprite shows nothing";
+      return L"no File, so the sprite shows only a red warning tile";
     case SkinProblemKind::FileNotFound:
       return L"File " + Quoted(problem.file) + L" not found (tried " + problem.path + L")";
     case SkinProblemKind::FileOutside:
@@ -77,7 +89,7 @@ std::wstring DescribeWhat(const SkinProblem& problem) {
              L" is outside the 'skin' folder (an absolute path, a drive, a share, a device name such as NUL, "
              L"a ':' stream or '..' above 'skin'), so the program treats it as missing";
     case SkinProblemKind::StripFailed:
-      return DescribeStrip(problem) + (problem.fatal ? L", so the sprite shows nothing"
+      return DescribeStrip(problem) + (problem.fatal ? L", so the sprite shows only a red warning tile"
                                                      : L" (this state is never shown; the sprite still works)");
     case SkinProblemKind::FastAnimation:
       return L"AnimationWait " + std::to_wstring(problem.animationWait) + L" ms is below " +

@@ -4,6 +4,13 @@
 
 #include "skincheck/skin_check.h"
 
+// The desktop program's file, as the user sees it on this system.
+#ifdef _WIN32
+inline constexpr wchar_t kProgramFileName[] = L"kitemaru.exe";
+#else
+inline constexpr wchar_t kProgramFileName[] = L"kitemaru";
+#endif
+
 // One problem in a sentence, led by its state: "Default: File 'a.png' not found (tried skin\x\a.png)".
 std::wstring DescribeProblem(const SkinProblem& problem);
 

@@ -14,12 +14,6 @@
 
 namespace {
 
-constexpr wchar_t kUsage[] =
-    L"usage: kitemaru-skincheck <folder>\n"
-    L"  <folder> is one skin (a folder holding skin.ini), a 'skin' folder of skins,\n"
-    L"  or the folder holding 'skin' next to kitemaru.exe.\n"
-    L"Exit code: 0 every skin usable, 1 some skin not usable, 2 usage error.\n";
-
 void Write(std::FILE* stream, const std::wstring& text) {
 #ifdef _WIN32
   std::fputws(text.c_str(), stream);
@@ -30,17 +24,9 @@ void Write(std::FILE* stream, const std::wstring& text) {
 }
 
 int Run(const std::vector<std::wstring>& arguments) {
-  if (arguments.size() == 1 && (arguments[0] == L"-h" || arguments[0] == L"--help")) {
-    Write(stdout, kUsage);
-    return kExitAllUsable;
-  }
-  if (arguments.size() != 1) {
-    Write(stderr, kUsage);
-    return kExitUsage;
-  }
   std::wstring out;
   std::wstring err;
-  const int code = RunSkinCheck(arguments[0], out, err);
+  const int code = RunSkinCheckCommand(arguments, out, err);
   Write(stdout, out);
   Write(stderr, err);
   return code;

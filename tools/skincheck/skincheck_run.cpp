@@ -32,7 +32,28 @@ class CurrentDirectory {
   fs::path previous;
 };
 
+std::wstring Usage() {
+  return std::wstring(L"usage: kitemaru-skincheck <folder>\n"
+                      L"  <folder> is one skin (a folder holding skin.ini), a 'skin' folder of skins,\n"
+                      L"  or the folder holding 'skin' next to ") +
+         kProgramFileName +
+         L".\n"
+         L"Exit code: 0 every skin usable, 1 some skin not usable, 2 usage error.\n";
+}
+
 }  // namespace
+
+int RunSkinCheckCommand(const std::vector<std::wstring>& arguments, std::wstring& out, std::wstring& err) {
+  if (arguments.size() == 1 && (arguments[0] == L"-h" || arguments[0] == L"--help" || arguments[0] == L"/?")) {
+    out += Usage();
+    return kExitAllUsable;
+  }
+  if (arguments.size() != 1) {
+    err += Usage();
+    return kExitUsage;
+  }
+  return RunSkinCheck(arguments[0], out, err);
+}
 
 int RunSkinCheck(const std::wstring& argument, std::wstring& out, std::wstring& err) {
   SkinTarget target;

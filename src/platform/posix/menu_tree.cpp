@@ -22,6 +22,14 @@ MenuEntry* FindEntry(MenuNode* node, uint32_t id, MenuNode** container = nullptr
 
 }  // namespace
 
+bool posix::Choosable(const MenuNode& node, uint32_t id) {
+  for (const auto& entry : node.items) {
+    if (entry.info.disabled || entry.info.separator) continue;
+    if (entry.submenu != nullptr ? Choosable(*entry.submenu, id) : entry.info.id == id) return true;
+  }
+  return false;
+}
+
 bool CMenu::CreatePopupMenu() {
   DestroyMenu();
   if (posix::MenuRefused()) return false;
@@ -105,6 +113,20 @@ bool CMenu::CheckMenuItem(uint32_t id, bool checked) {
   if (entry == nullptr) return false;
   entry->info.checked = checked;
   entry->info.radio = false;
+  return true;
+}
+
+bool CMenu::EnableMenuItem(uint32_t id, bool enabled) {
+  MenuEntry* entry = FindEntry(Node(handle), id);
+  if (entry == nullptr) return false;
+  entry->info.disabled = !enabled;
+  return true;
+}
+
+bool CMenu::EnableMenuItemAt(int position, bool enabled) {
+  MenuNode* node = Node(handle);
+  if (node == nullptr || position < 0 || position >= static_cast<int>(node->items.size())) return false;
+  node->items[position].info.disabled = !enabled;
   return true;
 }
 

@@ -19,6 +19,10 @@ struct MenuNode {
   std::vector<MenuEntry> items;
 };
 
+// Whether the user could choose command id: an enabled item reached through
+// enabled submenus only.
+bool Choosable(const MenuNode& node, uint32_t id);
+
 // The backend's say before a menu is made: true when it is to be refused
 // (the headless backend refuses on request).
 bool MenuRefused();

@@ -21,11 +21,14 @@ void Build(QMenu& menu, const MenuNode& node) {
       menu.addSeparator();
       group = nullptr;
     } else if (info.submenu && entry.submenu != nullptr) {
-      Build(*menu.addMenu(qtb::ToQString(info.text)), *entry.submenu);
+      QMenu* submenu = menu.addMenu(qtb::ToQString(info.text));
+      submenu->menuAction()->setEnabled(!info.disabled);
+      Build(*submenu, *entry.submenu);
       group = nullptr;
     } else {
       QAction* action = menu.addAction(qtb::ToQString(info.text));
       action->setData(QVariant::fromValue(info.id));
+      action->setEnabled(!info.disabled);
       if (info.radio || info.checked) {
         action->setCheckable(true);
         action->setChecked(true);

@@ -58,6 +58,7 @@ MenuItemInfo ReadItem(HMENU menu, int position) {
   info.separator = (native.fType & MFT_SEPARATOR) != 0;
   info.submenu = native.hSubMenu != nullptr;
   info.checked = (native.fState & MFS_CHECKED) != 0;
+  info.disabled = (native.fState & MFS_DISABLED) != 0;
   // NOTE: Wine leaves MFT_RADIOCHECK on items that CheckMenuRadioItem has
   // unchecked, Windows clears it; only a checked item shows the mark anyway.
   info.radio = info.checked && (native.fType & MFT_RADIOCHECK) != 0;
@@ -146,6 +147,18 @@ bool CMenu::CheckMenuItem(uint32_t id, bool checked) {
   if (handle == nullptr) return false;
   const UINT flags = MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED);
   return ::CheckMenuItem(Menu(handle), id, flags) != static_cast<DWORD>(-1);
+}
+
+bool CMenu::EnableMenuItem(uint32_t id, bool enabled) {
+  if (handle == nullptr) return false;
+  const UINT flags = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+  return ::EnableMenuItem(Menu(handle), id, flags) != -1;
+}
+
+bool CMenu::EnableMenuItemAt(int position, bool enabled) {
+  if (handle == nullptr) return false;
+  const UINT flags = MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED);
+  return ::EnableMenuItem(Menu(handle), static_cast<UINT>(position), flags) != -1;
 }
 
 bool CMenu::TrackPopupMenu(Point at, CWnd* owner) const {
