@@ -21,6 +21,7 @@ stop() {
 }
 trap stop EXIT
 xvfb_start
+export KITEMARU_XVFB_PID=$XVFB_PID
 
 # wait_for COMMAND...: up to 5 s for the command to succeed.
 wait_for() {

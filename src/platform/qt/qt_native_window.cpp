@@ -113,9 +113,9 @@ xcb_window_t Root(xcb_connection_t* connection) {
   return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
 }
 
-// With a compositing manager the alpha itself shows what is below, and only
-// input needs a shape; without one the shape also cuts the window's outline,
-// or its transparent pixels would show as black.
+// With a compositing manager the alpha itself shows what is below; without
+// one only the window's outline does, or its transparent pixels would show
+// as black.
 bool CompositorRunning(xcb_connection_t* connection) {
   static const bool running = [connection] {
     const xcb_atom_t selection = Atom(connection, "_NET_WM_CM_S0");
@@ -359,8 +359,10 @@ void NativeWindow::ApplyMask(const FramePart& part) {
   auto found = masks.find(part);
   if (found == masks.end()) found = masks.emplace(part, OpaqueBands(part)).first;
   const std::vector<xcb_rectangle_t>& bands = found->second;
-  const xcb_shape_kind_t kind = CompositorRunning(connection) ? XCB_SHAPE_SK_INPUT : XCB_SHAPE_SK_BOUNDING;
-  xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_YX_BANDED,
+  // NOTE: the outline, not only the input shape, even with a compositing
+  // manager: a window manager gives its frame the outline of the window,
+  // and a frame without one takes the clicks on the transparent pixels.
+  xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_YX_BANDED,
                        static_cast<xcb_window_t>(winId()), 0, 0, static_cast<uint32_t>(bands.size()), bands.data());
   masked = part;
 }
