@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# End-to-end scenarios of the native Linux program in the X display of
-# scripts/test.sh (or a private Xvfb), driven with xdotool like a user.
+# End-to-end scenarios of the native Linux program, driven with xdotool like
+# a user, in the display desktop.sh sets up (or a private bare Xvfb).
 # usage: native_e2e.sh SCENARIO   (NATIVE_EXE names the program)
 set -uo pipefail
 NATIVE_EXE=${NATIVE_EXE:?}
@@ -26,6 +26,17 @@ make_folder() {
   make_test_skins "$dir/skin"
   shot=$dir/shot.png
 }
+
+# "ring": 64 x 64, one frame, an opaque disc with transparent corners.
+make_ring_skin() {
+  mkdir -p "$dir/skin/ring"
+  convert -size 64x64 xc:none -fill 'rgb(220,40,160)' -draw 'circle 32,32 32,1' -define png:color-type=6 \
+    "$dir/skin/ring/strip.png"
+  printf '[Default]\r\nFile=strip.png\r\n' > "$dir/skin/ring/skin.ini"
+}
+
+backdrop=${KITEMARU_BACKDROP:-#000000}
+backdrop_rgb=$(printf '%d,%d,%d' "0x${backdrop:1:2}" "0x${backdrop:3:2}" "0x${backdrop:5:2}")
 
 start_program() {
   "$dir/kitemaru" & pid=$!
@@ -93,22 +104,28 @@ sprites_restore() {
   tall=$(awk '$2 == 700 { print $6 }' <<<"$listed")
   xprop -id "$tall" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "tall is not on top"
   screenshot
-  # Premultiplied as (c * a) >> 8, over the black root.
-  [ "$(pixel 430 330)" = "100,50,25" ] || fail "plain pixel is $(pixel 430 330)"
+  # Without a compositing manager the premultiplied colour, (c * a) >> 8;
+  # with one, blended over the backdrop.
+  local plain=100,50,25
+  [ "${KITEMARU_DESKTOP:-}" = xcompmgr ] && plain=116,82,89
+  [ "$(pixel 430 330)" = "$plain" ] || fail "plain pixel is $(pixel 430 330)"
   [ "$(pixel 720 520)" = "29,159,89" ] || fail "tall pixel is $(pixel 720 520)"
   close_program
   expect_config Window0 Position "400, 300"
   expect_config Window4 TopMost 1
 }
 
+# A double-click opens the range editor (a window manager's move would take
+# the second click); the sprite stays clear of the control window, which a
+# window manager may stack above it.
 range_editor() {
   make_folder
-  printf '[Window0]\r\nSkinName=plain\r\nPosition=100, 100\r\n' > "$dir/config.ini"
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=400, 600\r\n' > "$dir/config.ini"
   start_program
-  xdotool mousemove 110 110 click --repeat 2 --delay 80 1
+  xdotool mousemove 410 610 click --repeat 2 --delay 80 1
   sleep 0.7
   local editor
-  editor=$(sprites | grep -v 'sprite 100 100 ')
+  editor=$(sprites | grep -v 'sprite 400 600 ')
   # The default range, the middle half of 1280 x 1024.
   grep -q 'sprite 319 255 640 512' <<<"$editor" || fail "editor placed at: $editor"
   local id
@@ -116,11 +133,11 @@ range_editor() {
   xdotool windowfocus --sync "$id"
   xdotool key Right Down shift+Right shift+Right ctrl+Down shift+ctrl+End
   sleep 0.5
-  editor=$(sprites | grep -v 'sprite 100 100 ')
+  editor=$(sprites | grep -v 'sprite 400 600 ')
   grep -q 'sprite 320 264 674 512' <<<"$editor" || fail "editor after keys: $editor"
   xdotool key Return
   sleep 0.5
-  [ -z "$(sprites | grep -v 'sprite 100 100 ')" ] || fail "the editor stayed open after Enter"
+  [ -z "$(sprites | grep -v 'sprite 400 600 ')" ] || fail "the editor stayed open after Enter"
   close_program
   expect_range_of 320 264 674 512
 }
@@ -158,6 +175,123 @@ sigterm_saves() {
   [ "$(grep -c '=' "$dir/config.ini")" = 81 ] || fail "config.ini was not saved in full"
   expect_config Window3 SkinName tall
   expect_config Window3 Position "600, 400"
+}
+
+# drag FROM_X FROM_Y TO_X TO_Y: a quick press, move and release, as a
+# hurried hand makes it.
+drag() {
+  xdotool mousemove "$1" "$2" mousedown 1 mousemove "$3" "$4" mouseup 1
+  sleep 0.4
+}
+
+# sprite_at X Y: the sprite shows at X, Y on the screen and config.ini will say so.
+expect_sprite_at() {
+  sprites | grep -q "^sprite $1 $2 " || fail "sprite not at $1,$2: $(sprites)"
+}
+
+# Always on top keeps the sprite cut to its pixels and moving with the pointer.
+topmost_keeps_shape() {
+  make_folder
+  make_ring_skin
+  printf '[Window0]\r\nSkinName=ring\r\nPosition=400, 300\r\nTopMost=1\r\n' > "$dir/config.ini"
+  start_program
+  drag 432 332 532 432
+  expect_sprite_at 500 400
+  screenshot
+  case "$(pixel 532 432)" in "$backdrop_rgb" | 0,0,0) fail "the sprite is not drawn where it is" ;; esac
+  [ "$(pixel 501 401)" = "$backdrop_rgb" ] || fail "a transparent corner shows $(pixel 501 401)"
+  close_program
+  expect_config Window0 Position "500, 400"
+}
+
+# A skin with nothing to draw never leaves a window of the creation size.
+unshowable_skin_no_box() {
+  make_folder
+  mkdir -p "$dir/skin/broken"
+  head -c 300 "$dir/skin/tall/strip.png" > "$dir/skin/broken/strip.png"
+  printf '[Default]\r\nFile=strip.png\r\n' > "$dir/skin/broken/skin.ini"
+  printf '[Window0]\r\nSkinName=broken\r\nPosition=900, 700\r\n' > "$dir/config.ini"
+  start_program
+  local big
+  big=$(sprites | awk '$4 > 64 || $5 > 64')
+  [ -z "$big" ] || fail "a window the size of its creation is shown: $big"
+  screenshot
+  [ "$(pixel 640 512)" = "$backdrop_rgb" ] || fail "the middle of the screen shows $(pixel 640 512)"
+  close_program
+}
+
+# Quick drags, each pressed and moved within milliseconds, land the sprite
+# under the pointer every time.
+drags_follow_pointer() {
+  make_folder
+  printf '[Window0]\r\nSkinName=tall\r\nPosition=500, 100\r\n' > "$dir/config.ini"
+  start_program
+  local k
+  for k in 1 2 3; do
+    drag 510 110 810 510
+    expect_sprite_at 800 500
+    drag 810 510 510 110
+    expect_sprite_at 500 100
+  done
+  drag 510 110 610 160
+  close_program
+  expect_config Window0 Position "600, 150"
+}
+
+# The control window's frame, title bar and all, starts at the screen's corner.
+control_frame_on_screen() {
+  make_folder
+  start_program
+  local extents x y
+  extents=$(xprop -id "$control" _NET_FRAME_EXTENTS | sed -n 's/.* = //p' | tr -d ' ')
+  IFS=, read -r left _ top _ <<<"${extents:-0,0,0,0}"
+  eval "$(xwininfo -id "$control" | awk '/Absolute upper-left X/ { print "x=" $4 } /Absolute upper-left Y/ { print "y=" $4 }')"
+  [ "$x,$y" = "$left,$top" ] || fail "the inside is at $x,$y with a frame of $left,$top"
+  close_program
+}
+
+# A click on a sprite leaves the keyboard with the user's window, and the
+# sprite is no taskbar or pager entry.
+sprite_takes_no_focus() {
+  make_folder
+  printf '[Window0]\r\nSkinName=tall\r\nPosition=600, 400\r\n' > "$dir/config.ini"
+  start_program
+  local sprite
+  sprite=$(sprites | awk '{ print $6 }')
+  xprop -id "$sprite" WM_HINTS | grep -q 'input focus: False' || fail "the sprite takes the input focus"
+  xprop -id "$sprite" _NET_WM_STATE | grep _NET_WM_STATE_SKIP_TASKBAR | grep -q _NET_WM_STATE_SKIP_PAGER ||
+    fail "the sprite is listed: $(xprop -id "$sprite" _NET_WM_STATE)"
+  xdotool windowactivate --sync "$control" 2>/dev/null || xdotool windowfocus --sync "$control"
+  sleep 0.3
+  local focused
+  focused=$(xdotool getwindowfocus 2>/dev/null)
+  xdotool mousemove 610 410 click 1
+  sleep 0.5
+  local now
+  now=$(xdotool getwindowfocus 2>/dev/null)
+  [ "$now" != "$sprite" ] || fail "a click gave the sprite the focus"
+  # With no window manager the server's focus may fall back to the pointer.
+  [ "${KITEMARU_DESKTOP:-bare}" = bare ] || [ "$now" = "$focused" ] || fail "a click moved the focus from '$focused'"
+  close_program
+}
+
+# The X server ends under the program: what changed is saved all the same.
+display_lost_saves() {
+  make_folder
+  printf '[Window2]\r\nSkinName=tall\r\nPosition=500, 100\r\n' > "$dir/config.ini"
+  start_program
+  drag 510 110 710 310
+  [ -n "${KITEMARU_XVFB_PID:-}" ] || fail "no X server of this test to end"
+  kill "$KITEMARU_XVFB_PID"
+  local i
+  for i in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the program did not end with its display"
+  pid=""
+  [ "$(grep -c '=' "$dir/config.ini")" = 81 ] || fail "config.ini was not saved in full"
+  expect_config Window2 Position "700, 300"
 }
 
 "$1" && echo "PASS: $1" && rm -rf "$dir"

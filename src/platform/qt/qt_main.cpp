@@ -8,6 +8,8 @@
 #include <QSessionManager>
 #include <QSocketNotifier>
 
+#include <cstdlib>
+
 #include "../app.h"
 #include "../win_constants.h"
 #include "qt_world.h"
@@ -60,6 +62,18 @@ void FollowSession(QApplication& application) {
   });
 }
 
+// NOTE: when the connection to the X server breaks (the server ended, a
+// logout without a session manager), Qt ends the program with exit() from
+// inside its event loop; the settings are saved on the way out, as at the
+// end of a session.
+void SaveWhenTheDisplayGoes() {
+  std::atexit([] {
+    CWinApp* app = AfxGetApp();
+    if (!qtb::DisplayLost() || app == nullptr || app->mainWindow == nullptr) return;
+    if (app->mainWindow->SendMessage(wm::kQueryEndSession) != 0) app->mainWindow->SendMessage(wm::kEndSession, 1);
+  });
+}
+
 void FollowScreens(QApplication& application) {
   auto changed = [] {
     qtb::RefreshMonitors();
@@ -96,6 +110,7 @@ int main(int argc, char** argv) {
   qtb::RefreshMonitors();
   CatchEndSignals(application);
   FollowSession(application);
+  SaveWhenTheDisplayGoes();
   FollowScreens(application);
 
   CWinApp* app = AfxGetApp();

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
+#include <string_view>
 #include <vector>
 
 #include "../win_constants.h"
@@ -19,10 +22,18 @@ namespace qtb {
 
 namespace {
 
+bool IsSprite(uint32_t style, uint32_t exStyle) {
+  // A layered window with a frame is an overlay drawn by the program (the
+  // range editor), not a frame shown from a bitmap.
+  return (exStyle & ws::kExLayered) != 0 && (style & ws::kThickFrame) == 0;
+}
+
 Qt::WindowFlags FlagsFor(const CreateStruct& cs) {
   Qt::WindowFlags flags = Qt::Window;
   if ((cs.exStyle & ws::kExToolWindow) != 0) flags = Qt::Tool;
   if ((cs.style & ws::kPopup) != 0) flags |= Qt::FramelessWindowHint;
+  // A click on a sprite leaves the keyboard where the user had it.
+  if (IsSprite(cs.style, cs.exStyle)) flags |= Qt::WindowDoesNotAcceptFocus;
   return flags;
 }
 
@@ -90,29 +101,106 @@ xcb_connection_t* Connection() {
   return x11 != nullptr ? x11->connection() : nullptr;
 }
 
-// With a compositing manager the alpha itself shows what is below, and only
-// input needs a shape; without one the shape also cuts the window's outline,
-// or its transparent pixels would show as black.
+xcb_atom_t Atom(xcb_connection_t* connection, std::string_view name) {
+  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+      connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.data()), nullptr);
+  const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+  std::free(reply);
+  return atom;
+}
+
+xcb_window_t Root(xcb_connection_t* connection) {
+  return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+// With a compositing manager the alpha itself shows what is below; without
+// one only the window's outline does, or its transparent pixels would show
+// as black.
 bool CompositorRunning(xcb_connection_t* connection) {
   static const bool running = [connection] {
-    const char name[] = "_NET_WM_CM_S0";
-    xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
-    if (atom == nullptr) return false;
+    const xcb_atom_t selection = Atom(connection, "_NET_WM_CM_S0");
+    if (selection == XCB_ATOM_NONE) return false;
     xcb_get_selection_owner_reply_t* owner =
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
     const bool owned = owner != nullptr && owner->owner != XCB_NONE;
     std::free(owner);
-    std::free(atom);
     return owned;
   }();
   return running;
+}
+
+bool WindowManagerRunning(xcb_connection_t* connection) {
+  const xcb_atom_t check = Atom(connection, "_NET_SUPPORTING_WM_CHECK");
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(
+      connection, xcb_get_property(connection, 0, Root(connection), check, XCB_ATOM_WINDOW, 0, 1), nullptr);
+  const bool running = reply != nullptr && xcb_get_property_value_length(reply) == 4;
+  std::free(reply);
+  return running;
+}
+
+// Sets or clears window-manager states (_NET_WM_STATE_...): a window
+// manager is asked for a mapped window, and the property is written for one
+// not yet mapped (Qt keeps what it finds there when it maps the window) or
+// with no window manager to write it.
+void SetStates(xcb_connection_t* connection, xcb_window_t window, bool mapped, bool on,
+               std::initializer_list<std::string_view> names) {
+  static const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
+  std::vector<xcb_atom_t> changed;
+  for (const std::string_view name : names) changed.push_back(Atom(connection, name));
+  if (mapped) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = state;
+    message.data.data32[0] = on ? 1 : 0;  // add or remove
+    for (size_t k = 0; k < changed.size() && k < 2; ++k) message.data.data32[1 + k] = changed[k];
+    message.data.data32[3] = 1;  // asked by an application
+    xcb_send_event(connection, 0, Root(connection),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    if (WindowManagerRunning(connection)) return;
+  }
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(
+      connection, xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 64), nullptr);
+  std::vector<xcb_atom_t> atoms;
+  if (reply != nullptr && reply->format == 32) {
+    const auto* held = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+    atoms.assign(held, held + xcb_get_property_value_length(reply) / 4);
+  }
+  std::free(reply);
+  for (const xcb_atom_t atom : changed) {
+    std::erase(atoms, atom);
+    if (on) atoms.push_back(atom);
+  }
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, state, XCB_ATOM_ATOM, 32, uint32_t(atoms.size()),
+                      atoms.data());
+}
+
+// Ends a window manager's move that began after the button was already up.
+void CancelManagerMove(xcb_connection_t* connection, xcb_window_t window) {
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = window;
+  message.type = Atom(connection, "_NET_WM_MOVERESIZE");
+  message.data.data32[2] = 11;  // _NET_WM_MOVERESIZE_CANCEL
+  message.data.data32[3] = 1;
+  message.data.data32[4] = 1;
+  xcb_send_event(connection, 0, Root(connection),
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
 }
 
 }  // namespace
 
 void FlushRequests() {
   if (xcb_connection_t* connection = Connection()) xcb_flush(connection);
+}
+
+bool DisplayLost() {
+  xcb_connection_t* connection = Connection();
+  return connection != nullptr && xcb_connection_has_error(connection) != 0;
 }
 
 NativeWindow::NativeWindow(CWnd* object, const CreateStruct& cs, const WindowClass& windowClass)
@@ -137,35 +225,41 @@ NativeWindow::NativeWindow(CWnd* object, const CreateStruct& cs, const WindowCla
   } else if (windowClass.brush == ClassBrush::Black) {
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
-  setFocusPolicy(Qt::StrongFocus);
-  setGeometry(ToQRect(cs.rect));
+  setFocusPolicy(IsLayered() ? Qt::NoFocus : Qt::StrongFocus);
+  if (HasFrame()) {
+    resize(cs.rect.Width(), cs.rect.Height());
+    move(cs.rect.left, cs.rect.top);
+  } else {
+    setGeometry(ToQRect(cs.rect));
+  }
 }
 
-bool NativeWindow::IsLayered() const {
-  // A layered window with a frame is an overlay drawn by the program (the
-  // range editor), not a frame shown from a bitmap.
-  return (exStyle & ws::kExLayered) != 0 && (style & ws::kThickFrame) == 0;
+bool NativeWindow::IsLayered() const { return IsSprite(style, exStyle); }
+
+bool NativeWindow::HasFrame() const { return (style & ws::kPopup) == 0; }
+
+QRect NativeWindow::PlacedGeometry() const {
+  // Qt's position of a top-level window is its frame's corner.
+  return HasFrame() ? QRect(pos(), size()) : geometry();
 }
 
 void NativeWindow::RefreshRect() {
-  const Rect now = FromQRect(geometry());
+  const Rect now = FromQRect(PlacedGeometry());
   std::lock_guard lock(TheWorld().mutex);
   rect = now;
 }
 
 void NativeWindow::Place(const Rect& target) {
   const QRect wanted = ToQRect(target);
-  xcb_connection_t* connection = Connection();
-  if (IsLayered() && isVisible() && connection != nullptr && wanted.size() == size()) {
+  if (HasFrame()) {
+    if (wanted.size() != size()) resize(wanted.size());
+    if (wanted.topLeft() != pos()) move(wanted.topLeft());
+  } else if (IsLayered() && isVisible() && Connection() != nullptr && wanted.size() == size()) {
     // A drifting sprite moves every frame. Qt's move also rewrites the size
     // hints each time, which costs the server and us a round of events; the
     // window system's own move is all a sprite needs.
-    if (target.left != rect.left || target.top != rect.top) {
-      const uint32_t place[] = {uint32_t(target.left), uint32_t(target.top)};
-      xcb_configure_window(connection, static_cast<xcb_window_t>(winId()),
-                           XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
-      unconfirmedMoves[nextUnconfirmed++ % unconfirmedMoves.size()] = wanted.topLeft();
-    }
+    MoveOnServer(wanted.topLeft());
+    return;
   } else if (wanted.size() != size()) {
     setGeometry(wanted);
   } else if (wanted.topLeft() != pos()) {
@@ -175,9 +269,31 @@ void NativeWindow::Place(const Rect& target) {
   rect = target;
 }
 
+void NativeWindow::MoveOnServer(QPoint topLeft) {
+  if (topLeft.x() != rect.left || topLeft.y() != rect.top) {
+    const uint32_t place[] = {uint32_t(topLeft.x()), uint32_t(topLeft.y())};
+    xcb_configure_window(Connection(), xcb_window_t(winId()), XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+    ExpectNotice(topLeft);
+  }
+  std::lock_guard lock(TheWorld().mutex);
+  rect = Rect{topLeft.x(), topLeft.y(), topLeft.x() + rect.Width(), topLeft.y() + rect.Height()};
+}
+
+void NativeWindow::ExpectNotice(QPoint topLeft) {
+  unconfirmedMoves[nextUnconfirmed++ % unconfirmedMoves.size()] = topLeft;
+}
+
 void NativeWindow::SyncQtGeometry() {
   const QRect placed = ToQRect(GetRect());
-  if (geometry() != placed) setGeometry(placed);
+  if (PlacedGeometry() == placed) return;
+  if (HasFrame()) {
+    resize(placed.size());
+    move(placed.topLeft());
+    return;
+  }
+  // The window is there already: the server's notice says nothing new.
+  if (isVisible()) ExpectNotice(placed.topLeft());
+  setGeometry(placed);
 }
 
 Rect NativeWindow::GetRect() const {
@@ -185,10 +301,55 @@ Rect NativeWindow::GetRect() const {
   return rect;
 }
 
+void NativeWindow::Reveal() {
+  if (isVisible()) return;
+  if (IsLayered() && shown.image == nullptr) {
+    revealPending = true;
+    return;
+  }
+  revealPending = false;
+  SyncQtGeometry();
+  xcb_connection_t* connection = Connection();
+  // NOTE: a window manager forgets a window's states when it is hidden;
+  // they are set before each mapping and asked for again after it.
+  for (const bool mapped : {false, true}) {
+    if (mapped) show();
+    if (connection == nullptr) continue;
+    const auto id = xcb_window_t(winId());
+    // Sprites are no application windows: taskbars and pagers leave them out.
+    if (IsLayered()) SetStates(connection, id, mapped, true, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
+    if (staysOnTop) SetStates(connection, id, mapped, true, {"_NET_WM_STATE_ABOVE"});
+  }
+  needsPaint = true;
+  // The range editor takes the keys while it is open.
+  if (!testAttribute(Qt::WA_ShowWithoutActivating)) {
+    raise();
+    activateWindow();
+  }
+}
+
+void NativeWindow::Conceal() {
+  revealPending = false;
+  hide();
+}
+
+void NativeWindow::SetStaysOnTop(bool onTop) {
+  // NOTE: Qt's stays-on-top flag makes the native window anew when it is
+  // next shown, which loses its shape and the moves the program made
+  // straight to the server; the window manager's state alone is changed.
+  if (onTop == staysOnTop) return;
+  staysOnTop = onTop;
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr || !testAttribute(Qt::WA_WState_Created)) return;
+  SetStates(connection, xcb_window_t(winId()), isVisible(), onTop, {"_NET_WM_STATE_ABOVE"});
+  if (onTop && isVisible()) raise();
+}
+
 void NativeWindow::ShowLayered(const FramePart& part) {
   const bool changed = part != shown;
   shown = part;
   if (part != masked) ApplyMask(part);
+  if (revealPending) Reveal();
   if (changed) update();
 }
 
@@ -198,24 +359,57 @@ void NativeWindow::ApplyMask(const FramePart& part) {
   auto found = masks.find(part);
   if (found == masks.end()) found = masks.emplace(part, OpaqueBands(part)).first;
   const std::vector<xcb_rectangle_t>& bands = found->second;
-  const xcb_shape_kind_t kind = CompositorRunning(connection) ? XCB_SHAPE_SK_INPUT : XCB_SHAPE_SK_BOUNDING;
-  xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_YX_BANDED,
+  // NOTE: the outline, not only the input shape, even with a compositing
+  // manager: a window manager gives its frame the outline of the window,
+  // and a frame without one takes the clicks on the transparent pixels.
+  xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_YX_BANDED,
                        static_cast<xcb_window_t>(winId()), 0, 0, static_cast<uint32_t>(bands.size()), bands.data());
   masked = part;
 }
 
-void NativeWindow::ReapplyMask() {
-  if (shown.image != nullptr) ApplyMask(shown);
+void NativeWindow::StartMove() {
+  // The caption message is handled after the press, when the pointer may
+  // be on its way or the button up again.
+  if (!pressUnclaimed) return;
+  pressUnclaimed = false;
+  if (leftHeld) {
+    drag = Drag::Armed;
+    FollowPointer();
+  } else if ((pointerAt - pressedAt).manhattanLength() >= QApplication::startDragDistance()) {
+    MoveTo(pointerAt - grabOffset);
+  }
 }
 
-void NativeWindow::StartMove() {
-  QWindow* native = windowHandle();
-  if (native != nullptr && native->startSystemMove()) return;
-  // The caption message is handled after the press; a click may be over by
-  // then, and a drag left on would carry the window off at the next press.
-  dragging = (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
+void NativeWindow::Press(const QMouseEvent* event) {
+  leftHeld = true;
+  pressUnclaimed = true;
+  drag = Drag::None;
+  pressedAt = pointerAt = event->globalPosition().toPoint();
   const Rect now = GetRect();
-  dragOffset = QCursor::pos() - QPoint(now.left, now.top);
+  grabOffset = pressedAt - QPoint(now.left, now.top);
+}
+
+void NativeWindow::FollowPointer() {
+  if (drag == Drag::Following) {
+    MoveTo(pointerAt - grabOffset);
+    return;
+  }
+  if (drag != Drag::Armed || (pointerAt - pressedAt).manhattanLength() < QApplication::startDragDistance()) return;
+  // NOTE: Qt tells the window manager where the move begins from the last
+  // pointer event and where Qt believes the window is. Qt is told where the
+  // window was at that event, and the window is then put under the pointer
+  // by the server alone: the manager's move carries on from there exactly.
+  SyncQtGeometry();
+  MoveOnServer(pointerAt - grabOffset);
+  Post(this, wm::kMoving);
+  FlushRequests();
+  QWindow* native = windowHandle();
+  drag = native != nullptr && native->startSystemMove() ? Drag::ByWindowManager : Drag::Following;
+}
+
+void NativeWindow::MoveTo(QPoint topLeft) {
+  Place(Rect{topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height()});
+  Post(this, wm::kMoving);
 }
 
 void NativeWindow::paintEvent(QPaintEvent*) {
@@ -241,13 +435,24 @@ void NativeWindow::paintEvent(QPaintEvent*) {
 }
 
 void NativeWindow::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) PostInput(this, wm::kLButtonDown, 0, Packed(event), event->modifiers());
+  if (event->button() == Qt::LeftButton) {
+    Press(event);
+    PostInput(this, wm::kLButtonDown, 0, Packed(event), event->modifiers());
+  }
   if (event->button() == Qt::RightButton) PostInput(this, wm::kRButtonDown, 0, Packed(event), event->modifiers());
 }
 
 void NativeWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
-    dragging = false;
+    pointerAt = event->globalPosition().toPoint();
+    if (drag == Drag::ByWindowManager) {
+      // The button went up before the window manager took the pointer.
+      if (xcb_connection_t* connection = Connection()) CancelManagerMove(connection, xcb_window_t(winId()));
+      drag = Drag::Following;
+    }
+    FollowPointer();
+    leftHeld = false;
+    drag = Drag::None;
     PostInput(this, wm::kLButtonUp, 0, Packed(event), event->modifiers());
   }
   if (event->button() == Qt::RightButton) PostInput(this, wm::kRButtonUp, 0, Packed(event), event->modifiers());
@@ -255,15 +460,15 @@ void NativeWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void NativeWindow::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  Press(event);
   // A class without double-clicks sees a second press instead.
   PostInput(this, doubleClicks ? wm::kLButtonDblClk : wm::kLButtonDown, 0, Packed(event), event->modifiers());
 }
 
 void NativeWindow::mouseMoveEvent(QMouseEvent* event) {
-  if (!dragging) return;
-  const QPoint to = event->globalPosition().toPoint() - dragOffset;
-  Place(Rect{to.x(), to.y(), to.x() + width(), to.y() + height()});
-  Post(this, wm::kMoving);
+  if (!leftHeld) return;
+  pointerAt = event->globalPosition().toPoint();
+  FollowPointer();
 }
 
 void NativeWindow::keyPressEvent(QKeyEvent* event) {
@@ -279,7 +484,7 @@ void NativeWindow::closeEvent(QCloseEvent* event) {
 
 void NativeWindow::moveEvent(QMoveEvent*) {
   RefreshRect();
-  if (!IsLayered() && !dragging && isVisible()) Post(this, wm::kMoving);
+  if (!IsLayered() && drag != Drag::Following && isVisible()) Post(this, wm::kMoving);
 }
 
 void NativeWindow::resizeEvent(QResizeEvent*) { RefreshRect(); }

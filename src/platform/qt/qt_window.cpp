@@ -43,7 +43,7 @@ bool CWnd::CreateEx(uint32_t exStyle, const std::wstring& className, const std::
   }
   // The handler may have destroyed it already.
   window = Find(handle);
-  if (window != nullptr && (cs.style & ws::kVisible) != 0 && !window->isVisible()) ShowWindow(sw::kShow);
+  if (window != nullptr && (cs.style & ws::kVisible) != 0 && !window->Revealed()) ShowWindow(sw::kShow);
   return true;
 }
 
@@ -59,7 +59,7 @@ bool CWnd::DestroyWindow() {
     std::erase_if(world.queue, [&](const qtb::Queued& q) { return q.message.window == handle; });
     world.windows.erase(window);
   }
-  window->hide();
+  window->Conceal();
   // A window destroyed from inside its own paint handler goes once that returns.
   if (window->painting) {
     window->deleteLater();
@@ -74,25 +74,18 @@ bool CWnd::DestroyWindow() {
 bool CWnd::ShowWindow(int command) {
   NativeWindow* window = Find(hwnd);
   if (window == nullptr) return false;
-  const bool wasVisible = window->isVisible();
+  const bool wasVisible = window->Revealed();
   if (command == sw::kHide) {
-    window->hide();
-  } else if (!wasVisible) {
-    window->SyncQtGeometry();
-    window->show();
-    window->needsPaint = true;
-    // The range editor takes the keys while it is open.
-    if (!window->testAttribute(Qt::WA_ShowWithoutActivating)) {
-      window->raise();
-      window->activateWindow();
-    }
+    window->Conceal();
+  } else {
+    window->Reveal();
   }
   return wasVisible;
 }
 
 bool CWnd::IsWindowVisible() const {
   NativeWindow* window = Find(hwnd);
-  return window != nullptr && window->isVisible();
+  return window != nullptr && window->Revealed();
 }
 
 void CWnd::UpdateWindow() {
@@ -125,14 +118,7 @@ bool CWnd::SetWindowPos(ZOrder band, int32_t x, int32_t y, int32_t cx, int32_t c
   if ((flags & swp::kNoMove) == 0) rect = Rect{x, y, x + rect.Width(), y + rect.Height()};
   if ((flags & swp::kNoSize) == 0) rect = Rect{rect.left, rect.top, rect.left + cx, rect.top + cy};
   window->Place(rect);
-  if ((flags & swp::kNoZOrder) == 0 && band != ZOrder::Keep) {
-    // New window flags unmap the window: it is shown again at once.
-    const bool visible = window->isVisible();
-    window->SyncQtGeometry();
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, band == ZOrder::TopMost);
-    if (visible) window->show();
-    window->ReapplyMask();
-  }
+  if ((flags & swp::kNoZOrder) == 0 && band != ZOrder::Keep) window->SetStaysOnTop(band == ZOrder::TopMost);
   if ((flags & swp::kShowWindow) != 0) ShowWindow(sw::kShow);
   if ((flags & swp::kNoSize) == 0 && !window->IsLayered()) {
     window->needsPaint = true;

@@ -35,19 +35,25 @@ class NativeWindow final : public QWidget {
   NativeWindow(CWnd* object, const CreateStruct& cs, const WindowClass& windowClass);
 
   bool IsLayered() const;
-  // Moves and sizes the window as the program asks (not a user's move).
+  // Moves and sizes the window as the program asks (not a user's move). A
+  // window with a frame is placed by its frame's corner, as on the desktop.
   void Place(const Rect& rect);
   void ShowLayered(const FramePart& part);
-  // A caption drag: the window manager's own move, else following the
+  // Maps the window; a layered one waits for its first frame, so that it is
+  // never seen (nor takes clicks) at its creation size.
+  void Reveal();
+  void Conceal();
+  bool Revealed() const { return isVisible() || revealPending; }
+  void SetStaysOnTop(bool onTop);
+  // A caption drag: once the pointer has moved past the drag distance with
+  // the button held, the window manager's own move, else following the
   // pointer until the button goes up.
   void StartMove();
   void RefreshRect();
   Rect GetRect() const;
-  // Tells Qt where the window is before it maps it or makes it anew: Qt does
-  // not hear of a sprite's own moves.
+  // Tells Qt where the window is before it maps it: Qt does not hear of a
+  // sprite's own moves.
   void SyncQtGeometry();
-  // The input shape again, after the native window was made anew.
-  void ReapplyMask();
 
   CWnd* object;
   uint32_t style;
@@ -70,14 +76,31 @@ class NativeWindow final : public QWidget {
   bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
  private:
+  bool HasFrame() const;
+  QRect PlacedGeometry() const;
   void ApplyMask(const FramePart& part);
+  void Press(const QMouseEvent* event);
+  void FollowPointer();
+  void MoveTo(QPoint topLeft);
+  // Moves a frameless window without Qt, which then knows nothing of it.
+  void MoveOnServer(QPoint topLeft);
+  // The server's notice of a move the program made itself is not passed on.
+  void ExpectNotice(QPoint topLeft);
 
   bool doubleClicks;
+  bool revealPending = false;
+  bool staysOnTop = false;
   FramePart shown;
   FramePart masked;
   std::map<FramePart, std::vector<xcb_rectangle_t>> masks;
-  bool dragging = false;
-  QPoint dragOffset;
+  // The left button's press on this window and the drag it may start.
+  enum class Drag { None, Armed, Following, ByWindowManager };
+  Drag drag = Drag::None;
+  bool leftHeld = false;
+  bool pressUnclaimed = false;  // no caption message has come for it yet
+  QPoint pressedAt;
+  QPoint pointerAt;
+  QPoint grabOffset;
   // Where the program moved the window itself and the server has not yet
   // said so, oldest overwritten first.
   static constexpr QPoint kNowhere{-0x7FFFFFFF, -0x7FFFFFFF};
@@ -92,6 +115,8 @@ class NativeWindow final : public QWidget {
 // Sends what the program asked of the X server so far; the moves of a
 // frame go out together.
 void FlushRequests();
+// The connection to the X server broke (the server ended or went away).
+bool DisplayLost();
 
 struct Timer {
   NativeWindow* window = nullptr;
