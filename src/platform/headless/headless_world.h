@@ -37,6 +37,7 @@ struct FileFaults {
   std::set<std::filesystem::path> closedFolders;  // take no new files
   std::wstring perUserDataFolder;
   std::ptrdiff_t writeBudget = -1;
+  std::filesystem::path fullFolder;  // where the budget holds; empty: everywhere
 };
 
 struct World {
