@@ -77,8 +77,12 @@ class CMainFrame : public CFrameWnd {
   // The lowest empty slot, one holding a kept name only when no other is
   // left; AnySlot when the table is full.
   int FreeSlot() const;
+  // Tells the user, once a run, which file refused the settings and why.
+  void ReportSaveFailure();
 
   uint32_t lastTickTime = 0;
+  bool closing = false;
+  bool saveFailureReported = false;
   // Slots whose saved skin could not be brought up at start (a renamed
   // folder, an unplugged drive): the name stays in the settings until a
   // sprite takes the slot.

@@ -183,3 +183,18 @@ TEST_F(ControlWindowTest, LoadsIntoTheLowestFreeSlotUntilFullIgnoresOtherIdsAndW
   ASSERT_FALSE(items.empty());
   EXPECT_EQ(items[0].text, L"スキン切り替え(&S)");
 }
+
+// The end of the session saves, then the exit: both fail, the user hears once.
+TEST_F(ControlWindowTest, SaveThatNoPlaceTakesIsToldOnceWithTheFileAndTheReason) {
+  WriteConfig("[General]\nFPS=15\n");
+  Start();
+  headless::FailFileWritesAfter(10);
+  frame->SendMessage(wm::kEndSession, 1);
+  Close();
+  ASSERT_EQ(headless::MessageBoxes(), (std::vector<uint32_t>{IDS_SETTINGS_NOT_SAVED}));
+  const std::wstring& text = headless::MessageBoxTexts()[0];
+  EXPECT_NE(text.find(L"\n" + FromFsPath(folder / "config.ini") + L"\n"), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"ディスクの空き"), std::wstring::npos) << text;
+  EXPECT_EQ(ConfigValue("General", "FPS"), "15");
+}
+

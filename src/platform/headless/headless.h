@@ -68,7 +68,9 @@ void AdvanceClock(uint32_t milliseconds);
 const std::vector<uint32_t>& UiSleeps();
 void SetExecutablePath(const std::wstring& path);
 void SetOleAvailable(bool available);
+// The string ids of the message boxes shown, and their texts as shown.
 const std::vector<uint32_t>& MessageBoxes();
+const std::vector<std::wstring>& MessageBoxTexts();
 
 // Every live window, in creation order.
 std::vector<WindowHandle> Windows();

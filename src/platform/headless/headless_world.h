@@ -54,6 +54,7 @@ struct World {
   std::wstring exePath;
   bool oleAvailable = true;
   std::vector<uint32_t> messageBoxes;
+  std::vector<std::wstring> messageBoxTexts;
   MenuResponder menuResponder;
   DialogResponder dialogResponder;
   int dialogsShown = 0;
