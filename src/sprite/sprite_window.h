@@ -34,6 +34,8 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   // onto the nearest one; a reachable sprite stays exactly where it is.
   void KeepReachable();
   void ShowRangeEditor();
+  // Its menu, its skins read again first.
+  void ShowPopupMenu();
 
   CMainFrame& owner;
   std::array<std::unique_ptr<OffscreenSurface>, kAnimStateCount> surfaces;
@@ -42,6 +44,7 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   CSizeWindow rangeEditor;
   CMenu popupMenu;
   CMenu skinSwitchMenu;
+  SkinCatalogue skinSwitchNames;  // what skinSwitchMenu lists
   int slot;
   bool topMost = false;
   // Set before its window is created: a sprite that replaces another one

@@ -1,6 +1,7 @@
 #include "platform/system.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
+#include "skin/skin_menu.h"
 #include "sprite/range_conversion.h"
 #include "sprite/sprite_window.h"
 #include "ui/main_frame.h"
@@ -10,10 +11,7 @@ const wchar_t kSkinSwitchText[] = L"スキン切り替え(&S)";
 }
 
 bool CSpriteWindow::BuildPopupMenu() {
-  if (!skinSwitchMenu.CreatePopupMenu()) return false;
-  for (size_t i = 0; i < owner.catalogue.size() && i < kMaxMenuSkins; ++i) {
-    if (!skinSwitchMenu.AppendMenu(IDM_SKIN_FIRST + static_cast<uint32_t>(i), owner.catalogue[i])) return false;
-  }
+  if (!skinSwitchMenu.CreatePopupMenu() || !ListSkins(skinSwitchMenu, skinSwitchNames, owner.catalogue)) return false;
   if (!popupMenu.LoadMenu(IDR_SPRITE_MENU)) return false;
   CMenu visible = popupMenu.GetSubMenu(0);
   return visible.InsertPopup(0, skinSwitchMenu, kSkinSwitchText);
@@ -23,7 +21,13 @@ void CSpriteWindow::OnLButtonDown(Point at) { PostMessage(wm::kNcLButtonDown, kH
 
 void CSpriteWindow::OnLButtonDblClk(Point) { ShowRangeEditor(); }
 
-void CSpriteWindow::OnContextMenu(Point) { popupMenu.GetSubMenu(0).TrackPopupMenu(platform::CursorPos(), this); }
+void CSpriteWindow::OnContextMenu(Point) { ShowPopupMenu(); }
+
+void CSpriteWindow::ShowPopupMenu() {
+  owner.RescanSkins();
+  ListSkins(skinSwitchMenu, skinSwitchNames, owner.catalogue);
+  popupMenu.GetSubMenu(0).TrackPopupMenu(platform::CursorPos(), this);
+}
 
 bool CSpriteWindow::OnCommand(uint32_t id) {
   switch (id) {
@@ -89,8 +93,6 @@ void CSpriteWindow::OnMoveDrift() {
 void CSpriteWindow::OnCloseSprite() { owner.CloseSprite(slot); }
 
 void CSpriteWindow::OnSwitchSkin(uint32_t id) {
-  const size_t index = id - IDM_SKIN_FIRST;
-  if (index >= owner.catalogue.size()) return;
-  const std::wstring name = owner.catalogue[index];
-  owner.ReplaceSprite(slot, name);
+  const std::wstring name = ListedSkin(skinSwitchNames, id);
+  if (!name.empty()) owner.ReplaceSprite(slot, name);
 }

@@ -85,8 +85,11 @@ bool CMainFrame::OnCommand(uint32_t id) {
   return true;
 }
 
+void CMainFrame::RescanSkins() { ScanSkins(catalogue); }
+
 void CMainFrame::OnTimer(uintptr_t id) {
   if (id != kStatusTimerId) return;
+  RescanSkins();  // for the count the status shows
   Invalidate();
   UpdateWindow();
 }

@@ -35,6 +35,8 @@ class CMainFrame : public CFrameWnd {
   bool DestroyWindow() override;
   void TickFrame();
   void BuildMenus();
+  // Reads the skin folder again: skins come and go while the program runs.
+  void RescanSkins();
   void ShowControlMenu();
 
   // replacing: the sprite takes the place of one just closed in slot, and
@@ -50,6 +52,7 @@ class CMainFrame : public CFrameWnd {
   AppSettings settings;
   CMenu controlMenu;
   CMenu loadSkinMenu;
+  SkinCatalogue loadSkinNames;  // what loadSkinMenu lists
   CMenu windowMenu;
 
  protected:
