@@ -62,7 +62,7 @@ bool AppSettings::Load() {
 
 bool AppSettings::Save() {
   IniFile image;
-  if (!file.Reload(image)) return true;
+  if (!file.Reload(image)) return true;  // frozen: nothing is to be written
   IniDocument& ini = image.document;
   ini.Set(kGeneral, L"FPS", IntText(UsableFps(fps)));
   for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -77,6 +77,5 @@ bool AppSettings::Save() {
     const std::optional<Point>& at = position[slot];
     ini.Set(section, L"Position", at ? IntText(at->x) + L", " + IntText(at->y) : std::wstring());
   }
-  file.Save(image);
-  return true;
+  return file.Save(image);
 }

@@ -37,9 +37,11 @@ class AppSettings {
   // Every field from the file; missing values take their defaults. Always true.
   bool Load();
   // Every field into the file, keeping whatever else it holds, in its own
-  // form; see SettingsFile for where it goes. Always true: a failed write is
-  // silent and leaves the old file intact.
+  // form; see SettingsFile for where it goes. False when no place took the
+  // settings (LastSaveFailure says which file refused and why); a frozen file is
+  // no failure. A failed write leaves the old file intact.
   bool Save();
+  const SaveFailure& LastSaveFailure() const { return file.LastFailure(); }
 
   // Empty for a slot outside 0..kSlotCount - 1.
   std::wstring GetSkinName(int slot) const;

@@ -2,10 +2,12 @@
 
 #include <string>
 
-IniRead ReadIniFile(const std::wstring& path, IniFile& file) {
+IniRead ReadIniFile(const std::wstring& path, IniFile& file, platform::FileError* why) {
   file = IniFile{};
   std::string bytes;
-  switch (platform::ReadWholeFile(path, kIniFileMaxBytes, bytes)) {
+  const platform::FileError read = platform::ReadWholeFile(path, kIniFileMaxBytes, bytes);
+  if (why != nullptr) *why = read;
+  switch (read) {
     case platform::FileError::None:
       break;
     case platform::FileError::Missing:
@@ -16,7 +18,10 @@ IniRead ReadIniFile(const std::wstring& path, IniFile& file) {
       return IniRead::Unreadable;
   }
   const auto form = DetectTextForm(bytes);
-  if (!form) return IniRead::Unreadable;
+  if (!form) {
+    if (why != nullptr) *why = platform::FileError::Failed;
+    return IniRead::Unreadable;
+  }
   file.form = *form;
   file.document = IniDocument(DecodeTextFile(bytes, *form));
   return IniRead::Loaded;
@@ -31,7 +36,7 @@ platform::FileError ReplaceIniFile(const std::wstring& path, const std::string& 
   constexpr int kNames = 8;
   for (int n = 0; n < kNames; ++n) {
     const std::wstring temporary = stem + std::to_wstring(n) + L".tmp";
-    const platform::FileError written = platform::WriteNewFile(temporary, bytes);
+    const platform::FileError written = platform::WriteNewFile(temporary, bytes, path);
     if (written == platform::FileError::Exists) continue;
     if (written != platform::FileError::None) return written;
     const platform::FileError replaced = platform::ReplaceFile(temporary, path);

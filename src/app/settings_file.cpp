@@ -5,6 +5,9 @@
 #include "app/exe_path.h"
 #include "platform/system.h"
 
+namespace fs = std::filesystem;
+using platform::FileError;
+
 namespace {
 
 constexpr wchar_t kSettingsName[] = L"config.ini";
@@ -14,7 +17,19 @@ constexpr uint32_t kLockedPauseMs = 100;
 
 bool Exists(const std::wstring& path) {
   std::error_code error;
-  return std::filesystem::exists(ToFsPath(path), error);
+  return fs::exists(ToFsPath(path), error);
+}
+
+// A save that the program's place refused went to the per-user copy, which
+// is then the newer one: it holds the last settings until the program's
+// place takes a save again. A config.ini the user deleted starts afresh.
+bool IsNewerThan(const std::wstring& perUser, const std::wstring& program) {
+  std::error_code error;
+  const fs::file_time_type user = fs::last_write_time(ToFsPath(perUser), error);
+  if (error || !fs::exists(ToFsPath(program), error)) return false;
+  if (!fs::is_regular_file(ToFsPath(program), error)) return true;
+  const fs::file_time_type own = fs::last_write_time(ToFsPath(program), error);
+  return error || user > own;
 }
 
 template <typename Attempt>
@@ -37,35 +52,64 @@ std::wstring SettingsFile::PerUserPath() const {
   return JoinPath(base, kSettingsName);
 }
 
-bool SettingsFile::ProgramPlaceWritable() const {
-  return platform::CanCreateFilesIn(RemoveFileSpec(programPath)) || platform::CanWriteFile(programPath);
+bool SettingsFile::ProgramPlaceWritable(const std::wstring& program) const {
+  return platform::CanCreateFilesIn(RemoveFileSpec(program)) || platform::CanWriteFile(program);
 }
 
 void SettingsFile::Load(IniFile& file) {
   readPath = programPath;
-  frozen = platform::IsReadOnlyFile(programPath);
+  std::wstring program = platform::FinalFilePath(programPath);
+  if (program.empty()) program = programPath;
+  frozen = platform::IsReadOnlyFile(program);
   const std::wstring perUser = PerUserPath();
-  if (!frozen && !perUser.empty() && Exists(perUser) && !ProgramPlaceWritable()) readPath = perUser;
+  if (!frozen && !perUser.empty() && Exists(perUser) &&
+      (!ProgramPlaceWritable(program) || IsNewerThan(perUser, program))) {
+    readPath = perUser;
+  }
   const IniRead read = WhileLocked([&] { return ReadIniFile(readPath, file); }, IniRead::Locked);
   if (read == IniRead::Locked || read == IniRead::Unreadable) frozen = true;
+  loaded = file;
 }
 
-bool SettingsFile::Reload(IniFile& file) const {
+bool SettingsFile::Reload(IniFile& file) {
+  unreadableNow = FileError::None;
   if (frozen) return false;
-  const IniRead read = WhileLocked([&] { return ReadIniFile(readPath, file); }, IniRead::Locked);
-  return read == IniRead::Loaded || read == IniRead::Missing;
+  FileError why = FileError::None;
+  const IniRead read = WhileLocked([&] { return ReadIniFile(readPath, file, &why); }, IniRead::Locked);
+  if (read == IniRead::Loaded) return true;
+  // Moved away with its folder, or replaced by something unreadable: the
+  // keys and comments read at start are still the user's.
+  file = loaded;
+  if (read != IniRead::Missing) unreadableNow = why;
+  return true;
 }
 
-bool SettingsFile::Save(IniFile& file) const {
-  if (frozen) return false;
+FileError SettingsFile::SaveAt(const std::wstring& path, const std::string& bytes) const {
+  if (path == readPath && unreadableNow != FileError::None) return unreadableNow;
+  const std::wstring target = platform::FinalFilePath(path);
+  if (target.empty()) return FileError::NotAFile;
+  FileError saved = WhileLocked([&] { return ReplaceIniFile(target, bytes); }, FileError::Locked);
+  if (saved == FileError::Denied && platform::CanWriteFile(target)) saved = platform::OverwriteFile(target, bytes);
+  return saved;
+}
+
+bool SettingsFile::Save(IniFile& file) {
+  failure = {};
+  if (frozen) return true;
   const std::string bytes = IniFileBytes(file);
-  if (bytes.size() > kIniFileMaxBytes) return false;
-  using platform::FileError;
-  const FileError replaced = WhileLocked([&] { return ReplaceIniFile(programPath, bytes); }, FileError::Locked);
-  if (replaced == FileError::None) return true;
-  if (replaced != FileError::Denied) return false;
-  if (platform::CanWriteFile(programPath)) return platform::OverwriteFile(programPath, bytes) == FileError::None;
+  if (bytes.size() > kIniFileMaxBytes) {
+    failure = {programPath, FileError::TooLarge};
+    return false;
+  }
+  const std::wstring program = platform::FinalFilePath(programPath);
+  if (!program.empty() && platform::IsReadOnlyFile(program)) return true;
+  failure = {programPath, SaveAt(programPath, bytes)};
   const std::wstring perUser = PerUserPath();
-  if (perUser.empty() || !platform::CreateFolders(RemoveFileSpec(perUser))) return false;
-  return ReplaceIniFile(perUser, bytes) == FileError::None;
+  if (failure.reason != FileError::None && !perUser.empty()) {
+    platform::CreateFolders(RemoveFileSpec(perUser));
+    failure = {perUser, SaveAt(perUser, bytes)};
+  }
+  if (failure.reason != FileError::None) return false;
+  failure = {};
+  return true;
 }

@@ -1,11 +1,20 @@
 #pragma once
 // Where config.ini is read from and saved to. Beside the program whenever
-// its folder allows; in place when the folder takes no new files but the
-// file itself can be written; otherwise in a per-user copy. A file that
-// could not be read, or that the user marked read-only, is never written.
+// its folder allows, through a symbolic link into the file it leads to; in
+// place when the folder takes no new files but the file itself can be
+// written; otherwise, or when a save there fails, in a per-user copy, which
+// later starts read while it is newer than the program's. A file that could
+// not be read, or that the user marked read-only, is never written.
 #include <string>
 
 #include "app/ini_file.h"
+#include "platform/files.h"
+
+// A save that no place took: the last file tried and why it refused.
+struct SaveFailure {
+  std::wstring path;
+  platform::FileError reason = platform::FileError::None;
+};
 
 class SettingsFile {
  public:
@@ -15,22 +24,30 @@ class SettingsFile {
   // be read). A locked file is tried again for about a second.
   void Load(IniFile& file);
   // Reads the file again before a save, as the profile functions do, so
-  // that what was changed in it meanwhile is kept. False when it must not be
-  // written: frozen at start, or no longer readable.
-  bool Reload(IniFile& file) const;
-  // False when nothing was written: the settings are frozen, or no place
-  // took them.
-  bool Save(IniFile& file) const;
+  // that what was changed in it meanwhile is kept; where it is gone or
+  // cannot be read now, file is what Load read, and a file unreadable now is
+  // not written over. False when nothing is to be written: frozen at start.
+  bool Reload(IniFile& file);
+  // Saves what Reload gave, changed. True when a place took it or the user
+  // froze the file meanwhile; false when no place did (see LastFailure).
+  bool Save(IniFile& file);
 
   // Where the last Load read from.
   const std::wstring& ReadPath() const { return readPath; }
   bool IsFrozen() const { return frozen; }
+  const SaveFailure& LastFailure() const { return failure; }
 
  private:
   std::wstring PerUserPath() const;
-  bool ProgramPlaceWritable() const;
+  bool ProgramPlaceWritable(const std::wstring& program) const;
+  // None when the copy at path took bytes, else why not.
+  platform::FileError SaveAt(const std::wstring& path, const std::string& bytes) const;
 
   std::wstring programPath;
   std::wstring readPath;
   bool frozen = false;
+  IniFile loaded;
+  // Why readPath could not be read just before this save; None when it could.
+  platform::FileError unreadableNow = platform::FileError::None;
+  SaveFailure failure;
 };

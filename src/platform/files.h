@@ -22,10 +22,19 @@ enum class FileError {
 // A regular file of at most `limit` bytes, whole.
 FileError ReadWholeFile(const std::wstring& path, uint64_t limit, std::string& bytes);
 // Creates path, which must not exist, with bytes flushed to disk; a failed
-// write leaves no file behind.
-FileError WriteNewFile(const std::wstring& path, std::string_view bytes);
-// Puts source in the place of target in one step, replacing it.
+// write leaves no file behind. Where like names an existing file, the new one
+// is made with like's permissions and, where the system allows, its owner,
+// before any byte is written (POSIX; on Windows ReplaceFile keeps them).
+FileError WriteNewFile(const std::wstring& path, std::string_view bytes, const std::wstring& like = {});
+// Puts source in the place of target in one step, replacing it; a replaced
+// target's attributes and security stay (Windows: as ReplaceFileW keeps them).
 FileError ReplaceFile(const std::wstring& source, const std::wstring& target);
+// The file path names once symbolic links (and on Windows junctions) are
+// followed, so that a save replaces the file and not the link: path itself
+// when it is no link, the last link's target when that does not exist yet.
+// Empty when the links cannot be followed (a loop; on Windows a link to
+// nothing, whose target the system does not tell).
+std::wstring FinalFilePath(const std::wstring& path);
 // Rewrites an existing file's bytes in place: its name, attributes and
 // permissions stay.
 FileError OverwriteFile(const std::wstring& path, std::string_view bytes);

@@ -37,6 +37,8 @@ class CMenu {
   bool InsertPopup(int position, CMenu& popup, const std::wstring& text);
   // By command: relabel a string item.
   bool ModifyMenu(uint32_t id, const std::wstring& text);
+  // By position: removes the item, destroying a submenu it opens.
+  bool DeleteMenu(int position);
   bool CheckMenuRadioItem(uint32_t first, uint32_t last, uint32_t check);
   bool CheckMenuItem(uint32_t id, bool checked);
   // A disabled item is shown grey and cannot be chosen; a disabled submenu

@@ -2,6 +2,7 @@
 // Process-wide services: clocks, screen, input state, paths, start-up.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "geometry.h"
 
@@ -24,7 +25,8 @@ bool IsKeyDown(uint32_t virtualKey);
 std::wstring ExecutablePath();
 // Common controls and OLE; false when OLE cannot be initialised.
 bool InitSystemServices();
-// A modal OK box with a string resource as text and the application name as caption.
-void MessageBoxFromResource(uint32_t stringId);
+// A modal OK box with a string resource as text, its %1, %2 ... replaced by
+// fills, and the application name as caption.
+void MessageBoxFromResource(uint32_t stringId, const std::vector<std::wstring>& fills = {});
 
 }  // namespace platform

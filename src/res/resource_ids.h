@@ -3,6 +3,15 @@
 
 inline constexpr uint32_t IDD_ABOUTBOX = 100;
 inline constexpr uint32_t IDS_OLE_INIT_FAILED = 100;
+// A save that reached no place: %1 the file, %2 one of the reasons below.
+inline constexpr uint32_t IDS_SETTINGS_NOT_SAVED = 101;
+inline constexpr uint32_t IDS_SAVE_FOLDER_MISSING = 102;
+inline constexpr uint32_t IDS_SAVE_NO_TEMPORARY = 103;
+inline constexpr uint32_t IDS_SAVE_LOCKED = 104;
+inline constexpr uint32_t IDS_SAVE_DENIED = 105;
+inline constexpr uint32_t IDS_SAVE_NOT_A_FILE = 106;
+inline constexpr uint32_t IDS_SAVE_TOO_LARGE = 107;
+inline constexpr uint32_t IDS_SAVE_FAILED = 108;
 inline constexpr uint32_t IDI_KITEMARU = 128;
 inline constexpr uint32_t IDR_CONTROL_MENU = 130;
 inline constexpr uint32_t IDR_SPRITE_MENU = 131;

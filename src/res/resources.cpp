@@ -66,9 +66,42 @@ const wchar_t* FindString(uint32_t id) {
   switch (id) {
     case IDS_OLE_INIT_FAILED:
       return L"OLE の初期化に失敗しました。OLE ライブラリのバージョンが正しいことを確認してください。";
+    case IDS_SETTINGS_NOT_SAVED:
+      return L"設定を保存できませんでした。今回変更した設定は失われます。\n\n%1\n%2";
+    case IDS_SAVE_FOLDER_MISSING:
+      return L"フォルダーが見つかりません（移動または削除されています）。";
+    case IDS_SAVE_NO_TEMPORARY:
+      return L"一時ファイルを作成できません。";
+    case IDS_SAVE_LOCKED:
+      return L"ほかのプログラムが使用中です。";
+    case IDS_SAVE_DENIED:
+      return L"書き込みが許可されていません。";
+    case IDS_SAVE_NOT_A_FILE:
+      return L"同じ名前のフォルダーなどがあり、ファイルとして書き込めません。";
+    case IDS_SAVE_TOO_LARGE:
+      return L"設定ファイルが大きすぎます。";
+    case IDS_SAVE_FAILED:
+      return L"書き込みに失敗しました（ディスクの空きが足りないなど）。";
     case IDS_APP_NAME:
       return L"kitemaru";
     default:
       return nullptr;
   }
+}
+
+std::wstring FormatString(uint32_t id, const std::vector<std::wstring>& fills) {
+  const wchar_t* text = FindString(id);
+  if (text == nullptr) return {};
+  std::wstring out;
+  for (const wchar_t* at = text; *at != L'\0'; ++at) {
+    const bool fill = at[0] == L'%' && at[1] >= L'1' && at[1] <= L'9';
+    const size_t index = fill ? static_cast<size_t>(at[1] - L'1') : fills.size();
+    if (index < fills.size()) {
+      out += fills[index];
+      ++at;
+    } else {
+      out += *at;
+    }
+  }
+  return out;
 }

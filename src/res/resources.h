@@ -3,6 +3,8 @@
 // menus and its about box from these tables, so there is one source of truth.
 #include <cstdint>
 #include <span>
+#include <string>
+#include <vector>
 
 enum class MenuItemKind { Item, RadioItem, Separator, BeginPopup, EndPopup };
 
@@ -36,3 +38,5 @@ struct DialogTemplate {
 std::span<const MenuTemplateItem> FindMenuTemplate(uint32_t id);
 const DialogTemplate* FindDialogTemplate(uint32_t id);
 const wchar_t* FindString(uint32_t id);
+// The string with %1, %2 ... replaced by fills in order; empty when unknown.
+std::wstring FormatString(uint32_t id, const std::vector<std::wstring>& fills);

@@ -35,6 +35,8 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   // onto the nearest one; a reachable sprite stays exactly where it is.
   void KeepReachable();
   void ShowRangeEditor();
+  // Its menu, its skins read again first.
+  void ShowPopupMenu();
 
   CMainFrame& owner;
   std::array<std::unique_ptr<OffscreenSurface>, kAnimStateCount> surfaces;
@@ -45,6 +47,7 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   CSizeWindow rangeEditor;
   CMenu popupMenu;
   CMenu skinSwitchMenu;
+  SkinCatalogue skinSwitchNames;  // what skinSwitchMenu lists
   int slot;
   bool topMost = false;
   // Set before its window is created: a sprite that replaces another one
@@ -73,6 +76,8 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   // False when the sprite needs the placeholder and the system cannot make it.
   bool ReadyPlaceholder();
   bool BuildPopupMenu();
+  // The switch list as the catalogue holds it now, the sprite's own skin marked.
+  bool ListSwitchSkins();
   // Radio-marks what the sprite does now: standing or drifting.
   void MarkMotion();
   bool StartWorker();

@@ -1,6 +1,9 @@
+#include <algorithm>
+
 #include "platform/system.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
+#include "skin/skin_menu.h"
 #include "sprite/range_conversion.h"
 #include "sprite/sprite_window.h"
 #include "ui/main_frame.h"
@@ -10,17 +13,23 @@ const wchar_t kSkinSwitchText[] = L"スキン切り替え(&S)";
 }
 
 bool CSpriteWindow::BuildPopupMenu() {
-  if (!skinSwitchMenu.CreatePopupMenu()) return false;
-  for (size_t i = 0; i < owner.catalogue.size() && i < kMaxMenuSkins; ++i) {
-    if (!skinSwitchMenu.AppendMenu(IDM_SKIN_FIRST + static_cast<uint32_t>(i), owner.catalogue[i])) return false;
-    // A switch replaces the whole window, so the mark is set once, here.
-    if (owner.catalogue[i] == skin.name) {
-      skinSwitchMenu.CheckMenuRadioItem(IDM_SKIN_FIRST, IDM_SKIN_LAST, IDM_SKIN_FIRST + static_cast<uint32_t>(i));
-    }
-  }
+  if (!skinSwitchMenu.CreatePopupMenu() || !ListSwitchSkins()) return false;
   if (!popupMenu.LoadMenu(IDR_SPRITE_MENU)) return false;
   CMenu visible = popupMenu.GetSubMenu(0);
   return visible.InsertPopup(0, skinSwitchMenu, kSkinSwitchText);
+}
+
+bool CSpriteWindow::ListSwitchSkins() {
+  const bool listed = ListSkins(skinSwitchMenu, skinSwitchNames, owner.catalogue);
+  const auto own = std::find(skinSwitchNames.begin(), skinSwitchNames.end(), skin.name);
+  if (own != skinSwitchNames.end()) {
+    skinSwitchMenu.CheckMenuRadioItem(IDM_SKIN_FIRST, IDM_SKIN_LAST,
+                                      IDM_SKIN_FIRST + static_cast<uint32_t>(own - skinSwitchNames.begin()));
+  } else {
+    // The skin's folder went away: no other skin may keep a mark it inherited.
+    for (uint32_t i = 0; i < skinSwitchNames.size(); ++i) skinSwitchMenu.CheckMenuItem(IDM_SKIN_FIRST + i, false);
+  }
+  return listed;
 }
 
 void CSpriteWindow::MarkMotion() {
@@ -32,7 +41,13 @@ void CSpriteWindow::OnLButtonDown(Point at) { PostMessage(wm::kNcLButtonDown, kH
 
 void CSpriteWindow::OnLButtonDblClk(Point) { ShowRangeEditor(); }
 
-void CSpriteWindow::OnContextMenu(Point) { popupMenu.GetSubMenu(0).TrackPopupMenu(platform::CursorPos(), this); }
+void CSpriteWindow::OnContextMenu(Point) { ShowPopupMenu(); }
+
+void CSpriteWindow::ShowPopupMenu() {
+  owner.RescanSkins();
+  ListSwitchSkins();
+  popupMenu.GetSubMenu(0).TrackPopupMenu(platform::CursorPos(), this);
+}
 
 bool CSpriteWindow::OnCommand(uint32_t id) {
   switch (id) {
@@ -100,8 +115,6 @@ void CSpriteWindow::OnMoveDrift() {
 void CSpriteWindow::OnCloseSprite() { owner.CloseSprite(slot); }
 
 void CSpriteWindow::OnSwitchSkin(uint32_t id) {
-  const size_t index = id - IDM_SKIN_FIRST;
-  if (index >= owner.catalogue.size()) return;
-  const std::wstring name = owner.catalogue[index];
-  owner.ReplaceSprite(slot, name);
+  const std::wstring name = ListedSkin(skinSwitchNames, id);
+  if (!name.empty()) owner.ReplaceSprite(slot, name);
 }

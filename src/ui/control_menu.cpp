@@ -2,6 +2,7 @@
 #include "main_frame.h"
 #include "platform/system.h"
 #include "res/resource_ids.h"
+#include "skin/skin_menu.h"
 #include "sprite/sprite_window.h"
 
 namespace {
@@ -11,7 +12,6 @@ const wchar_t kEmptySlotText[] = L"(なし)";
 constexpr int kLoadSkinPosition = 0;
 constexpr int kWindowPosition = 1;
 constexpr int32_t kFpsChoices[] = {10, 15, 20, 30, 60};
-static_assert(IDM_SKIN_FIRST + kMaxMenuSkins - 1 == IDM_SKIN_LAST, "every listed skin has a skin command");
 }  // namespace
 
 uint32_t FpsCommandFor(int32_t fps) {
@@ -23,9 +23,8 @@ uint32_t FpsCommandFor(int32_t fps) {
 
 void CMainFrame::BuildMenus() {
   loadSkinMenu.CreatePopupMenu();
-  for (size_t i = 0; i < catalogue.size() && i < kMaxMenuSkins; ++i) {
-    loadSkinMenu.AppendMenu(IDM_SKIN_FIRST + static_cast<uint32_t>(i), catalogue[i]);
-  }
+  loadSkinNames.clear();
+  ListSkins(loadSkinMenu, loadSkinNames, catalogue);
   windowMenu.CreatePopupMenu();
   for (uint32_t slot = 0; slot < kSlotCount; ++slot) windowMenu.AppendMenu(IDM_WINDOW_FIRST + slot, L"");
   controlMenu.LoadMenu(IDR_CONTROL_MENU);
@@ -36,6 +35,8 @@ void CMainFrame::BuildMenus() {
 }
 
 void CMainFrame::ShowControlMenu() {
+  RescanSkins();
+  ListSkins(loadSkinMenu, loadSkinNames, catalogue);
   bool freeSlot = false;
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const bool taken = sprites[slot] != nullptr;
@@ -51,15 +52,14 @@ void CMainFrame::ShowControlMenu() {
 void CMainFrame::OnContextMenu(Point) { ShowControlMenu(); }
 
 void CMainFrame::OnLoadSkin(uint32_t id) {
-  const size_t index = id - IDM_SKIN_FIRST;
-  if (index < catalogue.size()) CreateSprite(AnySlot, catalogue[index]);
+  const std::wstring name = ListedSkin(loadSkinNames, id);
+  if (!name.empty()) CreateSprite(AnySlot, name);
 }
 
 void CMainFrame::OnWindowItem(uint32_t id) {
   const uint32_t slot = id - IDM_WINDOW_FIRST;
   if (slot >= kSlotCount || sprites[slot] == nullptr) return;
-  CSpriteWindow* sprite = sprites[slot];
-  sprite->popupMenu.GetSubMenu(0).TrackPopupMenu(platform::CursorPos(), sprite);
+  sprites[slot]->ShowPopupMenu();
 }
 
 void CMainFrame::OnFps(uint32_t id) {

@@ -45,10 +45,13 @@ void CMainFrame::CaptureSkinNames() {
 }
 
 bool CMainFrame::DestroyWindow() {
+  // A close that comes while the message of a failed save is up.
+  if (closing) return false;
+  closing = true;
   KillTimer(kStatusTimerId);
   CaptureSkinNames();
   DestroySprites();
-  settings.Save();
+  if (!settings.Save()) ReportSaveFailure();
   return CFrameWnd::DestroyWindow();
 }
 
@@ -62,7 +65,7 @@ void CMainFrame::OnEndSession(bool ending) {
   for (CSpriteWindow* sprite : sprites) {
     if (sprite != nullptr) sprite->StorePosition();
   }
-  settings.Save();
+  if (!settings.Save()) ReportSaveFailure();
 }
 
 bool CMainFrame::OnCommand(uint32_t id) {
@@ -82,8 +85,11 @@ bool CMainFrame::OnCommand(uint32_t id) {
   return true;
 }
 
+void CMainFrame::RescanSkins() { ScanSkins(catalogue); }
+
 void CMainFrame::OnTimer(uintptr_t id) {
   if (id != kStatusTimerId) return;
+  RescanSkins();  // for the count the status shows
   Invalidate();
   UpdateWindow();
 }

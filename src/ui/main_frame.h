@@ -35,6 +35,8 @@ class CMainFrame : public CFrameWnd {
   bool DestroyWindow() override;
   void TickFrame();
   void BuildMenus();
+  // Reads the skin folder again: skins come and go while the program runs.
+  void RescanSkins();
   void ShowControlMenu();
 
   // replacing: the sprite takes the place of one just closed in slot, and
@@ -50,6 +52,7 @@ class CMainFrame : public CFrameWnd {
   AppSettings settings;
   CMenu controlMenu;
   CMenu loadSkinMenu;
+  SkinCatalogue loadSkinNames;  // what loadSkinMenu lists
   CMenu windowMenu;
 
  protected:
@@ -77,8 +80,12 @@ class CMainFrame : public CFrameWnd {
   // The lowest empty slot, one holding a kept name only when no other is
   // left; AnySlot when the table is full.
   int FreeSlot() const;
+  // Tells the user, once a run, which file refused the settings and why.
+  void ReportSaveFailure();
 
   uint32_t lastTickTime = 0;
+  bool closing = false;
+  bool saveFailureReported = false;
   // Slots whose saved skin could not be brought up at start (a renamed
   // folder, an unplugged drive): the name stays in the settings until a
   // sprite takes the slot.

@@ -2,8 +2,11 @@
 // place the program may find itself, played on the headless file system.
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "app/app_settings.h"
 #include "app/exe_path.h"
@@ -195,16 +198,132 @@ TEST_F(SettingsFileTest, LeftOversAndFailuresNeverCostTheOldFile) {
   fs::create_directory(folder.Path() / (stem + "0.tmp"));
   SaveWithFps(60);
   EXPECT_EQ(Loaded().fps, 60);
-  WriteBytes(folder.Path() / "config.ini", old);
-  for (int n = 1; n < 8; ++n) fs::create_directory(folder.Path() / (stem + std::to_string(n) + ".tmp"));
-  SaveWithFps(60);  // eight names tried, all taken: nothing written
-  EXPECT_EQ(ReadBytes(folder.Path() / "config.ini"), old);
-  for (int n = 0; n < 8; ++n) fs::remove(folder.Path() / (stem + std::to_string(n) + ".tmp"));
+  fs::remove(folder.Path() / (stem + "0.tmp"));
 
+  // A full disk everywhere: no place takes it, and Save says where it last tried and why.
+  WriteBytes(folder.Path() / "config.ini", old);
   headless::FailFileWritesAfter(10);
-  SaveWithFps(60);
+  AppSettings settings = Loaded();
+  settings.fps = 60;
+  EXPECT_FALSE(settings.Save());
+  EXPECT_EQ(settings.LastSaveFailure().path, folder.Wide(L"user/config.ini"));
+  EXPECT_EQ(settings.LastSaveFailure().reason, platform::FileError::Failed);
+  headless::SetPerUserDataFolder(L"");
+  EXPECT_FALSE(settings.Save());
+  EXPECT_EQ(settings.LastSaveFailure().path, Config());
   EXPECT_EQ(ReadBytes(folder.Path() / "config.ini"), old);
   EXPECT_FALSE(fs::exists(folder.Path() / (stem + "1.tmp")));
+}
+
+// Whatever keeps the program's folder from taking the save, the per-user
+// copy takes it, and the next start reads it there.
+TEST_F(SettingsFileTest, SaveTheProgramsFolderRefusesGoesToThePerUserCopyReadAtTheNextStart) {
+  const fs::path app = folder.Path() / "app", moved = folder.Path() / "moved";
+  const std::wstring program = folder.Wide(L"app/config.ini");
+  const std::string stem = "config.ini." + std::to_string(platform::CurrentProcessId()) + "-";
+  struct Case {
+    const char* name;
+    std::function<void()> meanwhile;
+    fs::path nextStart;
+  };
+  const Case cases[] = {
+      {"full disk", [&] { headless::FailFileWritesAfter(10, folder.Wide(L"app")); }, app},
+      {"folder renamed", [&] { fs::rename(app, moved); }, moved},
+      {"config.ini replaced by a folder",
+       [&] {
+         fs::remove(app / "config.ini");
+         fs::create_directory(app / "config.ini");
+       },
+       app},
+      {"locked at exit", [&] { headless::SetFileLocked(program, -1); }, app},
+      {"every temporary name taken",
+       [&] {
+         for (int n = 0; n < 8; ++n) fs::create_directory(app / (stem + std::to_string(n) + ".tmp"));
+       },
+       app},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    for (const fs::path& path : {app, moved, folder.Path() / "user"}) fs::remove_all(path);
+    WriteBytes(app / "config.ini", "[General]\nFPS=15\n; mine\n");
+    AppSettings settings(program);
+    settings.Load();
+    settings.fps = 60;
+    c.meanwhile();
+    EXPECT_TRUE(settings.Save());
+    SetUp();
+    const std::string perUser = ReadBytes(folder.Path() / "user/config.ini");
+    EXPECT_NE(perUser.find("FPS=60\n; mine\n"), std::string::npos) << perUser;
+    if (fs::is_regular_file(c.nextStart / "config.ini")) {
+      EXPECT_EQ(ReadBytes(c.nextStart / "config.ini"), "[General]\nFPS=15\n; mine\n");
+    }
+    AppSettings next(FromFsPath(c.nextStart / "config.ini"));
+    next.Load();
+    EXPECT_EQ(next.fps, 60);
+  }
+  fs::remove(app / "config.ini");  // deleted by the user to start afresh
+  AppSettings fresh(program);
+  fresh.Load();
+  EXPECT_EQ(fresh.fps, 30);
+}
+
+// A config.ini linked in from elsewhere stays a link: the file it leads to is
+// replaced (or, where its folder takes no new file, rewritten in place) and
+// keeps its mode and owner.
+TEST_F(SettingsFileTest, SavesThroughLinksIntoTheFileKeepingItsModeAndOwner) {
+  const fs::path dot = folder.Path() / "dot";
+  const std::string old = "[General]\nFPS=15\n";
+  using Links = std::vector<std::pair<const char*, std::string>>;
+  struct Case {
+    const char* name;
+    Links links;  // name in the program's folder, what it points at
+    const char* saved;  // where the settings go, from the program's folder
+    fs::perms mode;  // of an existing file; none: the file is not there yet
+    bool dotTakesFiles = true;
+  };
+  const fs::perms rw = fs::perms::owner_read | fs::perms::owner_write;
+  const Case cases[] = {
+      {"plain file, mode 600", {}, "config.ini", rw},
+      {"relative link", {{"config.ini", "dot/settings.ini"}}, "dot/settings.ini", rw},
+      {"chain ending in an absolute link", {{"config.ini", "hop"}, {"hop", (dot / "settings.ini").string()}},
+       "dot/settings.ini", rw | fs::perms::group_read},
+      {"link to a file not there yet", {{"config.ini", "dot/settings.ini"}}, "dot/settings.ini", fs::perms::none},
+      {"link into a folder that takes no new file", {{"config.ini", "dot/settings.ini"}}, "dot/settings.ini", rw,
+       false},
+      {"loop", {{"config.ini", "hop"}, {"hop", "config.ini"}}, "user/config.ini", fs::perms::none},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    for (const char* name : {"user", "dot", "config.ini", "hop", "witness"}) fs::remove_all(folder.Path() / name);
+    fs::create_directory(dot);
+    const fs::path saved = folder.Path() / c.saved;
+    if (c.mode != fs::perms::none) {
+      WriteBytes(saved, old);
+      fs::permissions(saved, c.mode);
+      ASSERT_EQ(chown(saved.c_str(), 1234, 5678), 0);
+      fs::create_hard_link(saved, folder.Path() / "witness");  // sees a write in place only
+    }
+    for (const auto& [name, to] : c.links) fs::create_symlink(to, folder.Path() / name);
+    headless::SetFolderAcceptsNewFiles(FromFsPath(dot), c.dotTakesFiles);
+
+    SaveWithFps(60);
+    EXPECT_EQ(fs::is_symlink(fs::symlink_status(folder.Path() / "config.ini")), !c.links.empty());
+    const std::string text = ReadBytes(saved);
+    EXPECT_NE(text.find("FPS=60"), std::string::npos);
+    if (c.mode != fs::perms::none) {
+      struct stat file {};
+      ASSERT_EQ(stat(saved.c_str(), &file), 0);
+      EXPECT_EQ(fs::status(saved).permissions(), c.mode);
+      EXPECT_EQ(file.st_uid, 1234u);
+      EXPECT_EQ(file.st_gid, 5678u);
+      EXPECT_EQ(ReadBytes(folder.Path() / "witness") == text, !c.dotTakesFiles);
+    }
+    for (const fs::path& place : {folder.Path(), dot}) {
+      for (const auto& entry : fs::directory_iterator(place)) EXPECT_NE(entry.path().extension(), ".tmp");
+    }
+  }
 }
 
 }  // namespace

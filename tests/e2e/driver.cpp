@@ -58,8 +58,8 @@ void PrintRect(const char* kind, HWND window) {
 int Usage() {
   std::fprintf(stderr,
                "usage: driver wait | post ID | close | endsession | control | sprites | editors | menu |\n"
-               "              about-close | sprite-post X Y ID | sprite-dblclick X Y | editor-key VK |\n"
-               "              contextmenu | hold FILE MS\n");
+               "              about-close | message-close | sprite-post X Y ID | sprite-dblclick X Y |\n"
+               "              editor-key VK | contextmenu | hold FILE MS\n");
   return 2;
 }
 
@@ -116,13 +116,15 @@ int wmain(int argc, wchar_t** argv) {
     SendMessageW(WaitFor(L"#32768"), WM_KEYDOWN, VK_ESCAPE, 0);
     return 0;
   }
-  if (verb == L"about-close") {
+  if (verb == L"about-close" || verb == L"message-close") {
     HWND dialog = WaitFor(L"#32770", 5000);
     if (dialog == nullptr) return 1;
-    wchar_t caption[64] = {};
-    GetWindowTextW(dialog, caption, 64);
-    char utf8[256] = {};
-    WideCharToMultiByte(CP_UTF8, 0, caption, -1, utf8, sizeof utf8, nullptr, nullptr);
+    // A message box's text is its static control 0xFFFF; a dialog's caption is enough.
+    wchar_t text[512] = {};
+    if (verb == L"message-close") GetDlgItemTextW(dialog, 0xFFFF, text, 512);
+    else GetWindowTextW(dialog, text, 512);
+    char utf8[2048] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
     std::printf("dialog %s\n", utf8);
     return PostMessageW(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
   }

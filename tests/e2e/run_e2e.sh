@@ -309,6 +309,37 @@ window_manager() {
   expect_config Window1 Position "470, 620"
 }
 
+# A folder put in config.ini's place while the program runs: the exit save
+# goes to the per-user copy. With no per-user place either (a file where its
+# folder would go), a message at exit names the file and the reason, once.
+save_fallback_and_message() {
+  local appdata
+  appdata=$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')" 2>/dev/null)
+  [ -d "$appdata" ] || fail "no LOCALAPPDATA folder in the prefix: '$appdata'"
+  local user=$appdata/KITE-MARU
+  [ -e "$user" ] && fail "the prefix already holds $user"
+  # Nothing of this scenario may stay for the others, which would read it.
+  trap "rm -rf '$user'; $(trap -p EXIT | sed -E "s/^trap -- '(.*)' EXIT$/\1/")" EXIT
+  make_folder
+  start_program
+  drive post $FPS_60
+  mkdir "$dir/config.ini"
+  close_program
+  [ -d "$dir/config.ini" ] || fail "the folder in config.ini's place is gone"
+  grep -q '^FPS=60' "$user/config.ini" || fail "the per-user copy does not hold the settings"
+  rm -rf "$user" "$dir/config.ini"
+  touch "$user"
+  start_program
+  mkdir "$dir/config.ini"
+  drive close || fail "could not close"
+  local message
+  message=$(drive message-close) || fail "no message at exit"
+  grep -q '設定を保存できませんでした' <<<"$message" || fail "message: $message"
+  grep -q 'KITE-MARU' <<<"$message" || fail "the message names no file: $message"
+  wait_exit
+  rm -f "$user"
+}
+
 scenario=${1:?scenario}
 # Screenshots stay for a person to look at.
 shots=${E2E_SHOTS:-$root/build/e2e-shots}

@@ -292,6 +292,72 @@ display_lost_saves() {
   pid=""
   [ "$(grep -c '=' "$dir/config.ini")" = 81 ] || fail "config.ini was not saved in full"
   expect_config Window2 Position "700, 300"
+# A config.ini linked in from a dotfiles folder stays a link; the file it
+# leads to gets the settings and keeps its mode 600.
+saves_through_link() {
+  make_folder
+  mkdir "$dir/dotfiles"
+  printf '[Window3]\r\nSkinName=tall\r\nPosition=600, 400\r\n' > "$dir/dotfiles/kitemaru.ini"
+  chmod 600 "$dir/dotfiles/kitemaru.ini"
+  ln -s dotfiles/kitemaru.ini "$dir/config.ini"
+  XDG_CONFIG_HOME=$dir/user start_program
+  close_program
+  [ -L "$dir/config.ini" ] || fail "config.ini is no longer a link"
+  [ "$(grep -c '=' "$dir/dotfiles/kitemaru.ini")" = 81 ] || fail "the link's target was not saved in full"
+  [ "$(stat -c %a "$dir/dotfiles/kitemaru.ini")" = 600 ] || fail "mode $(stat -c %a "$dir/dotfiles/kitemaru.ini")"
+  expect_config Window3 SkinName tall
+  [ -z "$(find "$dir" -name '*.tmp')" ] || fail "temporary files left: $(find "$dir" -name '*.tmp')"
+}
+
+# The program in a tiny tmpfs filled to the last byte while it runs: the exit
+# save goes to the per-user copy, and the next start reads it from there.
+full_disk_saves_to_user_copy() {
+  make_folder
+  local disk=$dir/disk
+  mkdir "$disk"
+  local need=$(( $(du -sb --exclude=disk "$dir" | cut -f1) / 1048576 + 2 ))
+  if ! mount -t tmpfs -o size=${need}m tmpfs "$disk" 2>/dev/null; then
+    echo "SKIP: cannot mount a tmpfs here"
+    return 0
+  fi
+  # Unmounted also when a check fails and the script exits.
+  trap "umount '$disk' 2>/dev/null; $(trap -p EXIT | sed -E "s/^trap -- '(.*)' EXIT$/\1/")" EXIT
+  cp -r "$dir/kitemaru" "$dir/skin" "$disk/"
+  printf '[Window3]\r\nSkinName=tall\r\nPosition=600, 400\r\n' > "$disk/config.ini"
+  local old user=$dir/user/kitemaru/config.ini
+  old=$(cat "$disk/config.ini")
+  local program=$dir
+  dir=$disk
+  XDG_CONFIG_HOME=$program/user start_program
+  dd if=/dev/zero of="$disk/filler" bs=4096 2>/dev/null
+  dd if=/dev/zero of="$disk/filler2" bs=1 2>/dev/null
+  close_program
+  [ "$(cat "$disk/config.ini")" = "$old" ] || fail "the full disk's config.ini changed"
+  [ "$(grep -c '=' "$user")" = 81 ] || fail "the per-user copy does not hold the settings"
+  rm -f "$disk/filler" "$disk/filler2"
+  printf '[Mark]\r\nFrom=user\r\n' >> "$user"
+  XDG_CONFIG_HOME=$program/user start_program
+  close_program
+  expect_config Mark From user
+  expect_config Window3 Position "600, 400"
+  umount "$disk"
+  dir=$program
+}
+
+# Skins removed and one added while the program runs: the control menu lists
+# only the new one, and loading it works.
+skins_come_and_go() {
+  make_folder
+  start_program
+  cp -r "$dir/skin/plain" "$dir/skin/fresh"
+  rm -rf "$dir/skin/plain" "$dir/skin/tall"
+  xdotool mousemove 160 200 click 3
+  sleep 0.7
+  xdotool key Down Right Return
+  sleep 0.7
+  [ "$(sprites | wc -l)" = 1 ] || fail "no sprite after loading the added skin: $(sprites)"
+  close_program
+  expect_config Window0 SkinName fresh
 }
 
 "$1" && echo "PASS: $1" && rm -rf "$dir"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "app/exe_path.h"
@@ -188,4 +189,61 @@ TEST_F(ControlWindowTest, LoadsIntoTheLowestFreeSlotUntilFullIgnoresOtherIdsAndW
   EXPECT_EQ(menuOwner, frame->sprites[0]);
   ASSERT_FALSE(items.empty());
   EXPECT_EQ(items[0].text, L"スキン切り替え(&S)");
+}
+
+// The end of the session saves, then the exit: both fail, the user hears once.
+TEST_F(ControlWindowTest, SaveThatNoPlaceTakesIsToldOnceWithTheFileAndTheReason) {
+  WriteConfig("[General]\nFPS=15\n");
+  Start();
+  headless::FailFileWritesAfter(10);
+  frame->SendMessage(wm::kEndSession, 1);
+  Close();
+  ASSERT_EQ(headless::MessageBoxes(), (std::vector<uint32_t>{IDS_SETTINGS_NOT_SAVED}));
+  const std::wstring& text = headless::MessageBoxTexts()[0];
+  EXPECT_NE(text.find(L"\n" + FromFsPath(folder / "config.ini") + L"\n"), std::wstring::npos) << text;
+  EXPECT_NE(text.find(L"ディスクの空き"), std::wstring::npos) << text;
+  EXPECT_EQ(ConfigValue("General", "FPS"), "15");
+}
+
+// Skins come and go while the program runs: the menus and the status read the
+// folder again, a sprite showing a removed skin keeps its frames, and a
+// command means the skin its menu showed.
+TEST_F(ControlWindowTest, SkinsAddedAndRemovedWhileRunningShowInMenusAndStatus) {
+  MakeSkin(L"gone");
+  WriteConfig("[Window0]\nSkinName=gone\n");
+  Start();
+  std::filesystem::remove_all(folder / "skin/gone");
+  MakeSkin(L"a");
+  MakeSkin(L"b");
+  headless::AdvanceClock(1000);
+  headless::PumpPending();
+  EXPECT_NE(headless::State(frame->GetSafeHwnd()).lastPaint.back().text.find(L"- Skin: 2\n"), std::wstring::npos);
+
+  std::vector<std::wstring> listed;
+  headless::SetMenuResponder([&](const CMenu& menu, CWnd*) {
+    const CMenu skins = menu.GetSubMenu(0);
+    listed.clear();
+    for (int i = 0; i < skins.GetItemCount(); ++i) listed.push_back(skins.GetItem(i).text);
+    // Gone before the command arrives: the last entry moves up in the catalogue.
+    std::filesystem::remove_all(folder / "skin" / ToFsPath(listed.front()));
+    frame->RescanSkins();
+    return skins.GetItem(skins.GetItemCount() - 1).id;
+  });
+  frame->SendMessage(wm::kContextMenu);
+  headless::PumpPending();
+  ASSERT_EQ(listed.size(), 2u);
+  EXPECT_EQ(std::set<std::wstring>(listed.begin(), listed.end()), (std::set<std::wstring>{L"a", L"b"}));
+  ASSERT_NE(frame->sprites[1], nullptr);
+  EXPECT_EQ(frame->sprites[1]->GetSkinName(), listed[1]);
+  ASSERT_NE(frame->sprites[0], nullptr);
+  EXPECT_EQ(frame->sprites[0]->GetSkinName(), L"gone");
+  EXPECT_NE(frame->sprites[0]->surfaces[0], nullptr);
+
+  const std::wstring left = listed[1];
+  MakeSkin(L"gone");  // back, so that the sprite's menu has a first entry to drop
+  frame->sprites[0]->SendMessage(wm::kContextMenu);
+  headless::PumpPending();
+  EXPECT_EQ(std::set<std::wstring>(listed.begin(), listed.end()), (std::set<std::wstring>{left, L"gone"}));
+  ASSERT_NE(frame->sprites[0], nullptr);
+  EXPECT_EQ(frame->sprites[0]->GetSkinName(), listed[1]);
 }

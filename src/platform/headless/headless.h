@@ -68,7 +68,9 @@ void AdvanceClock(uint32_t milliseconds);
 const std::vector<uint32_t>& UiSleeps();
 void SetExecutablePath(const std::wstring& path);
 void SetOleAvailable(bool available);
+// The string ids of the message boxes shown, and their texts as shown.
 const std::vector<uint32_t>& MessageBoxes();
+const std::vector<std::wstring>& MessageBoxTexts();
 
 // Every live window, in creation order.
 std::vector<WindowHandle> Windows();
@@ -97,8 +99,9 @@ void SetFileWritable(const std::wstring& path, bool writable);
 void SetFolderAcceptsNewFiles(const std::wstring& folder, bool accepts);
 // Where per-user data goes; none until a test sets it.
 void SetPerUserDataFolder(const std::wstring& folder);
-// Later file writes stop after `bytes` bytes and fail, as on a full disk; -1 ends this.
-void FailFileWritesAfter(std::ptrdiff_t bytes);
+// Later file writes (in folder only, unless it is empty) stop after `bytes`
+// bytes and fail, as on a full disk; -1 ends this.
+void FailFileWritesAfter(std::ptrdiff_t bytes, const std::wstring& folder = {});
 
 // Answers a tracked popup menu: returns the command to choose, 0 for none.
 using MenuResponder = std::function<uint32_t(const CMenu& menu, CWnd* owner)>;

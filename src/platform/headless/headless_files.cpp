@@ -48,9 +48,10 @@ bool FileRefuses(const fs::path& file) {
 }
 
 // A full disk: only the bytes within the test's budget reach the file.
-bool CutShort(std::string_view& bytes) {
+bool CutShort(const fs::path& file, std::string_view& bytes) {
   const std::ptrdiff_t budget = Faults().writeBudget;
   if (budget < 0 || static_cast<size_t>(budget) >= bytes.size()) return false;
+  if (!Faults().fullFolder.empty() && file.parent_path() != Faults().fullFolder) return false;
   bytes = bytes.substr(0, static_cast<size_t>(budget));
   return true;
 }
@@ -67,13 +68,13 @@ FileError ReadWholeFile(const std::wstring& path, uint64_t limit, std::string& b
   return posix::ReadWholeFile(file, limit, bytes);
 }
 
-FileError WriteNewFile(const std::wstring& path, std::string_view bytes) {
+FileError WriteNewFile(const std::wstring& path, std::string_view bytes, const std::wstring& like) {
   const fs::path file = NativePath(path);
   std::error_code error;
   if (fs::exists(fs::symlink_status(file, error))) return FileError::Exists;
   if (FolderRefuses(file)) return FileError::Denied;
-  const bool cut = CutShort(bytes);
-  const FileError written = posix::WriteNewFile(file, bytes);
+  const bool cut = CutShort(file, bytes);
+  const FileError written = posix::WriteNewFile(file, bytes, like.empty() ? fs::path() : NativePath(like));
   if (written != FileError::None || !cut) return written;
   posix::DeleteFile(file);
   return FileError::Failed;
@@ -83,7 +84,7 @@ FileError ReplaceFile(const std::wstring& source, const std::wstring& target) {
   const fs::path to = NativePath(target);
   if (IsLocked(to)) return FileError::Locked;
   if (FolderRefuses(to) || FileRefuses(to)) return FileError::Denied;
-  return posix::ReplaceFile(NativePath(source), to) == FileError::None ? FileError::None : FileError::Failed;
+  return posix::ReplaceFile(NativePath(source), to);
 }
 
 FileError OverwriteFile(const std::wstring& path, std::string_view bytes) {
@@ -92,12 +93,14 @@ FileError OverwriteFile(const std::wstring& path, std::string_view bytes) {
   if (!fs::is_regular_file(file, error)) return FileError::Missing;
   if (IsLocked(file)) return FileError::Locked;
   if (FileRefuses(file)) return FileError::Denied;
-  const bool cut = CutShort(bytes);
+  const bool cut = CutShort(file, bytes);
   const FileError written = posix::OverwriteFile(file, bytes);
   return cut ? FileError::Failed : written;
 }
 
 void DeleteFile(const std::wstring& path) { posix::DeleteFile(NativePath(path)); }
+
+std::wstring FinalFilePath(const std::wstring& path) { return posix::WidePath(posix::FinalPath(NativePath(path))); }
 
 bool IsReadOnlyFile(const std::wstring& path) { return Listed(Faults().readOnlyFiles, NativePath(path)); }
 
@@ -139,6 +142,9 @@ void SetFolderAcceptsNewFiles(const std::wstring& folder, bool accepts) {
   }
 }
 void SetPerUserDataFolder(const std::wstring& folder) { Faults().perUserDataFolder = folder; }
-void FailFileWritesAfter(std::ptrdiff_t bytes) { Faults().writeBudget = bytes < 0 ? -1 : bytes; }
+void FailFileWritesAfter(std::ptrdiff_t bytes, const std::wstring& folder) {
+  Faults().writeBudget = bytes < 0 ? -1 : bytes;
+  Faults().fullFolder = folder.empty() ? fs::path() : NativePath(folder);
+}
 
 }  // namespace headless

@@ -3,6 +3,7 @@
 
 #include "../system.h"
 #include "headless_world.h"
+#include "res/resources.h"
 
 using headless::detail::TheWorld;
 
@@ -44,6 +45,9 @@ std::wstring ExecutablePath() {
 
 bool InitSystemServices() { return TheWorld().oleAvailable; }
 
-void MessageBoxFromResource(uint32_t stringId) { TheWorld().messageBoxes.push_back(stringId); }
+void MessageBoxFromResource(uint32_t stringId, const std::vector<std::wstring>& fills) {
+  TheWorld().messageBoxes.push_back(stringId);
+  TheWorld().messageBoxTexts.push_back(FormatString(stringId, fills));
+}
 
 }  // namespace platform

@@ -78,6 +78,7 @@ void Reset() {
   world.exePath.clear();
   world.oleAvailable = true;
   world.messageBoxes.clear();
+  world.messageBoxTexts.clear();
   world.menuResponder = nullptr;
   world.dialogResponder = nullptr;
   world.dialogsShown = 0;
@@ -110,6 +111,7 @@ const std::vector<uint32_t>& UiSleeps() { return TheWorld().uiSleeps; }
 void SetExecutablePath(const std::wstring& path) { TheWorld().exePath = path; }
 void SetOleAvailable(bool available) { TheWorld().oleAvailable = available; }
 const std::vector<uint32_t>& MessageBoxes() { return TheWorld().messageBoxes; }
+const std::vector<std::wstring>& MessageBoxTexts() { return TheWorld().messageBoxTexts; }
 
 std::vector<WindowHandle> Windows() {
   std::vector<WindowHandle> handles;

@@ -37,6 +37,7 @@ struct FileFaults {
   std::set<std::filesystem::path> closedFolders;  // take no new files
   std::wstring perUserDataFolder;
   std::ptrdiff_t writeBudget = -1;
+  std::filesystem::path fullFolder;  // where the budget holds; empty: everywhere
 };
 
 struct World {
@@ -53,6 +54,7 @@ struct World {
   std::wstring exePath;
   bool oleAvailable = true;
   std::vector<uint32_t> messageBoxes;
+  std::vector<std::wstring> messageBoxTexts;
   MenuResponder menuResponder;
   DialogResponder dialogResponder;
   int dialogsShown = 0;

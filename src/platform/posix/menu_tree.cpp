@@ -97,6 +97,13 @@ bool CMenu::ModifyMenu(uint32_t id, const std::wstring& text) {
   return true;
 }
 
+bool CMenu::DeleteMenu(int position) {
+  MenuNode* node = Node(handle);
+  if (node == nullptr || position < 0 || position >= static_cast<int>(node->items.size())) return false;
+  node->items.erase(node->items.begin() + position);
+  return true;
+}
+
 bool CMenu::CheckMenuRadioItem(uint32_t first, uint32_t last, uint32_t check) {
   MenuNode* container = nullptr;
   if (FindEntry(Node(handle), check, &container) == nullptr) return false;

@@ -1,6 +1,7 @@
 #include "posix_files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -40,6 +41,17 @@ bool WriteAndClose(std::FILE* file, std::string_view bytes) {
   return std::fclose(file) == 0 && written;
 }
 
+// The kernel's own limit on links followed in one lookup.
+constexpr int kMaxLinks = 40;
+
+// Root may hand the file to the model's owner; anyone may pass it to a group
+// of their own. What is refused stays as created: the creator's, private.
+bool TakeOwnerAndMode(int fd, const struct stat& model) {
+  const bool owner =
+      fchown(fd, model.st_uid, model.st_gid) == 0 || fchown(fd, static_cast<uid_t>(-1), model.st_gid) == 0;
+  return fchmod(fd, model.st_mode & 07777) == 0 && owner;
+}
+
 }  // namespace
 
 namespace posix {
@@ -48,6 +60,13 @@ fs::path NativePath(const std::wstring& path) {
   std::string utf8;
   platform::EncodeText(path, platform::TextEncoding::Utf8, utf8, true);
   return fs::path(std::u8string(utf8.begin(), utf8.end())).lexically_normal();
+}
+
+std::wstring WidePath(const fs::path& path) {
+  const std::u8string utf8 = path.u8string();
+  std::wstring wide;
+  if (!platform::DecodeText(std::string(utf8.begin(), utf8.end()), platform::TextEncoding::Utf8, wide)) return {};
+  return wide;
 }
 
 FileError ReadWholeFile(const fs::path& file, uint64_t limit, std::string& bytes) {
@@ -65,11 +84,22 @@ FileError ReadWholeFile(const fs::path& file, uint64_t limit, std::string& bytes
   return in.bad() ? FileError::Failed : FileError::None;
 }
 
-FileError WriteNewFile(const fs::path& file, std::string_view bytes) {
+FileError WriteNewFile(const fs::path& file, std::string_view bytes, const fs::path& like) {
   std::error_code error;
   if (fs::exists(fs::symlink_status(file, error))) return FileError::Exists;
-  std::FILE* out = std::fopen(file.c_str(), "wbx");
-  if (out == nullptr) return FromErrno(errno);
+  struct stat model {};
+  const bool hasModel = !like.empty() && stat(like.c_str(), &model) == 0 && S_ISREG(model.st_mode);
+  // With a model the text may be private: nobody else may open the file
+  // before it has the model's permissions.
+  const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, hasModel ? 0600 : 0666);
+  if (fd < 0) return FromErrno(errno);
+  if (hasModel) TakeOwnerAndMode(fd, model);
+  std::FILE* out = fdopen(fd, "wb");
+  if (out == nullptr) {
+    close(fd);
+    fs::remove(file, error);
+    return FileError::Failed;
+  }
   if (!WriteAndClose(out, bytes)) {
     fs::remove(file, error);
     return FileError::Failed;
@@ -92,6 +122,18 @@ FileError OverwriteFile(const fs::path& file, std::string_view bytes) {
 void DeleteFile(const fs::path& file) {
   std::error_code error;
   fs::remove(file, error);
+}
+
+fs::path FinalPath(const fs::path& file) {
+  fs::path current = file;
+  for (int links = 0; links <= kMaxLinks; ++links) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(current, error))) return current;
+    const fs::path target = fs::read_symlink(current, error);
+    if (error) return {};
+    current = target.is_absolute() ? target : current.parent_path() / target;
+  }
+  return {};
 }
 
 bool IsReadOnlyFile(const fs::path& file) {

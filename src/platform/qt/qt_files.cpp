@@ -12,8 +12,9 @@ FileError ReadWholeFile(const std::wstring& path, uint64_t limit, std::string& b
   return posix::ReadWholeFile(posix::NativePath(path), limit, bytes);
 }
 
-FileError WriteNewFile(const std::wstring& path, std::string_view bytes) {
-  return posix::WriteNewFile(posix::NativePath(path), bytes);
+FileError WriteNewFile(const std::wstring& path, std::string_view bytes, const std::wstring& like) {
+  const std::filesystem::path model = like.empty() ? std::filesystem::path() : posix::NativePath(like);
+  return posix::WriteNewFile(posix::NativePath(path), bytes, model);
 }
 
 FileError ReplaceFile(const std::wstring& source, const std::wstring& target) {
@@ -25,6 +26,10 @@ FileError OverwriteFile(const std::wstring& path, std::string_view bytes) {
 }
 
 void DeleteFile(const std::wstring& path) { posix::DeleteFile(posix::NativePath(path)); }
+
+std::wstring FinalFilePath(const std::wstring& path) {
+  return posix::WidePath(posix::FinalPath(posix::NativePath(path)));
+}
 
 bool IsReadOnlyFile(const std::wstring& path) { return posix::IsReadOnlyFile(posix::NativePath(path)); }
 

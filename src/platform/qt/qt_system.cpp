@@ -64,11 +64,10 @@ std::wstring ExecutablePath() {
 
 bool InitSystemServices() { return QApplication::instance() != nullptr; }
 
-void MessageBoxFromResource(uint32_t stringId) {
-  const wchar_t* text = FindString(stringId);
+void MessageBoxFromResource(uint32_t stringId, const std::vector<std::wstring>& fills) {
   const wchar_t* caption = FindString(IDS_APP_NAME);
   QMessageBox::information(nullptr, QString::fromWCharArray(caption != nullptr ? caption : L""),
-                           QString::fromWCharArray(text != nullptr ? text : L""));
+                           QString::fromStdWString(FormatString(stringId, fills)));
 }
 
 }  // namespace platform

@@ -24,6 +24,7 @@ FileError FromError(DWORD error) {
       return FileError::Locked;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
       return FileError::Denied;
     default:
       return FileError::Failed;
@@ -94,7 +95,9 @@ FileError ReadWholeFile(const std::wstring& path, uint64_t limit, std::string& b
   return FileError::None;
 }
 
-FileError WriteNewFile(const std::wstring& path, std::string_view bytes) {
+// The permissions a replaced file had are kept by ReplaceFile here, so like
+// is not needed.
+FileError WriteNewFile(const std::wstring& path, std::string_view bytes, const std::wstring&) {
   Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) {
     const DWORD error = GetLastError();
@@ -107,6 +110,17 @@ FileError WriteNewFile(const std::wstring& path, std::string_view bytes) {
 }
 
 FileError ReplaceFile(const std::wstring& source, const std::wstring& target) {
+  // ReplaceFileW gives the new file the replaced one's attributes, security
+  // and streams, where a move would leave it with the folder's defaults;
+  // it needs a file to replace.
+  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (::ReplaceFileW(target.c_str(), source.c_str(), nullptr,
+                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
+      return FileError::None;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND) return IsFolder(target) ? FileError::NotAFile : FromError(error);
+  }
   if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return FileError::None;
   }
@@ -122,6 +136,26 @@ FileError OverwriteFile(const std::wstring& path, std::string_view bytes) {
 }
 
 void DeleteFile(const std::wstring& path) { DeleteFileW(path.c_str()); }
+
+std::wstring FinalFilePath(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return path;
+  // NOTE: a link to nothing cannot be opened, and its target is only told by
+  // its raw reparse data; it is not written through.
+  Handle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.IsOpen()) return {};
+  std::wstring resolved(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleW(file.Get(), resolved.data(), static_cast<DWORD>(resolved.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) return {};
+    // Too small: the length asked for counts the terminator.
+    const bool fits = length < resolved.size();
+    resolved.resize(length);
+    if (fits) return resolved;
+  }
+}
 
 bool IsReadOnlyFile(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());

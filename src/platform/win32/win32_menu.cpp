@@ -139,6 +139,10 @@ bool CMenu::ModifyMenu(uint32_t id, const std::wstring& text) {
   return handle != nullptr && ModifyMenuW(Menu(handle), id, MF_BYCOMMAND | MF_STRING, id, text.c_str()) != FALSE;
 }
 
+bool CMenu::DeleteMenu(int position) {
+  return handle != nullptr && ::DeleteMenu(Menu(handle), static_cast<UINT>(position), MF_BYPOSITION) != FALSE;
+}
+
 bool CMenu::CheckMenuRadioItem(uint32_t first, uint32_t last, uint32_t check) {
   return handle != nullptr && ::CheckMenuRadioItem(Menu(handle), first, last, check, MF_BYCOMMAND) != FALSE;
 }

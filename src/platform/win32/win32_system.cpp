@@ -52,10 +52,10 @@ bool InitSystemServices() {
   return SUCCEEDED(OleInitialize(nullptr));
 }
 
-void MessageBoxFromResource(uint32_t stringId) {
-  const wchar_t* text = FindString(stringId);
+void MessageBoxFromResource(uint32_t stringId, const std::vector<std::wstring>& fills) {
+  const std::wstring text = FormatString(stringId, fills);
   const wchar_t* caption = FindString(IDS_APP_NAME);
-  MessageBoxW(nullptr, text != nullptr ? text : L"", caption != nullptr ? caption : L"", MB_OK);
+  MessageBoxW(nullptr, text.c_str(), caption != nullptr ? caption : L"", MB_OK);
 }
 
 }  // namespace platform

@@ -1,0 +1,25 @@
+#include "skin/skin_menu.h"
+
+#include <algorithm>
+
+#include "res/resource_ids.h"
+
+static_assert(IDM_SKIN_FIRST + kMaxMenuSkins - 1 == IDM_SKIN_LAST, "every listed skin has a skin command");
+
+bool ListSkins(CMenu& menu, SkinCatalogue& listed, const SkinCatalogue& catalogue) {
+  const size_t count = std::min(catalogue.size(), kMaxMenuSkins);
+  size_t same = 0;
+  while (same < listed.size() && same < count && listed[same] == catalogue[same]) ++same;
+  for (size_t i = listed.size(); i > same; --i) menu.DeleteMenu(static_cast<int>(i - 1));
+  listed.resize(same);
+  for (size_t i = same; i < count; ++i) {
+    if (!menu.AppendMenu(IDM_SKIN_FIRST + static_cast<uint32_t>(i), catalogue[i])) return false;
+    listed.push_back(catalogue[i]);
+  }
+  return true;
+}
+
+std::wstring ListedSkin(const SkinCatalogue& listed, uint32_t id) {
+  const size_t index = id - IDM_SKIN_FIRST;
+  return id >= IDM_SKIN_FIRST && index < listed.size() ? listed[index] : std::wstring();
+}
