@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "app/exe_path.h"
+#include "app/ini_encoding.h"
+#include "app/profile.h"
 #include "platform/system.h"
 
 namespace fs = std::filesystem;
@@ -32,6 +34,11 @@ bool IsNewerThan(const std::wstring& perUser, const std::wstring& program) {
   return error || user > own;
 }
 
+// Beside the per-user copy: the program's own settings file it was last
+// saved for. Other copies of the program share the per-user copy, and one
+// whose own folder takes its saves must not take their settings for its own.
+constexpr wchar_t kStandInSuffix[] = L".for";
+
 template <typename Attempt>
 auto WhileLocked(Attempt attempt, decltype(attempt()) locked) {
   auto result = attempt();
@@ -52,6 +59,16 @@ std::wstring SettingsFile::PerUserPath() const {
   return JoinPath(base, kSettingsName);
 }
 
+bool SettingsFile::PerUserStandsInFor(const std::wstring& perUser) const {
+  std::string owner;
+  if (platform::ReadWholeFile(perUser + kStandInSuffix, 4 * kProfileStringMax, owner) != FileError::None) return false;
+  const std::wstring saved = Utf8ToWide(owner);
+  if (saved == programPath) return true;
+  // The program's folder was moved or renamed while it ran, and its last
+  // save went to the per-user copy.
+  return !Exists(RemoveFileSpec(saved));
+}
+
 bool SettingsFile::ProgramPlaceWritable(const std::wstring& program) const {
   return platform::CanCreateFilesIn(RemoveFileSpec(program)) || platform::CanWriteFile(program);
 }
@@ -63,7 +80,7 @@ void SettingsFile::Load(IniFile& file) {
   frozen = platform::IsReadOnlyFile(program);
   const std::wstring perUser = PerUserPath();
   if (!frozen && !perUser.empty() && Exists(perUser) &&
-      (!ProgramPlaceWritable(program) || IsNewerThan(perUser, program))) {
+      (!ProgramPlaceWritable(program) || (IsNewerThan(perUser, program) && PerUserStandsInFor(perUser)))) {
     readPath = perUser;
   }
   const IniRead read = WhileLocked([&] { return ReadIniFile(readPath, file); }, IniRead::Locked);
@@ -108,6 +125,7 @@ bool SettingsFile::Save(IniFile& file) {
   if (failure.reason != FileError::None && !perUser.empty()) {
     platform::CreateFolders(RemoveFileSpec(perUser));
     failure = {perUser, SaveAt(perUser, bytes)};
+    if (failure.reason == FileError::None) ReplaceIniFile(perUser + kStandInSuffix, WideToUtf8(programPath));
   }
   if (failure.reason != FileError::None) return false;
   failure = {};

@@ -3,7 +3,8 @@
 // its folder allows, through a symbolic link into the file it leads to; in
 // place when the folder takes no new files but the file itself can be
 // written; otherwise, or when a save there fails, in a per-user copy, which
-// later starts read while it is newer than the program's. A file that could
+// later starts read while it is newer than the program's own file and was
+// saved for it. A file that could
 // not be read, or that the user marked read-only, is never written.
 #include <string>
 
@@ -40,6 +41,9 @@ class SettingsFile {
  private:
   std::wstring PerUserPath() const;
   bool ProgramPlaceWritable(const std::wstring& program) const;
+  // Whether the per-user copy holds this program's last save rather than
+  // another copy's of the program elsewhere.
+  bool PerUserStandsInFor(const std::wstring& perUser) const;
   // None when the copy at path took bytes, else why not.
   platform::FileError SaveAt(const std::wstring& path, const std::string& bytes) const;
 

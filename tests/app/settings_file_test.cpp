@@ -17,6 +17,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 // The test's own converter, independent of the program's.
 std::string Iconv(const std::string& text, const char* to, const char* from = "UTF-8") {
@@ -266,6 +267,13 @@ TEST_F(SettingsFileTest, SaveTheProgramsFolderRefusesGoesToThePerUserCopyReadAtT
   AppSettings fresh(program);
   fresh.Load();
   EXPECT_EQ(fresh.fps, 30);
+  // Another copy of the program, whose own folder takes its saves, keeps
+  // its own settings though the per-user copy is newer.
+  WriteBytes(moved / "config.ini", "[General]\nFPS=20\n");
+  fs::last_write_time(moved / "config.ini", fs::last_write_time(folder.Path() / "user/config.ini") - 1h);
+  AppSettings other(FromFsPath(moved / "config.ini"));
+  other.Load();
+  EXPECT_EQ(other.fps, 20);
 }
 
 // A config.ini linked in from elsewhere stays a link: the file it leads to is
