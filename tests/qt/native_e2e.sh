@@ -136,7 +136,9 @@ range_editor() {
   local id
   id=$(awk '{ print $6 }' <<<"$editor")
   xdotool windowfocus --sync "$id"
-  xdotool key Right Down shift+Right shift+Right ctrl+Down shift+ctrl+End
+  # A window manager hands the focus over a moment after it says so.
+  sleep 0.3
+  xdotool key --delay 60 Right Down shift+Right shift+Right ctrl+Down shift+ctrl+End
   sleep 0.5
   editor=$(sprites | grep -v 'sprite 400 600 ')
   grep -q 'sprite 320 264 674 512' <<<"$editor" || fail "editor after keys: $editor"
