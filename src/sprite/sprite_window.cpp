@@ -20,7 +20,7 @@ const Rect kEditorCreationRect{0, 0, 100, 100};
 }
 
 CSpriteWindow::CSpriteWindow(CMainFrame& owner, int slot) : owner(owner), slot(slot) {
-  const MoveRange& saved = owner.settings.moveRange[slot];
+  const MoveRange& saved = owner.settings.windows[slot].moveRange;
   moveRange.Store(saved.left, saved.top, saved.right, saved.bottom);
 }
 
@@ -49,17 +49,17 @@ int CSpriteWindow::OnCreate(const CreateStruct& cs) {
   window = GetSafeHwnd();
   Render();
 
-  if (owner.settings.moveMethod[slot] == 1) moving.store(1, std::memory_order_relaxed);
+  if (owner.settings.windows[slot].moveMethod == 1) moving.store(1, std::memory_order_relaxed);
   if (!StartWorker()) {
     if (!standWithoutWorker) return RefuseCreation();
     moving.store(0, std::memory_order_relaxed);
   }
   MarkMotion();
-  const std::optional<Point>& saved = owner.settings.position[slot];
+  const std::optional<Point>& saved = owner.settings.windows[slot].position;
   const Point place = saved ? *saved : FirstPlace();
   SetWindowPos(ZOrder::Keep, place.x, place.y, 0, 0, swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
   KeepReachable();
-  topMost = owner.settings.topMost[slot] == 0;
+  topMost = owner.settings.windows[slot].topMost == 0;
   OnToggleTopMost();
   return 0;
 }
@@ -131,7 +131,7 @@ void CSpriteWindow::Render() {
 void CSpriteWindow::StorePosition() {
   if (GetSafeHwnd() == nullptr) return;
   const Rect rect = GetWindowRect();
-  owner.settings.position[slot] = Point{rect.left, rect.top};
+  owner.settings.windows[slot].position = Point{rect.left, rect.top};
 }
 
 Point CSpriteWindow::FirstPlace() const {
@@ -158,7 +158,7 @@ bool CSpriteWindow::DestroyWindow() {
 }
 
 bool CSpriteWindow::StartWorker() {
-  const bool drift = owner.settings.moveMethod[slot] == 1;
+  const bool drift = owner.settings.windows[slot].moveMethod == 1;
   const uint32_t seed = drift ? MotionSeed(slot) : 0;
   SpriteWorkerState& shared = *this;
   return platform::StartThread(worker, [drift, seed, &shared] {

@@ -85,7 +85,7 @@ intptr_t CSpriteWindow::OnRangeAccepted() {
   if (!range) return 0;
   // Only converted values reach moveRange: the motion thread reads it.
   moveRange.Store(range->left, range->top, range->right, range->bottom);
-  owner.settings.moveRange[slot] = *range;
+  owner.settings.windows[slot].moveRange = *range;
   return 0;
 }
 
@@ -94,19 +94,19 @@ void CSpriteWindow::OnToggleTopMost() {
   popupMenu.CheckMenuItem(IDM_TOPMOST, topMost);
   SetWindowPos(topMost ? ZOrder::TopMost : ZOrder::NoTopMost, 0, 0, 0, 0,
                swp::kNoSize | swp::kNoMove | swp::kNoActivate);
-  owner.settings.topMost[slot] = topMost ? 1 : 0;
+  owner.settings.windows[slot].topMost = topMost ? 1 : 0;
 }
 
 void CSpriteWindow::OnMoveStop() {
   moving.store(0, std::memory_order_relaxed);
-  owner.settings.moveMethod[slot] = 0;
+  owner.settings.windows[slot].moveMethod = 0;
   RestartWorker();
   MarkMotion();
 }
 
 void CSpriteWindow::OnMoveDrift() {
   moving.store(1, std::memory_order_relaxed);
-  owner.settings.moveMethod[slot] = 1;
+  owner.settings.windows[slot].moveMethod = 1;
   RestartWorker();
   MarkMotion();
 }
