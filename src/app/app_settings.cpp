@@ -33,12 +33,11 @@ std::optional<Point> ReadPosition(const IniDocument& ini, std::wstring_view sect
 AppSettings::AppSettings() : file(MakeExePath(L"config.ini")) {}
 
 std::wstring AppSettings::GetSkinName(int slot) const {
-  return IsSlot(slot) ? skinName[slot] : std::wstring();
+  return IsSlot(slot) ? windows[slot].skinName : std::wstring();
 }
 
 WindowSettings AppSettings::GetWindowSettings(int slot) const {
-  if (!IsSlot(slot)) return WindowSettings{};
-  return WindowSettings{moveRange[slot], topMost[slot], skinName[slot], moveMethod[slot], position[slot]};
+  return IsSlot(slot) ? windows[slot] : WindowSettings{};
 }
 
 bool AppSettings::Load() {
@@ -48,14 +47,15 @@ bool AppSettings::Load() {
   fps = UsableFps(ReadProfileInt(ini, kGeneral, L"FPS", kDefaultFps));
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::wstring section = WindowSectionName(slot);
-    moveRange[slot].left = ReadProfileInt(ini, section, L"MoveRangeLeft", kDefaultMoveRange.left);
-    moveRange[slot].top = ReadProfileInt(ini, section, L"MoveRangeTop", kDefaultMoveRange.top);
-    moveRange[slot].right = ReadProfileInt(ini, section, L"MoveRangeRight", kDefaultMoveRange.right);
-    moveRange[slot].bottom = ReadProfileInt(ini, section, L"MoveRangeBottom", kDefaultMoveRange.bottom);
-    topMost[slot] = ReadProfileInt(ini, section, L"TopMost", 0);
-    skinName[slot] = ReadProfileString(ini, section, L"SkinName", L"");
-    moveMethod[slot] = ReadProfileInt(ini, section, L"MoveMethod", 0);
-    position[slot] = ReadPosition(ini, section);
+    WindowSettings& window = windows[slot];
+    window.moveRange.left = ReadProfileInt(ini, section, L"MoveRangeLeft", kDefaultMoveRange.left);
+    window.moveRange.top = ReadProfileInt(ini, section, L"MoveRangeTop", kDefaultMoveRange.top);
+    window.moveRange.right = ReadProfileInt(ini, section, L"MoveRangeRight", kDefaultMoveRange.right);
+    window.moveRange.bottom = ReadProfileInt(ini, section, L"MoveRangeBottom", kDefaultMoveRange.bottom);
+    window.topMost = ReadProfileInt(ini, section, L"TopMost", 0);
+    window.skinName = ReadProfileString(ini, section, L"SkinName", L"");
+    window.moveMethod = ReadProfileInt(ini, section, L"MoveMethod", 0);
+    window.position = ReadPosition(ini, section);
   }
   return true;
 }
@@ -67,14 +67,15 @@ bool AppSettings::Save() {
   ini.Set(kGeneral, L"FPS", IntText(UsableFps(fps)));
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::wstring section = WindowSectionName(slot);
-    ini.Set(section, L"MoveRangeLeft", IntText(moveRange[slot].left));
-    ini.Set(section, L"MoveRangeTop", IntText(moveRange[slot].top));
-    ini.Set(section, L"MoveRangeRight", IntText(moveRange[slot].right));
-    ini.Set(section, L"MoveRangeBottom", IntText(moveRange[slot].bottom));
-    ini.Set(section, L"TopMost", IntText(topMost[slot]));
-    ini.Set(section, L"SkinName", skinName[slot]);
-    ini.Set(section, L"MoveMethod", IntText(moveMethod[slot]));
-    const std::optional<Point>& at = position[slot];
+    const WindowSettings& window = windows[slot];
+    ini.Set(section, L"MoveRangeLeft", IntText(window.moveRange.left));
+    ini.Set(section, L"MoveRangeTop", IntText(window.moveRange.top));
+    ini.Set(section, L"MoveRangeRight", IntText(window.moveRange.right));
+    ini.Set(section, L"MoveRangeBottom", IntText(window.moveRange.bottom));
+    ini.Set(section, L"TopMost", IntText(window.topMost));
+    ini.Set(section, L"SkinName", window.skinName);
+    ini.Set(section, L"MoveMethod", IntText(window.moveMethod));
+    const std::optional<Point>& at = window.position;
     ini.Set(section, L"Position", at ? IntText(at->x) + L", " + IntText(at->y) : std::wstring());
   }
   return file.Save(image);

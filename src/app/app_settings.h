@@ -2,6 +2,7 @@
 // The in-memory image of config.ini: the frame rate and, per sprite slot, the
 // move range, always-on-top flag, skin name, motion mode and position. Read
 // once when the control window is created, written once when it goes.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +26,9 @@ struct WindowSettings {
   int32_t topMost = 0;
   std::wstring skinName;
   int32_t moveMethod = 0;
+  // Nothing for a place that has never held a sprite: a new one there is put
+  // where it can be seen. Saved as an empty value, which earlier versions
+  // read as 0, 0, as they read a missing key.
   std::optional<Point> position;
 };
 
@@ -49,16 +53,8 @@ class AppSettings {
   WindowSettings GetWindowSettings(int slot) const;
 
   int32_t fps = kDefaultFps;
-  MoveRange moveRange[kSlotCount] = {kDefaultMoveRange, kDefaultMoveRange, kDefaultMoveRange, kDefaultMoveRange,
-                                     kDefaultMoveRange, kDefaultMoveRange, kDefaultMoveRange, kDefaultMoveRange,
-                                     kDefaultMoveRange, kDefaultMoveRange};
-  int32_t topMost[kSlotCount] = {};
-  std::wstring skinName[kSlotCount];
-  int32_t moveMethod[kSlotCount] = {};
-  // Nothing for a place that has never held a sprite: a new one there is put
-  // where it can be seen. Saved as an empty value, which earlier versions
-  // read as 0, 0, as they read a missing key.
-  std::optional<Point> position[kSlotCount];
+  // Section "Window<slot>" of the file; each sprite works on its own.
+  std::array<WindowSettings, kSlotCount> windows;
 
  private:
   SettingsFile file;

@@ -1,6 +1,6 @@
 #pragma once
-// A sprite window's index in the control window's table and in the per-slot
-// arrays of AppSettings.
+// A sprite window's index in the control window's table and in
+// AppSettings::windows.
 
 using SpriteSlot = int;
 

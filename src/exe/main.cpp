@@ -1,4 +1,4 @@
-#include "app/kitemaru_app.h"
+#include "exe/kitemaru_app.h"
 #include "exe/rc_ids.h"
 #include "res/resource_ids.h"
 

@@ -4,14 +4,26 @@
 
 namespace {
 CWinApp* theApplication = nullptr;
+
+void EndLoopWithMainWindow(CFrameWnd* frame) {
+  if (theApplication != nullptr && theApplication->mainWindow == frame) {
+    theApplication->mainWindow = nullptr;
+    platform::PostQuitMessage(0);
+  }
 }
+}  // namespace
 
 CWinApp* AfxGetApp() { return theApplication; }
 
-CWinApp::CWinApp() { theApplication = this; }
+CWinApp::CWinApp() {
+  theApplication = this;
+  CFrameWnd::SetGoneHook(&EndLoopWithMainWindow);
+}
 
 CWinApp::~CWinApp() {
-  if (theApplication == this) theApplication = nullptr;
+  if (theApplication != this) return;
+  theApplication = nullptr;
+  CFrameWnd::SetGoneHook(nullptr);
 }
 
 bool CWinApp::OnIdle(long) { return false; }

@@ -1,6 +1,5 @@
 #include "wnd.h"
 
-#include "app.h"
 #include "dc.h"
 #include "win_constants.h"
 
@@ -91,11 +90,13 @@ bool CFrameWnd::PreCreateWindow(CreateStruct& cs) {
   return true;
 }
 
+namespace {
+CFrameWnd::GoneHook frameGone = nullptr;
+}
+
+void CFrameWnd::SetGoneHook(GoneHook hook) { frameGone = hook; }
+
 void CFrameWnd::PostNcDestroy() {
-  CWinApp* app = AfxGetApp();
-  if (app != nullptr && app->mainWindow == this) {
-    app->mainWindow = nullptr;
-    platform::PostQuitMessage(0);
-  }
+  if (frameGone != nullptr) frameGone(this);
   delete this;
 }

@@ -111,8 +111,14 @@ class CWnd {
 };
 
 // A top-level frame: closing it destroys it, and its object deletes itself
-// once the window is gone. The application's main frame ends the loop then.
+// once the window is gone, first telling the gone-hook (the application
+// object's: its main frame going ends the message loop).
 class CFrameWnd : public CWnd {
+ public:
+  using GoneHook = void (*)(CFrameWnd* frame);
+  // One for the process; nullptr for none.
+  static void SetGoneHook(GoneHook hook);
+
  protected:
   bool PreCreateWindow(CreateStruct& cs) override;
   void PostNcDestroy() override;

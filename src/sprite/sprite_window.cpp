@@ -13,14 +13,14 @@
 #include "sprite/motion_threads.h"
 #include "sprite/sprite_window_placeholder.h"
 #include "sprite/sprite_window_placement.h"
-#include "ui/main_frame.h"
 
 namespace {
 const Rect kEditorCreationRect{0, 0, 100, 100};
 }
 
-CSpriteWindow::CSpriteWindow(CMainFrame& owner, int slot) : owner(owner), slot(slot) {
-  const MoveRange& saved = owner.settings.moveRange[slot];
+CSpriteWindow::CSpriteWindow(SpriteHost& host, WindowSettings& settings, const SkinCatalogue& catalogue, int slot)
+    : host(host), settings(settings), catalogue(catalogue), slot(slot) {
+  const MoveRange& saved = settings.moveRange;
   moveRange.Store(saved.left, saved.top, saved.right, saved.bottom);
 }
 
@@ -38,7 +38,7 @@ int CSpriteWindow::OnCreate(const CreateStruct& cs) {
   // cannot equip is refused whole, like a skin that cannot be loaded.
   if (!rangeEditor.CreateEx(ws::kExLayered | ws::kExToolWindow, editorClass, L"", ws::kPopup | ws::kThickFrame,
                             kEditorCreationRect, static_cast<CWnd*>(this)) ||
-      name == nullptr || FindSkin(owner.catalogue, name, skin) == 0 || !LoadStrips() || !ReadyPlaceholder() ||
+      name == nullptr || FindSkin(catalogue, name, skin) == 0 || !LoadStrips() || !ReadyPlaceholder() ||
       !BuildPopupMenu()) {
     return RefuseCreation();
   }
@@ -49,17 +49,17 @@ int CSpriteWindow::OnCreate(const CreateStruct& cs) {
   window = GetSafeHwnd();
   Render();
 
-  if (owner.settings.moveMethod[slot] == 1) moving.store(1, std::memory_order_relaxed);
+  if (settings.moveMethod == 1) moving.store(1, std::memory_order_relaxed);
   if (!StartWorker()) {
     if (!standWithoutWorker) return RefuseCreation();
     moving.store(0, std::memory_order_relaxed);
   }
   MarkMotion();
-  const std::optional<Point>& saved = owner.settings.position[slot];
+  const std::optional<Point>& saved = settings.position;
   const Point place = saved ? *saved : FirstPlace();
   SetWindowPos(ZOrder::Keep, place.x, place.y, 0, 0, swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
   KeepReachable();
-  topMost = owner.settings.topMost[slot] == 0;
+  topMost = settings.topMost == 0;
   OnToggleTopMost();
   return 0;
 }
@@ -128,17 +128,25 @@ void CSpriteWindow::Render() {
   UpdateLayeredWindow(Point{rect.left, rect.top}, size, surface.Strip(), surface.FrameOrigin(frame));
 }
 
+void CSpriteWindow::FollowWorker() {
+  if (frameChanged.load(std::memory_order_relaxed) != 0) {
+    Render();
+    frameChanged.store(0, std::memory_order_relaxed);
+  }
+  if (moving.load(std::memory_order_relaxed) != 0) {
+    SetWindowPos(ZOrder::Keep, targetX.load(std::memory_order_relaxed), targetY.load(std::memory_order_relaxed), 0, 0,
+                 swp::kNoSize | swp::kNoZOrder | swp::kNoActivate);
+  }
+}
+
 void CSpriteWindow::StorePosition() {
   if (GetSafeHwnd() == nullptr) return;
   const Rect rect = GetWindowRect();
-  owner.settings.position[slot] = Point{rect.left, rect.top};
+  settings.position = Point{rect.left, rect.top};
 }
 
 Point CSpriteWindow::FirstPlace() const {
-  std::vector<Rect> taken{owner.GetWindowRect()};
-  for (const CSpriteWindow* other : owner.sprites) {
-    if (other != nullptr && other != this && other->GetSafeHwnd() != nullptr) taken.push_back(other->GetWindowRect());
-  }
+  const std::vector<Rect> taken = host.TakenPlaces(this);
   const Rect rect = GetWindowRect();
   return FirstPosition({rect.Width(), rect.Height()}, platform::Monitors(), taken).value_or(Point{});
 }
@@ -158,7 +166,7 @@ bool CSpriteWindow::DestroyWindow() {
 }
 
 bool CSpriteWindow::StartWorker() {
-  const bool drift = owner.settings.moveMethod[slot] == 1;
+  const bool drift = settings.moveMethod == 1;
   const uint32_t seed = drift ? MotionSeed(slot) : 0;
   SpriteWorkerState& shared = *this;
   return platform::StartThread(worker, [drift, seed, &shared] {

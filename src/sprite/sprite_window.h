@@ -1,13 +1,15 @@
 #pragma once
 // One mascot on the desktop: a borderless per-pixel-alpha window showing the
 // current frame of its skin, with its worker thread, its menu and its
-// move-range editor. It works directly on its slot's settings.
+// move-range editor. It works directly on its slot's settings and asks its
+// host for what goes beyond itself.
 #include <array>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 
+#include "app/app_settings.h"
 #include "app/move_range.h"
 #include "platform/menu.h"
 #include "platform/wnd.h"
@@ -15,12 +17,13 @@
 #include "skin/skin_info.h"
 #include "sprite/motion_worker_state.h"
 #include "sprite/size_window.h"
-
-class CMainFrame;
+#include "sprite/sprite_host.h"
 
 class CSpriteWindow : public CWnd, public SpriteWorkerState {
  public:
-  CSpriteWindow(CMainFrame& owner, int slot);
+  // settings and catalogue outlive the sprite; catalogue is the one that
+  // host.RescanSkins() reads again.
+  CSpriteWindow(SpriteHost& host, WindowSettings& settings, const SkinCatalogue& catalogue, int slot);
   ~CSpriteWindow() override;
 
   // Stops the worker, stores the position, releases the editor and strips.
@@ -29,6 +32,9 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   // Pushes the current frame to the screen, or the placeholder tile when the
   // skin has none to show.
   void Render();
+  // The frame tick's share of this sprite: draws a frame the worker changed
+  // and moves the window where the worker put its target.
+  void FollowWorker();
   // The window's top-left corner becomes the slot's saved position.
   void StorePosition();
   // A sprite too little of which shows on any monitor's work area moves
@@ -38,7 +44,9 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   // Its menu, its skins read again first.
   void ShowPopupMenu();
 
-  CMainFrame& owner;
+  SpriteHost& host;
+  WindowSettings& settings;
+  const SkinCatalogue& catalogue;
   std::array<std::unique_ptr<OffscreenSurface>, kAnimStateCount> surfaces;
   // Made at creation, and only for a skin whose Default strip has no frame.
   OffscreenSurface placeholder;

@@ -6,7 +6,6 @@
 #include "skin/skin_menu.h"
 #include "sprite/range_conversion.h"
 #include "sprite/sprite_window.h"
-#include "ui/main_frame.h"
 
 namespace {
 const wchar_t kSkinSwitchText[] = L"スキン切り替え(&S)";
@@ -20,7 +19,7 @@ bool CSpriteWindow::BuildPopupMenu() {
 }
 
 bool CSpriteWindow::ListSwitchSkins() {
-  const bool listed = ListSkins(skinSwitchMenu, skinSwitchNames, owner.catalogue);
+  const bool listed = ListSkins(skinSwitchMenu, skinSwitchNames, catalogue);
   const auto own = std::find(skinSwitchNames.begin(), skinSwitchNames.end(), skin.name);
   if (own != skinSwitchNames.end()) {
     skinSwitchMenu.CheckMenuRadioItem(IDM_SKIN_FIRST, IDM_SKIN_LAST,
@@ -44,7 +43,7 @@ void CSpriteWindow::OnLButtonDblClk(Point) { ShowRangeEditor(); }
 void CSpriteWindow::OnContextMenu(Point) { ShowPopupMenu(); }
 
 void CSpriteWindow::ShowPopupMenu() {
-  owner.RescanSkins();
+  host.RescanSkins();
   ListSwitchSkins();
   popupMenu.GetSubMenu(0).TrackPopupMenu(platform::CursorPos(), this);
 }
@@ -85,7 +84,7 @@ intptr_t CSpriteWindow::OnRangeAccepted() {
   if (!range) return 0;
   // Only converted values reach moveRange: the motion thread reads it.
   moveRange.Store(range->left, range->top, range->right, range->bottom);
-  owner.settings.moveRange[slot] = *range;
+  settings.moveRange = *range;
   return 0;
 }
 
@@ -94,27 +93,27 @@ void CSpriteWindow::OnToggleTopMost() {
   popupMenu.CheckMenuItem(IDM_TOPMOST, topMost);
   SetWindowPos(topMost ? ZOrder::TopMost : ZOrder::NoTopMost, 0, 0, 0, 0,
                swp::kNoSize | swp::kNoMove | swp::kNoActivate);
-  owner.settings.topMost[slot] = topMost ? 1 : 0;
+  settings.topMost = topMost ? 1 : 0;
 }
 
 void CSpriteWindow::OnMoveStop() {
   moving.store(0, std::memory_order_relaxed);
-  owner.settings.moveMethod[slot] = 0;
+  settings.moveMethod = 0;
   RestartWorker();
   MarkMotion();
 }
 
 void CSpriteWindow::OnMoveDrift() {
   moving.store(1, std::memory_order_relaxed);
-  owner.settings.moveMethod[slot] = 1;
+  settings.moveMethod = 1;
   RestartWorker();
   MarkMotion();
 }
 
 // Both end this object: nothing of it may be touched after the call.
-void CSpriteWindow::OnCloseSprite() { owner.CloseSprite(slot); }
+void CSpriteWindow::OnCloseSprite() { host.CloseSprite(slot); }
 
 void CSpriteWindow::OnSwitchSkin(uint32_t id) {
   const std::wstring name = ListedSkin(skinSwitchNames, id);
-  if (!name.empty()) owner.ReplaceSprite(slot, name);
+  if (!name.empty()) host.ReplaceSprite(slot, name);
 }

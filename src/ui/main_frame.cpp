@@ -37,9 +37,9 @@ int CMainFrame::OnCreate(const CreateStruct& cs) {
 void CMainFrame::CaptureSkinNames() {
   for (int slot = 0; slot < kSlotCount; ++slot) {
     if (sprites[slot] != nullptr) {
-      settings.skinName[slot] = sprites[slot]->GetSkinName();
+      settings.windows[slot].skinName = sprites[slot]->GetSkinName();
     } else if (!skinNameKept[slot]) {
-      settings.skinName[slot].clear();
+      settings.windows[slot].skinName.clear();
     }
   }
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/app_settings.h"
 #include "app/sprite_slot.h"
@@ -12,6 +13,7 @@
 #include "platform/monitors.h"
 #include "platform/wnd.h"
 #include "skin/skin_info.h"
+#include "sprite/sprite_host.h"
 
 class CSpriteWindow;
 
@@ -27,7 +29,7 @@ std::optional<uint32_t> FrameSleep(int32_t fps, uint32_t elapsedMs);
 uint32_t FpsCommandFor(int32_t fps);
 std::wstring FormatStatusBody(int spriteCount, int32_t fps, size_t skinCount, const std::wstring& currentDir);
 
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CFrameWnd, public SpriteHost {
  public:
   CMainFrame() = default;
   ~CMainFrame() override;
@@ -36,16 +38,17 @@ class CMainFrame : public CFrameWnd {
   void TickFrame();
   void BuildMenus();
   // Reads the skin folder again: skins come and go while the program runs.
-  void RescanSkins();
+  void RescanSkins() override;
   void ShowControlMenu();
 
   // replacing: the sprite takes the place of one just closed in slot, and
   // stands rather than vanishing when it cannot get a worker.
   bool CreateSprite(int slot, const std::wstring& skinName, bool replacing = false);
-  void ReplaceSprite(int slot, const std::wstring& skinName);
+  void ReplaceSprite(int slot, const std::wstring& skinName) override;
   void DestroySprites();
   // Empties a slot whose sprite window closes itself; the object is deleted.
-  void CloseSprite(int slot);
+  void CloseSprite(int slot) override;
+  std::vector<Rect> TakenPlaces(const CSpriteWindow* sprite) const override;
 
   std::array<CSpriteWindow*, kSlotCount> sprites{};
   SkinCatalogue catalogue;

@@ -20,7 +20,7 @@ bool CMainFrame::CreateSprite(int slot, const std::wstring& skinName, bool repla
     return false;
   }
   const std::wstring className = RegisterWindowClass({L"", cs::kDblClks, ClassBrush::WindowColor, 0});
-  auto* sprite = new (std::nothrow) CSpriteWindow(*this, slot);
+  auto* sprite = new (std::nothrow) CSpriteWindow(*this, settings.windows[slot], catalogue, slot);
   if (sprite == nullptr) return false;
   sprite->standWithoutWorker = replacing;
   sprites[slot] = sprite;
@@ -57,6 +57,14 @@ void CMainFrame::CloseSprite(int slot) {
 void CMainFrame::ReplaceSprite(int slot, const std::wstring& skinName) {
   CloseSprite(slot);
   CreateSprite(slot, skinName, true);
+}
+
+std::vector<Rect> CMainFrame::TakenPlaces(const CSpriteWindow* sprite) const {
+  std::vector<Rect> taken{GetWindowRect()};
+  for (const CSpriteWindow* other : sprites) {
+    if (other != nullptr && other != sprite && other->GetSafeHwnd() != nullptr) taken.push_back(other->GetWindowRect());
+  }
+  return taken;
 }
 
 void CMainFrame::DestroySprites() {

@@ -64,7 +64,7 @@ TEST_F(AppSettingsTest, PositionTextGivesTwoIntegersOrNone) {
   };
   for (const Case& c : cases) {
     WriteBytes(ConfigFile(), std::string("[Window0]\n") + c.line + "\n");
-    EXPECT_EQ(Loaded().position[0], c.expected) << c.line;
+    EXPECT_EQ(Loaded().windows[0].position, c.expected) << c.line;
   }
 }
 
@@ -73,22 +73,22 @@ TEST_F(AppSettingsTest, EveryFieldRoundTripsUnchanged) {
   AppSettings settings(ConfigPath());
   settings.fps = 45;  // off the menu's rates
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    settings.moveRange[slot] = {60000 + slot, -slot, 100, 200 + slot};  // left beyond right
-    settings.topMost[slot] = slot % 2;
-    settings.skinName[slot] = names[slot % 4] + std::to_wstring(slot);
-    settings.moveMethod[slot] = slot - 3;
-    settings.position[slot] = Point{-1000 * slot, 7 * slot};
+    settings.windows[slot].moveRange = {60000 + slot, -slot, 100, 200 + slot};  // left beyond right
+    settings.windows[slot].topMost = slot % 2;
+    settings.windows[slot].skinName = names[slot % 4] + std::to_wstring(slot);
+    settings.windows[slot].moveMethod = slot - 3;
+    settings.windows[slot].position = Point{-1000 * slot, 7 * slot};
   }
-  settings.position[9].reset();  // a place that never held a sprite
+  settings.windows[9].position.reset();  // a place that never held a sprite
   settings.Save();
   const AppSettings loaded = Loaded();
   EXPECT_EQ(loaded.fps, 45);
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    EXPECT_EQ(loaded.moveRange[slot], settings.moveRange[slot]);
-    EXPECT_EQ(loaded.topMost[slot], settings.topMost[slot]);
-    EXPECT_EQ(loaded.GetSkinName(slot), settings.skinName[slot]);
-    EXPECT_EQ(loaded.moveMethod[slot], settings.moveMethod[slot]);
-    EXPECT_EQ(loaded.position[slot], settings.position[slot]);
+    EXPECT_EQ(loaded.windows[slot].moveRange, settings.windows[slot].moveRange);
+    EXPECT_EQ(loaded.windows[slot].topMost, settings.windows[slot].topMost);
+    EXPECT_EQ(loaded.GetSkinName(slot), settings.windows[slot].skinName);
+    EXPECT_EQ(loaded.windows[slot].moveMethod, settings.windows[slot].moveMethod);
+    EXPECT_EQ(loaded.windows[slot].position, settings.windows[slot].position);
   }
   EXPECT_EQ(loaded.GetSkinName(-1), L"");  // slots outside the table have no skin
   EXPECT_EQ(loaded.GetSkinName(kSlotCount), L"");
@@ -123,7 +123,7 @@ TEST_F(AppSettingsTest, SaveKeepsUnknownSectionsKeysAndComments) {
 
 TEST_F(AppSettingsTest, LongSkinNameIsCutTo1023Characters) {
   WriteBytes(ConfigFile(), "[Window0]\nSkinName=" + std::string(2000, 'n') + "\n");
-  EXPECT_EQ(Loaded().skinName[0], std::wstring(1023, L'n'));
+  EXPECT_EQ(Loaded().windows[0].skinName, std::wstring(1023, L'n'));
 }
 
 TEST_F(AppSettingsTest, UnreadableFileIsNeitherLoadedNorOverwritten) {

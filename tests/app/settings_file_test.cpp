@@ -90,7 +90,7 @@ TEST_F(SettingsFileTest, EveryFormIsReadAndSavedBackInItsOwnForm) {
     WriteBytes(folder.Path() / "config.ini", c.bytes);
     const AppSettings loaded = Loaded();
     EXPECT_EQ(loaded.fps, c.savedAs ? 15 : 30);
-    EXPECT_EQ(loaded.skinName[0], c.savedAs ? L"\u307E\u308B" : L"");
+    EXPECT_EQ(loaded.windows[0].skinName, c.savedAs ? L"\u307E\u308B" : L"");
     SaveWithFps(60);
     const std::string saved = ReadBytes(folder.Path() / "config.ini");
     if (c.savedAs == nullptr) {
@@ -113,18 +113,18 @@ TEST_F(SettingsFileTest, EveryFormIsReadAndSavedBackInItsOwnForm) {
 TEST_F(SettingsFileTest, AnsiFileThatCannotHoldANameBecomesUtf8WithMark) {
   WriteBytes(folder.Path() / "config.ini", Iconv(kText, "CP932"));
   AppSettings settings = Loaded();
-  settings.skinName[1] = L"\u00E9t\u00E9 \U0001F431";  // été and a cat: no CP932 form
+  settings.windows[1].skinName = L"\u00E9t\u00E9 \U0001F431";  // été and a cat: no CP932 form
   settings.Save();
   const std::string saved = ReadBytes(folder.Path() / "config.ini");
   EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF")) << saved;
-  EXPECT_EQ(Loaded().skinName[1], settings.skinName[1]);
-  EXPECT_EQ(Loaded().skinName[0], L"\u307E\u308B");
+  EXPECT_EQ(Loaded().windows[1].skinName, settings.windows[1].skinName);
+  EXPECT_EQ(Loaded().windows[0].skinName, L"\u307E\u308B");
   // Half-width katakana whose CP932 bytes (C2 B1) would read back as the UTF-8 of "±".
   WriteBytes(folder.Path() / "config.ini", Iconv("[Window0]\r\nSkinName=\xE3\x81\xAD\r\n", "CP932"));
   settings = Loaded();
-  settings.skinName[0] = L"\uFF82\uFF71";
+  settings.windows[0].skinName = L"\uFF82\uFF71";
   settings.Save();
-  EXPECT_EQ(Loaded().skinName[0], L"\uFF82\uFF71");
+  EXPECT_EQ(Loaded().windows[0].skinName, L"\uFF82\uFF71");
 }
 
 TEST_F(SettingsFileTest, LockedFileIsWaitedForThenLeftAlone) {

@@ -93,7 +93,7 @@ TEST_F(SpriteWindowTest, MoveMethodAndTopMostAreRestoredSwitchedAndSaved) {
   EXPECT_TRUE(Checked(Sprite(0)->popupMenu, IDM_TOPMOST));
   EXPECT_TRUE(headless::State(Sprite(0)->GetSafeHwnd()).topMost);
   EXPECT_FALSE(Checked(Sprite(1)->popupMenu, IDM_TOPMOST));
-  EXPECT_EQ(frame->settings.topMost[0], 1);
+  EXPECT_EQ(frame->settings.windows[0].topMost, 1);
   // The tick moves a drifting sprite to its target, which starts in the middle half of the screen.
   TickUntil([&] { return Sprite(1)->targetX.load() != 0; });
   frame->TickFrame();
@@ -137,7 +137,7 @@ TEST_F(SpriteWindowTest, SwitchingSkinReplacesTheWindowInPlaceAndClosingEmptiesT
   Sprite(0)->moving = 0;  // keep the tick from moving it back
   Command(0, IDM_CLOSE_SPRITE);
   EXPECT_EQ(Sprite(0), nullptr);
-  EXPECT_EQ(frame->settings.position[0], (Point{11, 22}));
+  EXPECT_EQ(frame->settings.windows[0].position, (Point{11, 22}));
   frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST + b);
   ASSERT_NE(Sprite(0), nullptr);
   EXPECT_EQ(Sprite(0)->moving.load(), 1);
@@ -163,7 +163,7 @@ TEST_F(SpriteWindowTest, RangeEditorAcceptsMovesResizesCancelsAndHidesUntilTheSp
   editor.SendMessage(wm::kKeyDown, vk::kReturn);
   headless::SetKeyDown(vk::kShift, false);
   EXPECT_FALSE(editor.IsWindowVisible());
-  EXPECT_EQ(frame->settings.moveRange[0], (MoveRange{3414, 6069, 17068, 24274}));
+  EXPECT_EQ(frame->settings.windows[0].moveRange, (MoveRange{3414, 6069, 17068, 24274}));
   EXPECT_EQ(sprite->moveRange.right.load(), 17068);
 
   sprite->SendMessage(wm::kLButtonDblClk);
@@ -185,7 +185,7 @@ TEST_F(SpriteWindowTest, RangeEditorAcceptsMovesResizesCancelsAndHidesUntilTheSp
 
   editor.SendMessage(wm::kKeyDown, vk::kEscape);
   EXPECT_FALSE(editor.IsWindowVisible());
-  EXPECT_EQ(frame->settings.moveRange[0], (MoveRange{3414, 6069, 17068, 24274}));
+  EXPECT_EQ(frame->settings.windows[0].moveRange, (MoveRange{3414, 6069, 17068, 24274}));
   sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
   editor.SendMessage(wm::kRButtonUp);
   EXPECT_FALSE(editor.IsWindowVisible());
@@ -220,7 +220,7 @@ TEST_F(SpriteWindowTest, AcceptingTheEditorWhereItWasPutKeepsTheRangeToTheUnit) 
       sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
       sprite->rangeEditor.SendMessage(accept % 2 == 0 ? wm::kKeyDown : wm::kLButtonDblClk, vk::kReturn);
     }
-    EXPECT_EQ(frame->settings.moveRange[0], range) << range.left;
+    EXPECT_EQ(frame->settings.windows[0].moveRange, range) << range.left;
     Close();
   }
 }

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/kitemaru_app.h"
+#include "exe/kitemaru_app.h"
 #include "app/test_folder.h"
 #include "ui/main_frame.h"
 
