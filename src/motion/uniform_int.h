@@ -4,7 +4,7 @@
 // behaviour, so no library distribution (whose algorithm may differ) is used.
 #include <cstdint>
 
-#include "sprite/mt19937_engine.h"
+#include "motion/mt19937_engine.h"
 
 class UniformInt {
  public:

@@ -1,6 +1,6 @@
 #pragma once
 // Uniform doubles in [min, max) from one engine output each.
-#include "sprite/mt19937_engine.h"
+#include "motion/mt19937_engine.h"
 
 class UniformReal {
  public:
