@@ -13,9 +13,6 @@ class UniformInt {
 
   int32_t Draw(Mt19937Engine& engine) const;
 
-  int32_t Min() const { return min; }
-  int32_t Max() const { return max; }
-
  private:
   int32_t min;
   int32_t max;

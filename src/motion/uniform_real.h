@@ -8,9 +8,6 @@ class UniformReal {
 
   double Draw(Mt19937Engine& engine) const;
 
-  double Min() const { return min; }
-  double Max() const { return max; }
-
  private:
   double min;
   double max;
