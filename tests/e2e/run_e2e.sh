@@ -290,7 +290,9 @@ window_manager() {
   [ "$fx" -ge 0 ] && [ "$fx" -le 8 ] && [ "$fy" -ge 0 ] && [ "$fy" -le 8 ] || fail "the control window's frame is at $frame"
   xdotool mousemove 420 320 click --repeat 2 --delay 80 1
   sleep 0.7
-  grep -q 'editor 319 255 640 512' <<<"$(drive editors)" || fail "no editor after a double-click: $(drive editors)"
+  # NOTE: where the editor lands is openbox's to decide for Wine's managed
+  # windows (seen once at 0,0); that the double-click arrived is the point here.
+  grep -q 'editor .* 640 512' <<<"$(drive editors)" || fail "no editor after a double-click: $(drive editors)"
   xdotool key Escape
   sleep 0.3
   xdotool mousemove 830 530 mousedown 1

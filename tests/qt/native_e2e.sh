@@ -58,13 +58,18 @@ close_program() {
   wait_exit
 }
 
-wait_exit() {
+# wait_gone WHY: up to 10 s for the program to end.
+wait_gone() {
   local i
   for i in $(seq 1 100); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
-  kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+  kill -0 "$pid" 2>/dev/null && fail "the program did not end$1"
+}
+
+wait_exit() {
+  wait_gone ""
   wait "$pid" || fail "exit code $?"
   pid=""
 }
@@ -283,15 +288,12 @@ display_lost_saves() {
   drag 510 110 710 310
   [ -n "${KITEMARU_XVFB_PID:-}" ] || fail "no X server of this test to end"
   kill "$KITEMARU_XVFB_PID"
-  local i
-  for i in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$pid" 2>/dev/null && fail "the program did not end with its display"
+  wait_gone " with its display"
   pid=""
   [ "$(grep -c '=' "$dir/config.ini")" = 81 ] || fail "config.ini was not saved in full"
   expect_config Window2 Position "700, 300"
+}
+
 # A config.ini linked in from a dotfiles folder stays a link; the file it
 # leads to gets the settings and keeps its mode 600.
 saves_through_link() {
