@@ -33,9 +33,6 @@ class SettingsFile {
   // froze the file meanwhile; false when no place did (see LastFailure).
   bool Save(IniFile& file);
 
-  // Where the last Load read from.
-  const std::wstring& ReadPath() const { return readPath; }
-  bool IsFrozen() const { return frozen; }
   const SaveFailure& LastFailure() const { return failure; }
 
  private:

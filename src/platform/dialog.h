@@ -10,7 +10,6 @@ class CDialog {
   virtual ~CDialog() = default;
   // Runs the dialog; returns the id of the button that closed it.
   intptr_t DoModal(CWnd* parent);
-  uint32_t TemplateId() const { return templateId; }
 
  private:
   uint32_t templateId;

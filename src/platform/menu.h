@@ -50,7 +50,6 @@ class CMenu {
   bool TrackPopupMenu(Point at, CWnd* owner) const;
   bool DestroyMenu();
 
-  bool IsMenu() const { return handle != nullptr; }
   int GetItemCount() const;
   MenuItemInfo GetItem(int position) const;
   // Searches submenus too; false if no item has the id.

@@ -1,5 +1,5 @@
 #pragma once
-// The window system's own numbers. Both backends speak them, so application
+// The window system's own numbers. Every backend speaks them, so application
 // code and tests name messages, styles and keys exactly as the desktop does.
 #include <cstdint>
 

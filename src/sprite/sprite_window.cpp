@@ -9,8 +9,8 @@
 #include "app/exe_path.h"
 #include "skin/skin_catalogue.h"
 #include "skin/skin_path.h"
-#include "sprite/motion_seed.h"
-#include "sprite/motion_threads.h"
+#include "motion/motion_seed.h"
+#include "motion/motion_threads.h"
 #include "sprite/sprite_window_placeholder.h"
 #include "sprite/sprite_window_placement.h"
 

@@ -15,7 +15,7 @@
 #include "platform/wnd.h"
 #include "skin/offscreen_surface.h"
 #include "skin/skin_info.h"
-#include "sprite/motion_worker_state.h"
+#include "motion/motion_worker_state.h"
 #include "sprite/size_window.h"
 #include "sprite/sprite_host.h"
 

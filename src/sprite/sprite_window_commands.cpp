@@ -4,7 +4,7 @@
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
 #include "skin/skin_menu.h"
-#include "sprite/range_conversion.h"
+#include "motion/range_conversion.h"
 #include "sprite/sprite_window.h"
 
 namespace {

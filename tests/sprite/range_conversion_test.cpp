@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "sprite/range_conversion.h"
+#include "motion/range_conversion.h"
 
 TEST(RangeConversion, AnAcceptedRectangleReadsBackExactlyAtAnyScreenSize) {
   const Size screens[] = {{1920, 1080}, {1280, 1024}, {1366, 768}, {3840, 2160}, {7, 3}, {1, 1}, {65535, 65535}};

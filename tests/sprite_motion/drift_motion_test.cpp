@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "sprite/motion_drift.h"
+#include "motion/motion_drift.h"
 #include "sprite_motion/fake_world.h"
 
 namespace {

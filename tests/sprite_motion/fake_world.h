@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sprite/motion_environment.h"
+#include "motion/motion_environment.h"
 
 struct FakeWorld {
   Size screen{1920, 1080};

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "sprite/frame_step.h"
+#include "motion/frame_step.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <set>
 #include <vector>
 
-#include "sprite/motion_seed.h"
-#include "sprite/mt19937_engine.h"
-#include "sprite/random_source.h"
-#include "sprite/uniform_int.h"
+#include "motion/motion_seed.h"
+#include "motion/mt19937_engine.h"
+#include "motion/random_source.h"
+#include "motion/uniform_int.h"
 
 namespace {
 

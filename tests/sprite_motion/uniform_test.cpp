@@ -4,9 +4,9 @@
 #include <limits>
 #include <vector>
 
-#include "sprite/mt19937_engine.h"
-#include "sprite/uniform_int.h"
-#include "sprite/uniform_real.h"
+#include "motion/mt19937_engine.h"
+#include "motion/uniform_int.h"
+#include "motion/uniform_real.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "sprite/motion_loop.h"
+#include "motion/motion_loop.h"
 #include "sprite_motion/fake_world.h"
 
 namespace {

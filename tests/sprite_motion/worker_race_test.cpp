@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <thread>
 
+#include "motion/motion_seed.h"
+#include "motion/motion_threads.h"
 #include "platform/system.h"
-#include "sprite/motion_seed.h"
-#include "sprite/motion_threads.h"
 
 namespace {
 

@@ -14,7 +14,6 @@
 #include "../monitors.h"
 #include "../wnd.h"
 
-class CDialog;
 class FrameBitmap;
 
 namespace headless {
@@ -53,13 +52,10 @@ struct WindowState {
 // 1920 x 1080 at 96 dpi.
 void Reset();
 
-// One monitor of this size at 96 dpi, its work area the whole of it.
-void SetScreenSize(Size size);
 // The primary monitor's size becomes the screen size.
 void SetMonitors(const std::vector<MonitorInfo>& monitors);
 // Tells every window that the display layout changed, as the system does.
 void PostDisplayChange();
-void SetCursorPos(Point at);
 void SetKeyDown(uint32_t virtualKey, bool down);
 uint32_t Clock();
 void SetClock(uint32_t milliseconds);
@@ -76,7 +72,6 @@ const std::vector<std::wstring>& MessageBoxTexts();
 std::vector<WindowHandle> Windows();
 WindowState State(WindowHandle window);
 bool IsWindow(WindowHandle window);
-int WindowsCreated();
 
 // Puts a message into the queue as the window system would.
 void Post(WindowHandle window, uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
@@ -106,9 +101,7 @@ void FailFileWritesAfter(std::ptrdiff_t bytes, const std::wstring& folder = {});
 // Answers a tracked popup menu: returns the command to choose, 0 for none.
 using MenuResponder = std::function<uint32_t(const CMenu& menu, CWnd* owner)>;
 void SetMenuResponder(MenuResponder responder);
-// Answers a modal dialog; returns the id of the button pressed (default OK).
-using DialogResponder = std::function<intptr_t(const CDialog& dialog)>;
-void SetDialogResponder(DialogResponder responder);
+// Modal dialogs shown; each is answered with OK.
 int DialogsShown();
 
 }  // namespace headless

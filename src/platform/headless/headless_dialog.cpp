@@ -5,5 +5,5 @@
 intptr_t CDialog::DoModal(CWnd*) {
   auto& world = headless::detail::TheWorld();
   ++world.dialogsShown;
-  return world.dialogResponder ? world.dialogResponder(*this) : kIdOk;
+  return kIdOk;
 }

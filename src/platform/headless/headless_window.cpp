@@ -40,7 +40,6 @@ bool CWnd::CreateEx(uint32_t exStyle, const std::wstring& className, const std::
     std::lock_guard lock(world.mutex);
     world.windows.push_back(std::move(window));
   }
-  ++world.windowsCreated;
   Attach(handle);
   if (Deliver(handle, wm::kCreate, 0, reinterpret_cast<intptr_t>(&cs)) == -1) {
     CWnd::DestroyWindow();

@@ -80,9 +80,7 @@ void Reset() {
   world.messageBoxes.clear();
   world.messageBoxTexts.clear();
   world.menuResponder = nullptr;
-  world.dialogResponder = nullptr;
   world.dialogsShown = 0;
-  world.windowsCreated = 0;
   world.quitPending = false;
   world.quitCode = 0;
   world.uiThread = std::this_thread::get_id();
@@ -91,12 +89,6 @@ void Reset() {
   world.fileFaults = detail::FileFaults{};
 }
 
-void SetScreenSize(Size size) {
-  std::lock_guard lock(TheWorld().mutex);
-  TheWorld().screen = size;
-  TheWorld().monitors = {SingleMonitor(size)};
-}
-void SetCursorPos(Point at) { TheWorld().cursor = at; }
 void SetKeyDown(uint32_t virtualKey, bool down) {
   if (down) {
     TheWorld().keysDown.insert(virtualKey);
@@ -126,7 +118,6 @@ WindowState State(WindowHandle window) {
 }
 
 bool IsWindow(WindowHandle window) { return detail::Find(window) != nullptr; }
-int WindowsCreated() { return TheWorld().windowsCreated; }
 
 void Post(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
   TheWorld().queue.push_back(Message{window, message, wParam, lParam});
@@ -145,7 +136,6 @@ void PumpPending() {
 void FailNth(Resource what, int n) { TheWorld().refuseIn[static_cast<int>(what)] = n < 0 ? 0 : n; }
 
 void SetMenuResponder(MenuResponder responder) { TheWorld().menuResponder = std::move(responder); }
-void SetDialogResponder(DialogResponder responder) { TheWorld().dialogResponder = std::move(responder); }
 int DialogsShown() { return TheWorld().dialogsShown; }
 
 }  // namespace headless

@@ -56,9 +56,7 @@ struct World {
   std::vector<uint32_t> messageBoxes;
   std::vector<std::wstring> messageBoxTexts;
   MenuResponder menuResponder;
-  DialogResponder dialogResponder;
   int dialogsShown = 0;
-  int windowsCreated = 0;
   bool quitPending = false;
   int quitCode = 0;
   std::thread::id uiThread = std::this_thread::get_id();

@@ -4,8 +4,8 @@
 // iteration or a sleep is acted on after the iteration, without sleeping again.
 #include <cstdint>
 
-#include "sprite/motion_environment.h"
-#include "sprite/motion_worker_state.h"
+#include "motion/motion_environment.h"
+#include "motion/motion_worker_state.h"
 
 // Advances the animation frame only; returns 0 when stopped.
 uint32_t RunAnimation(SpriteWorkerState& sprite, const WorkerEnvironment& environment);

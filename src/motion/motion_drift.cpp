@@ -1,8 +1,8 @@
-#include "sprite/motion_drift.h"
+#include "motion/motion_drift.h"
 
 #include <algorithm>
 
-#include "sprite/range_conversion.h"
+#include "motion/range_conversion.h"
 
 // Hand-edited ranges and odd window rectangles can take sums and products
 // past 32 bits; they are formed in 64 bits and saturated where stored.

@@ -5,11 +5,11 @@
 // units; the published target is in pixels.
 #include <cstdint>
 
-#include "sprite/motion_environment.h"
-#include "sprite/motion_worker_state.h"
-#include "sprite/random_source.h"
-#include "sprite/uniform_int.h"
-#include "sprite/uniform_real.h"
+#include "motion/motion_environment.h"
+#include "motion/motion_worker_state.h"
+#include "motion/random_source.h"
+#include "motion/uniform_int.h"
+#include "motion/uniform_real.h"
 
 class DriftMotion {
  public:

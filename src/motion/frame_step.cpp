@@ -1,4 +1,4 @@
-#include "sprite/frame_step.h"
+#include "motion/frame_step.h"
 
 void FrameStep(SpriteWorkerState& sprite) {
   constexpr auto relaxed = std::memory_order_relaxed;

@@ -1,4 +1,4 @@
-#include "sprite/uniform_real.h"
+#include "motion/uniform_real.h"
 
 namespace {
 constexpr double kOutputScale = 1.0 / 4294967296.0;  // 2^-32

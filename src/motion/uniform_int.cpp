@@ -1,4 +1,4 @@
-#include "sprite/uniform_int.h"
+#include "motion/uniform_int.h"
 
 namespace {
 constexpr uint32_t kMaxOutput = 0xFFFFFFFFu;

@@ -1,4 +1,4 @@
-#include "sprite/motion_seed.h"
+#include "motion/motion_seed.h"
 
 #include <atomic>
 #include <ctime>

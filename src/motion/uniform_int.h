@@ -4,7 +4,7 @@
 // behaviour, so no library distribution (whose algorithm may differ) is used.
 #include <cstdint>
 
-#include "sprite/mt19937_engine.h"
+#include "motion/mt19937_engine.h"
 
 class UniformInt {
  public:
@@ -12,9 +12,6 @@ class UniformInt {
       : min(min), max(max), range(static_cast<uint32_t>(max) - static_cast<uint32_t>(min)) {}
 
   int32_t Draw(Mt19937Engine& engine) const;
-
-  int32_t Min() const { return min; }
-  int32_t Max() const { return max; }
 
  private:
   int32_t min;

@@ -2,7 +2,7 @@
 // One generator of the motion thread: its own copy of an engine plus one
 // distribution. Drawing advances only that copy, so generators made from the
 // same engine start alike and then go their own ways.
-#include "sprite/mt19937_engine.h"
+#include "motion/mt19937_engine.h"
 
 template <typename Distribution>
 class RandomSource {

@@ -3,8 +3,8 @@
 // at a time and ends it by raising stopRequest and joining the thread.
 #include <cstdint>
 
-#include "sprite/motion_environment.h"
-#include "sprite/motion_worker_state.h"
+#include "motion/motion_environment.h"
+#include "motion/motion_worker_state.h"
 
 uint32_t AnimationThreadProc(SpriteWorkerState& sprite);
 // seed: the thread's own (MotionSeed), for its engine and its coin alike.

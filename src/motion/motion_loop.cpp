@@ -1,7 +1,7 @@
-#include "sprite/motion_loop.h"
+#include "motion/motion_loop.h"
 
-#include "sprite/frame_step.h"
-#include "sprite/motion_drift.h"
+#include "motion/frame_step.h"
+#include "motion/motion_drift.h"
 
 namespace {
 bool StopRequested(const SpriteWorkerState& sprite) {

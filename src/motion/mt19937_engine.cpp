@@ -1,4 +1,4 @@
-#include "sprite/mt19937_engine.h"
+#include "motion/mt19937_engine.h"
 
 namespace {
 constexpr int kShift = 397;

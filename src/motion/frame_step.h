@@ -1,5 +1,5 @@
 #pragma once
-#include "sprite/motion_worker_state.h"
+#include "motion/motion_worker_state.h"
 
 // Nominal length of one worker iteration in milliseconds; frame times are
 // counted in iterations of this length, not measured with a clock.

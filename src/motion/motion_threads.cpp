@@ -1,7 +1,7 @@
-#include "sprite/motion_threads.h"
+#include "motion/motion_threads.h"
 
-#include "sprite/motion_loop.h"
-#include "sprite/motion_seed.h"
+#include "motion/motion_loop.h"
+#include "motion/motion_seed.h"
 
 WorkerEnvironment PlatformEnvironment(uint32_t coinSeed) {
   WorkerEnvironment environment;

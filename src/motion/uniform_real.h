@@ -1,15 +1,12 @@
 #pragma once
 // Uniform doubles in [min, max) from one engine output each.
-#include "sprite/mt19937_engine.h"
+#include "motion/mt19937_engine.h"
 
 class UniformReal {
  public:
   UniformReal(double min, double max) : min(min), max(max) {}
 
   double Draw(Mt19937Engine& engine) const;
-
-  double Min() const { return min; }
-  double Max() const { return max; }
 
  private:
   double min;
