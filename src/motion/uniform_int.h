@@ -9,12 +9,11 @@
 class UniformInt {
  public:
   UniformInt(int32_t min, int32_t max)
-      : min(min), max(max), range(static_cast<uint32_t>(max) - static_cast<uint32_t>(min)) {}
+      : min(min), range(static_cast<uint32_t>(max) - static_cast<uint32_t>(min)) {}
 
   int32_t Draw(Mt19937Engine& engine) const;
 
  private:
   int32_t min;
-  int32_t max;
   uint32_t range;
 };
