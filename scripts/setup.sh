@@ -20,32 +20,27 @@ PACKAGES=(
   dpkg-dev locales
 )
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-
-if [ ${#missing[@]} -gt 0 ]; then
+# install_missing PACKAGE...: installs those of the packages not yet installed.
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -gt 0 ] || return 0
   need_root
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+}
+
+install_missing "${PACKAGES[@]}"
 
 # A machine that cannot run 32-bit programs runs the Windows tests on the
 # x86-64 build under 64-bit Wine (scripts/lib/wine-env.sh).
 if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  WIN64_PACKAGES=(wine64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
-  missing=()
-  for p in "${WIN64_PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  if [ ${#missing[@]} -gt 0 ]; then
-    need_root
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  fi
+  install_missing wine64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 fi
 
 # Debian's source of libpng, for the Windows cross-build.
