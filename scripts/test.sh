@@ -58,7 +58,7 @@ if build host; then
   run_ctest "host tests (AddressSanitizer, UndefinedBehaviorSanitizer)" --preset host
 fi
 
-if build tsan --target sprite_worker_race_test; then
+if build tsan --target motion_race_test; then
   run_ctest "worker tests (ThreadSanitizer)" --preset tsan -R WorkerRace
 fi
 

@@ -14,12 +14,12 @@
 #include "platform/app.h"
 #include "platform/frame_bitmap.h"
 #include "platform/menu.h"
-#include "platform/probe_window.h"
 #include "platform/qt/qt_world.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
 #include "platform/wnd.h"
 #include "res/resource_ids.h"
+#include "support/probe_window.h"
 
 namespace {
 
