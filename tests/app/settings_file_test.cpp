@@ -12,7 +12,7 @@
 #include "app/exe_path.h"
 #include "platform/headless/headless.h"
 #include "platform/system.h"
-#include "test_folder.h"
+#include "support/test_folder.h"
 
 namespace {
 

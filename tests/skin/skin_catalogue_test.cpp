@@ -6,7 +6,7 @@
 #include <iterator>
 #include <vector>
 
-#include "test_folder.h"
+#include "support/test_folder.h"
 
 namespace fs = std::filesystem;
 

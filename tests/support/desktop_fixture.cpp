@@ -7,8 +7,8 @@
 #include "app/ini_document.h"
 #include "platform/headless/headless.h"
 #include "platform/win_constants.h"
-#include "skin_png/png_maker.h"
 #include "sprite/sprite_window.h"
+#include "support/png_maker.h"
 
 void DesktopTest::SetUp() {
   headless::Reset();

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "motion/fake_world.h"
 #include "motion/motion_loop.h"
-#include "sprite_motion/fake_world.h"
 
 namespace {
 
