@@ -9,6 +9,13 @@ std::optional<uint32_t> FrameSleep(int32_t fps, uint32_t elapsedMs) {
   return static_cast<uint32_t>(interval - elapsed);
 }
 
+bool CMainFrame::HasSpriteWork() const {
+  for (const CSpriteWindow* sprite : sprites) {
+    if (sprite != nullptr && sprite->HasWork()) return true;
+  }
+  return false;
+}
+
 void CMainFrame::TickFrame() {
   for (CSpriteWindow* sprite : sprites) {
     if (sprite != nullptr) sprite->FollowWorker();
