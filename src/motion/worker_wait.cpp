@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <chrono>
 
+#include "motion/frame_step.h"
+#include "platform/system.h"
+
 void RequestStop(SpriteWorkerState& sprite) {
   {
     // Under the lock, so that a worker between its check and its wait still hears it.
@@ -13,6 +16,12 @@ void RequestStop(SpriteWorkerState& sprite) {
 }
 
 uint32_t SleepUnlessStopped(SpriteWorkerState& sprite, uint32_t milliseconds) {
+  // One iteration's sleep is short enough to finish; the platform's plain
+  // sleep is also the cheaper one (a timed wait costs a server call under Wine).
+  if (milliseconds <= kIterationMilliseconds) {
+    platform::Sleep(milliseconds);
+    return milliseconds;
+  }
   using Clock = std::chrono::steady_clock;
   const auto stopped = [&sprite] { return sprite.stopRequest.load(std::memory_order_relaxed) != 0; };
   const Clock::time_point start = Clock::now();

@@ -17,14 +17,16 @@ bool CMainFrame::HasSpriteWork() const {
 }
 
 void CMainFrame::TickFrame() {
-  for (CSpriteWindow* sprite : sprites) {
-    if (sprite != nullptr) sprite->FollowWorker();
-  }
+  // The wait comes before the work: a tick after an idle spell draws at once,
+  // and ticks in a row still come no faster than the frame rate.
   const uint32_t now = platform::TimeGetTime();
   if (const auto sleep = FrameSleep(settings.fps, now - lastTickTime)) {
     platform::Sleep(*sleep);
     lastTickTime = platform::TimeGetTime();
   } else {
     lastTickTime = now;
+  }
+  for (CSpriteWindow* sprite : sprites) {
+    if (sprite != nullptr) sprite->FollowWorker();
   }
 }
