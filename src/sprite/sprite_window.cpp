@@ -11,6 +11,7 @@
 #include "skin/skin_path.h"
 #include "motion/motion_seed.h"
 #include "motion/motion_threads.h"
+#include "motion/worker_wait.h"
 #include "sprite/sprite_window_placeholder.h"
 #include "sprite/sprite_window_placement.h"
 
@@ -139,6 +140,10 @@ void CSpriteWindow::FollowWorker() {
   }
 }
 
+bool CSpriteWindow::HasWork() const {
+  return frameChanged.load(std::memory_order_relaxed) != 0 || moving.load(std::memory_order_relaxed) != 0;
+}
+
 void CSpriteWindow::StorePosition() {
   if (GetSafeHwnd() == nullptr) return;
   const Rect rect = GetWindowRect();
@@ -176,7 +181,7 @@ bool CSpriteWindow::StartWorker() {
 
 void CSpriteWindow::StopWorker() {
   if (!worker.joinable()) return;
-  stopRequest.fetch_add(1);
+  RequestStop(*this);
   worker.join();
   stopRequest.store(0);
 }

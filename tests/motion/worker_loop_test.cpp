@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "motion/fake_world.h"
+#include <thread>
+#include <vector>
+
+#include "motion/frame_step.h"
 #include "motion/motion_loop.h"
+#include "motion/motion_threads.h"
+#include "motion/worker_wait.h"
+#include "motion/fake_world.h"
 
 namespace {
 
@@ -32,11 +38,12 @@ TEST(WorkerLoopTest, StopIsActedOnAfterOneMoreCompleteIteration) {
     sprite.targetX = -1;
     FakeWorld world;
     if (c.stopDuringSleep == 0) sprite.stopRequest = 1;
-    world.onSleep = [&] {
+    world.onSleep = [&](uint32_t) {
       // The last frame step and publication must happen after the request.
       sprite.tickCounter = 1000;
       sprite.targetX = -1;
       if (world.sleeps == c.stopDuringSleep) sprite.stopRequest.fetch_add(1);
+      return 0u;  // each sleep cut short: no iteration passes in it
     };
     const WorkerEnvironment environment = world.Environment();
 
@@ -46,6 +53,7 @@ TEST(WorkerLoopTest, StopIsActedOnAfterOneMoreCompleteIteration) {
     EXPECT_EQ(world.sleeps, c.iterations - 1) << name << ": no sleep after the stop";
     EXPECT_EQ(sprite.tickCounter, c.iterations == 1 ? 1 : 1001) << name;
     if (c.worker == Worker::Drift) {
+      EXPECT_EQ(world.sleepLengths, std::vector<uint32_t>(c.iterations - 1, 16u)) << "drift keeps its pace";
       EXPECT_EQ(world.windowReads, c.iterations);
       EXPECT_NE(sprite.targetX, -1) << "the final iteration publishes";
     } else {
@@ -53,6 +61,83 @@ TEST(WorkerLoopTest, StopIsActedOnAfterOneMoreCompleteIteration) {
       EXPECT_EQ(world.screenReads, 0);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Frame changes of a standing sprite, as iteration numbers: stepping one
+// iteration at a time, and as the animation worker does it in long sleeps.
+std::vector<int64_t> ChangesOneByOne(SpriteWorkerState& sprite, int64_t iterations) {
+  std::vector<int64_t> changes;
+  for (int64_t i = 1; i <= iterations; ++i) {
+    if (FrameStep(sprite)) changes.push_back(i);
+  }
+  return changes;
+}
+
+TEST(WorkerLoopTest, StandingSpriteSleepsUntilItsNextFrameAndChangesOnTheSameIterations) {
+  struct Case {
+    int32_t wait;
+    int32_t count;
+    int32_t startTick;
+  };
+  const Case cases[] = {{500, 4, 0}, {100, 3, 5}, {16, 2, 0}, {15, 2, 0}, {40, 5, 1}, {1000, 2, 70}, {0, 3, 0}};
+  constexpr int64_t kIterations = 3000;
+  for (const Case& c : cases) {
+    const auto prepare = [&c](SpriteWorkerState& sprite) {
+      sprite.frameWait[0] = c.wait;
+      sprite.frameCount[0] = c.count;
+      sprite.tickCounter = c.startTick;
+    };
+    SpriteWorkerState reference;
+    prepare(reference);
+    const std::vector<int64_t> expected = ChangesOneByOne(reference, kIterations);
+
+    SpriteWorkerState sprite;
+    prepare(sprite);
+    FakeWorld world;
+    int64_t slept = 0;  // virtual milliseconds
+    std::vector<int64_t> changes;
+    world.onSleep = [&](uint32_t milliseconds) {
+      slept += milliseconds;
+      if (slept / 16 + 1 >= kIterations) sprite.stopRequest = 1;
+      return milliseconds;
+    };
+    WorkerEnvironment environment = world.Environment();
+    environment.frameReady = [&] {
+      if (slept / 16 + 1 <= kIterations) changes.push_back(slept / 16 + 1);
+    };
+    RunAnimation(sprite, environment);
+
+    EXPECT_EQ(changes, expected) << c.wait << " ms, " << c.count << " frames";
+    EXPECT_LE(world.sleeps, static_cast<int>(expected.size()) + 1) << c.wait << " ms: one sleep per frame";
+  }
+}
+
+TEST(WorkerLoopTest, SingleFrameSleepsUntilStoppedAndAStopEndsTheSleepAtOnce) {
+  SpriteWorkerState sprite;
+  sprite.frameWait[0] = 48;
+  sprite.frameCount[0] = 1;
+  uint32_t result = 1;
+  std::thread worker([&] { result = AnimationThreadProc(sprite); });
+  // Without the stop ending the sleep, this would wait for ever.
+  RequestStop(sprite);
+  worker.join();
+  EXPECT_EQ(result, 0u);
+
+  SpriteWorkerState fresh;
+  fresh.frameWait[0] = 48;
+  fresh.frameCount[0] = 1;
+  FakeWorld world;
+  world.onSleep = [&](uint32_t) {
+    fresh.stopRequest = 1;
+    return 0u;
+  };
+  RunAnimation(fresh, world.Environment());
+  EXPECT_EQ(world.sleepLengths, std::vector<uint32_t>{kWaitForever});
+  EXPECT_EQ(world.framesReady, 0);
 }
 
 }  // namespace

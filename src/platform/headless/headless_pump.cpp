@@ -39,6 +39,14 @@ bool GetMessage(Message& out) {
   return out.message != wm::kQuit;
 }
 
+void WaitForWork() {
+  Message next;
+  if (!PeekMessage(next, false)) ++TheWorld().uiWaits;
+}
+
+// The fake's waits return at once, so there is nothing to end.
+void WakeUserInterface() {}
+
 void TranslateMessage(const Message&) {}
 
 intptr_t DispatchMessage(const Message& message) {

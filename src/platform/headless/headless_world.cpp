@@ -71,6 +71,7 @@ void Reset() {
   world.timers.clear();
   world.clock = 0;
   world.uiSleeps.clear();
+  world.uiWaits = 0;
   world.screen = {1920, 1080};
   world.monitors = {SingleMonitor(world.screen)};
   world.cursor = {};
@@ -100,6 +101,7 @@ uint32_t Clock() { return TheWorld().clock; }
 void SetClock(uint32_t milliseconds) { TheWorld().clock = milliseconds; }
 void AdvanceClock(uint32_t milliseconds) { TheWorld().clock += milliseconds; }
 const std::vector<uint32_t>& UiSleeps() { return TheWorld().uiSleeps; }
+int UiWaits() { return TheWorld().uiWaits; }
 void SetExecutablePath(const std::wstring& path) { TheWorld().exePath = path; }
 void SetOleAvailable(bool available) { TheWorld().oleAvailable = available; }
 const std::vector<uint32_t>& MessageBoxes() { return TheWorld().messageBoxes; }

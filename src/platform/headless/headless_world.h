@@ -47,6 +47,7 @@ struct World {
   std::vector<Timer> timers;
   std::atomic<uint32_t> clock{0};
   std::vector<uint32_t> uiSleeps;
+  int uiWaits = 0;  // WaitForWork calls that found nothing queued
   Size screen{1920, 1080};
   std::vector<MonitorInfo> monitors;  // Reset puts one matching the screen
   Point cursor;

@@ -1,4 +1,6 @@
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QThread>
 #include <QTimer>
 
 #include "../system.h"
@@ -50,6 +52,19 @@ bool TakeQueued(Message& out, bool remove) {
   return false;
 }
 
+// Sleeps until Qt has an event or the next of our timers is due.
+void WaitForEvents() {
+  static QTimer* wake = nullptr;
+  if (wake == nullptr) {
+    wake = new QTimer;
+    wake->setSingleShot(true);
+    wake->setTimerType(Qt::PreciseTimer);
+  }
+  const int32_t wait = UntilNextTimer();
+  if (wait >= 0) wake->start(wait);
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
+}
+
 }  // namespace
 
 namespace platform {
@@ -62,18 +77,20 @@ bool PeekMessage(Message& out, bool remove) {
 }
 
 bool GetMessage(Message& out) {
-  static QTimer* wake = nullptr;
-  if (wake == nullptr) {
-    wake = new QTimer;
-    wake->setSingleShot(true);
-    wake->setTimerType(Qt::PreciseTimer);
-  }
-  while (!PeekMessage(out, true)) {
-    const int32_t wait = UntilNextTimer();
-    if (wait >= 0) wake->start(wait);
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
-  }
+  while (!PeekMessage(out, true)) WaitForEvents();
   return out.message != wm::kQuit;
+}
+
+void WaitForWork() {
+  Message next;
+  if (!PeekMessage(next, false)) WaitForEvents();
+}
+
+void WakeUserInterface() {
+  // The dispatcher's wake-up is the one call Qt makes safe from any thread.
+  if (QCoreApplication* application = QCoreApplication::instance()) {
+    if (QAbstractEventDispatcher* dispatcher = application->thread()->eventDispatcher()) dispatcher->wakeUp();
+  }
 }
 
 void TranslateMessage(const Message&) {}
