@@ -3,11 +3,11 @@
 #include <thread>
 #include <vector>
 
+#include "motion/fake_world.h"
 #include "motion/frame_step.h"
 #include "motion/motion_loop.h"
 #include "motion/motion_threads.h"
 #include "motion/worker_wait.h"
-#include "motion/fake_world.h"
 
 namespace {
 
