@@ -2,8 +2,8 @@
 
 namespace platform {
 
-// Windows keeps no shared place for skins of a program installed per user:
-// only the user's own, beside the per-user settings.
+// Only the user's own, beside the per-user settings: on Windows the program's
+// own folder is the one every user shares.
 std::vector<std::wstring> UserAndSystemSkinFolders() {
   const std::wstring base = PerUserDataFolder();
   if (base.empty()) return {};
