@@ -2,7 +2,9 @@
 # Installs what is missing, builds every target and runs every test:
 # native (sanitizers, ThreadSanitizer, a short fuzz run), then the Windows
 # build under Wine, end-to-end tests included, the release zip as a user
-# unpacks and starts it, and the Linux desktop build in the same Xvfb.
+# unpacks and starts it, and the Linux desktop build in the same Xvfb;
+# last the Debian package, installed, run by an ordinary user and purged
+# (as root only: otherwise it is counted as skipped).
 # Exits non-zero on any failure.
 # usage: scripts/test.sh [[-R] REGEX]
 #   REGEX picks tests by their CTest name on every build (ctest -R); the fuzz
@@ -30,6 +32,7 @@ fi
 
 passed=0
 failed=0
+skipped=0
 status=0
 log=$(mktemp)
 
@@ -82,6 +85,7 @@ if selected fuzz && build fuzz; then
 fi
 
 win32_built=0
+deb=
 linux_built=0
 build $windows && win32_built=1
 build linux && linux_built=1
@@ -95,6 +99,7 @@ if [ $win32_built = 1 ] || [ $linux_built = 1 ]; then
     echo "== release zip"
     bash scripts/package.sh 2>&1 | tee "$log"
     zip=$(sed -n 's/^zip: //p' "$log")
+    deb=$(sed -n 's/^deb: //p' "$log")
     if [ -n "$zip" ] && [ $windows = win64 ]; then
       passed=$((passed + 1))
     elif [ -n "$zip" ] && E2E_DRIVER=$root/build/win32/bin/e2e_driver.exe bash tests/e2e/check_package.sh "$zip"; then
@@ -108,7 +113,20 @@ if [ $win32_built = 1 ] || [ $linux_built = 1 ]; then
   wine_stop
 fi
 
+echo "== Debian package: built, installed, run as a user, purged"
+# package.sh built it with the zip; otherwise the check builds it.
+bash tests/package/check_deb.sh ${deb:+"$deb"} 2>&1 | tee "$log"
+if [ "${PIPESTATUS[0]}" -ne 0 ]; then
+  failed=$((failed + 1))
+  status=1
+elif grep -q '^SKIP:' "$log"; then
+  skipped=$((skipped + 1))
+else
+  passed=$((passed + 1))
+fi
+
 rm -f "$log"
 echo
+[ $skipped -eq 0 ] || echo "skipped: $skipped (see SKIP above)"
 echo "summary: $passed passed, $failed failed"
 exit $status

@@ -77,7 +77,7 @@ bool CSpriteWindow::LoadStrips() {
   uint64_t budget = kMaxSpriteBytes;
   for (int state = 0; state < kAnimStateCount; ++state) {
     if (skin.file[state].empty()) continue;
-    if (!SkinFileExists(skin.name, skin.file[state])) {
+    if (!SkinFileExists(skin.folder, skin.name, skin.file[state])) {
       ReleaseStrips();
       return false;
     }
@@ -89,7 +89,7 @@ bool CSpriteWindow::LoadStrips() {
     // the sprite: a later try may well succeed, so nothing is shown that
     // would pass for the skin.
     if (surface == nullptr ||
-        (surface->LoadPng(MakeSkinFilePath(skin.name, skin.file[state]), skin.animationFrame[state], &error,
+        (surface->LoadPng(MakeSkinFilePath(skin.folder, skin.name, skin.file[state]), skin.animationFrame[state], &error,
                           budget) == 0 &&
          error.kind == PngLoadErrorKind::OutOfMemory)) {
       ReleaseStrips();

@@ -58,7 +58,7 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   CSizeWindow rangeEditor;
   CMenu popupMenu;
   CMenu skinSwitchMenu;
-  SkinCatalogue skinSwitchNames;  // what skinSwitchMenu lists
+  SkinNames skinSwitchNames;  // what skinSwitchMenu lists
   int slot;
   bool topMost = false;
   // Set before its window is created: a sprite that replaces another one

@@ -58,7 +58,7 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   AppSettings settings;
   CMenu controlMenu;
   CMenu loadSkinMenu;
-  SkinCatalogue loadSkinNames;  // what loadSkinMenu lists
+  SkinNames loadSkinNames;  // what loadSkinMenu lists
   CMenu windowMenu;
 
  protected:

@@ -6,6 +6,8 @@ set -uo pipefail
 NATIVE_EXE=${NATIVE_EXE:?}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/e2e/e2e_checks.sh"
+# Skins only from the scenario's folder, whatever this machine has installed.
+export XDG_DATA_HOME=/nonexistent XDG_DATA_DIRS=/nonexistent
 
 if [ -z "${DISPLAY:-}" ]; then
   source "$root/scripts/lib/wine-env.sh"

@@ -6,6 +6,7 @@
 #include "app/exe_path.h"
 #include "app/ini_document.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/headless_skin_folders.h"
 #include "platform/win_constants.h"
 #include "sprite/sprite_window.h"
 #include "support/png_maker.h"
@@ -20,6 +21,7 @@ void DesktopTest::TearDown() {
   if (frame != nullptr && app->mainWindow == frame) Close();
   app.reset();
   headless::Reset();
+  headless::SetUserAndSystemSkinFolders({});
 }
 
 void DesktopTest::MakeSkin(const std::wstring& name, int frameCount, int size, const std::string& extraIni) {
