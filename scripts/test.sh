@@ -113,16 +113,18 @@ if [ $win32_built = 1 ] || [ $linux_built = 1 ]; then
   wine_stop
 fi
 
-echo "== Debian package: built, installed, run as a user, purged"
-# package.sh built it with the zip; otherwise the check builds it.
-bash tests/package/check_deb.sh ${deb:+"$deb"} 2>&1 | tee "$log"
-if [ "${PIPESTATUS[0]}" -ne 0 ]; then
-  failed=$((failed + 1))
-  status=1
-elif grep -q '^SKIP:' "$log"; then
-  skipped=$((skipped + 1))
-else
-  passed=$((passed + 1))
+if selected package; then
+  echo "== Debian package: built, installed, run as a user, purged"
+  # package.sh built it with the zip; otherwise the check builds it.
+  bash tests/package/check_deb.sh ${deb:+"$deb"} 2>&1 | tee "$log"
+  if [ "${PIPESTATUS[0]}" -ne 0 ]; then
+    failed=$((failed + 1))
+    status=1
+  elif grep -q '^SKIP:' "$log"; then
+    skipped=$((skipped + 1))
+  else
+    passed=$((passed + 1))
+  fi
 fi
 
 rm -f "$log"
