@@ -7,6 +7,7 @@
 #include "app/ini_document.h"
 #include "platform/headless/headless.h"
 #include "platform/win_constants.h"
+#include "res/resources.h"
 #include "skin_png/png_maker.h"
 #include "sprite/sprite_window.h"
 
@@ -20,6 +21,7 @@ void DesktopTest::TearDown() {
   if (frame != nullptr && app->mainWindow == frame) Close();
   app.reset();
   headless::Reset();
+  SetUiLanguage(UiLanguage::Japanese);
 }
 
 void DesktopTest::MakeSkin(const std::wstring& name, int frameCount, int size, const std::string& extraIni) {
