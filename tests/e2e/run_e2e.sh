@@ -380,7 +380,7 @@ save_fallback_and_message() {
   drive close || fail "could not close"
   local message
   message=$(drive message-close) || fail "no message at exit"
-  grep -q '設定を保存できませんでした' <<<"$message" || fail "message: $message"
+  grep -q 'The settings could not be saved' <<<"$message" || fail "message: $message"  # English locale
   grep -q 'KITE-MARU' <<<"$message" || fail "the message names no file: $message"
   wait_exit
   rm -f "$user"
