@@ -6,6 +6,7 @@
 namespace {
 
 constexpr wchar_t kGeneral[] = L"General";
+constexpr wchar_t kLanguage[] = L"Language";
 
 bool IsSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
 
@@ -45,6 +46,7 @@ bool AppSettings::Load() {
   file.Load(image);
   const IniDocument& ini = image.document;
   fps = UsableFps(ReadProfileInt(ini, kGeneral, L"FPS", kDefaultFps));
+  language = ini.Find(kGeneral, kLanguage);
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::wstring section = WindowSectionName(slot);
     WindowSettings& window = windows[slot];
@@ -65,6 +67,12 @@ bool AppSettings::Save() {
   if (!file.Reload(image)) return true;  // frozen: nothing is to be written
   IniDocument& ini = image.document;
   ini.Set(kGeneral, L"FPS", IntText(UsableFps(fps)));
+  if (language) {
+    // The value as read: a quoted one keeps its quotes.
+    if (ini.Find(kGeneral, kLanguage) != language) ini.Set(kGeneral, kLanguage, *language);
+  } else {
+    ini.Remove(kGeneral, kLanguage);
+  }
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::wstring section = WindowSectionName(slot);
     const WindowSettings& window = windows[slot];

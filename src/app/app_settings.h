@@ -54,6 +54,9 @@ class AppSettings {
   WindowSettings GetWindowSettings(int slot) const;
 
   int32_t fps = kDefaultFps;
+  // [General] Language as the file has it ("ja", "en", or what a user typed);
+  // nothing when the file has no such key, and then none is written.
+  std::optional<std::wstring> language;
   // Section "Window<slot>" of the file; each sprite works on its own.
   std::array<WindowSettings, kSlotCount> windows;
 

@@ -152,6 +152,14 @@ bool IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wst
   return true;
 }
 
+void IniDocument::Remove(std::wstring_view section, std::wstring_view key) {
+  const auto header = FindSection(section);
+  if (!header) return;
+  for (Entry entry = FindKey(*header, key); entry.found; entry = FindKey(*header, key)) {
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(entry.line));
+  }
+}
+
 std::wstring IniDocument::Text() const {
   static constexpr const wchar_t* kEndings[] = {L"", L"\r\n", L"\n", L"\r"};
   std::wstring text;

@@ -22,6 +22,9 @@ class IniDocument {
   // or adds the section at the end of the text. A value with a line break or
   // a NUL could not be read back: it is refused (false) and nothing changes.
   bool Set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+  // Takes the key's lines out of its section, so that no later one of the
+  // same name takes its place; the section stays, even when empty.
+  void Remove(std::wstring_view section, std::wstring_view key);
 
   std::wstring Text() const;
 

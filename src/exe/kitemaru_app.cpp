@@ -7,6 +7,7 @@
 #include "platform/system.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
+#include "res/ui_language.h"
 #include "ui/main_frame.h"
 
 namespace {
@@ -14,6 +15,8 @@ const Rect kControlWindowRect{0, 0, kControlWindowSize.cx, kControlWindowSize.cy
 }
 
 bool CkitemaruApp::InitInstance() {
+  // The settings are read later, by the control window; until then the system's language.
+  SetUiLanguage(LanguageOfTag(platform::UserInterfaceLanguage()));
   if (!platform::InitSystemServices()) {
     platform::MessageBoxFromResource(IDS_OLE_INIT_FAILED);
     return false;

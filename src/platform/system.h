@@ -26,6 +26,8 @@ Point CursorPos();
 Rect WindowRect(WindowHandle window);
 // True while the key is held at the time of the message being handled.
 bool IsKeyDown(uint32_t virtualKey);
+// The user's interface language as a tag ("ja-JP", "en"); empty when unknown.
+std::wstring UserInterfaceLanguage();
 // Full path of the running executable.
 std::wstring ExecutablePath();
 // Common controls and OLE; false when OLE cannot be initialised.

@@ -1,10 +1,13 @@
 #pragma once
-// The program's menus, dialog and strings as data: every backend builds its
-// menus and its about box from these tables, so there is one source of truth.
+// The program's menus, dialog and strings as data, one table per language:
+// every backend builds its menus and its about box from these tables, so
+// there is one source of truth.
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
+
+enum class UiLanguage : uint8_t { Japanese, English };
 
 enum class MenuItemKind { Item, RadioItem, Separator, BeginPopup, EndPopup };
 
@@ -34,9 +37,16 @@ struct DialogTemplate {
   std::span<const DialogControl> controls;
 };
 
+// The language the lookups without one answer in: the program's menus,
+// dialog and messages. Japanese until set.
+void SetUiLanguage(UiLanguage language);
+UiLanguage CurrentUiLanguage();
+
 // Null/empty when the id is unknown.
 std::span<const MenuTemplateItem> FindMenuTemplate(uint32_t id);
 const DialogTemplate* FindDialogTemplate(uint32_t id);
 const wchar_t* FindString(uint32_t id);
+const wchar_t* FindString(uint32_t id, UiLanguage language);
 // The string with %1, %2 ... replaced by fills in order; empty when unknown.
 std::wstring FormatString(uint32_t id, const std::vector<std::wstring>& fills);
+std::wstring FormatString(uint32_t id, UiLanguage language, const std::vector<std::wstring>& fills);

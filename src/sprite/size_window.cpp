@@ -4,15 +4,10 @@
 #include "platform/monitors.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
+#include "res/resource_ids.h"
+#include "res/resources.h"
 
 namespace {
-
-const wchar_t kHelpText[] =
-    L"※ 左ダブルクリックで決定、右クリックでキャンセル\n"
-    L"\n"
-    L"※ 方向キーで移動、Shift＋方向キーでサイズ変更\n"
-    L"　　Ctrlで変動量増加、Home/End/PgUp/PgDnでさらに増加\n"
-    L"\n";
 
 constexpr int32_t kTextInset = 20;
 
@@ -41,8 +36,9 @@ RangeEditorKey RangeEditorKeyFor(uint32_t virtualKey, bool ctrl, bool shift) {
 }
 
 std::wstring RangeEditorText(const Rect& window) {
-  return kHelpText + (L"(" + std::to_wstring(window.left) + L", " + std::to_wstring(window.top) + L") (" +
-                      std::to_wstring(window.Width()) + L" x " + std::to_wstring(window.Height()) + L")");
+  return std::wstring(FindString(IDS_RANGE_EDITOR_HELP)) + L"(" + std::to_wstring(window.left) + L", " +
+         std::to_wstring(window.top) + L") (" + std::to_wstring(window.Width()) + L" x " +
+         std::to_wstring(window.Height()) + L")";
 }
 
 int CSizeWindow::OnCreate(const CreateStruct& cs) {

@@ -46,6 +46,8 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   void ShowRangeEditor();
   // Its menu, its skins read again first.
   void ShowPopupMenu();
+  // The menu again from its template, in the language now chosen, with its marks.
+  void RebuildPopupMenu();
 
   SpriteHost& host;
   WindowSettings& settings;

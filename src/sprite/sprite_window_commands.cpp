@@ -3,19 +3,27 @@
 #include "platform/system.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
+#include "res/resources.h"
 #include "skin/skin_menu.h"
 #include "motion/range_conversion.h"
 #include "sprite/sprite_window.h"
-
-namespace {
-const wchar_t kSkinSwitchText[] = L"スキン切り替え(&S)";
-}
 
 bool CSpriteWindow::BuildPopupMenu() {
   if (!skinSwitchMenu.CreatePopupMenu() || !ListSwitchSkins()) return false;
   if (!popupMenu.LoadMenu(IDR_SPRITE_MENU)) return false;
   CMenu visible = popupMenu.GetSubMenu(0);
-  return visible.InsertPopup(0, skinSwitchMenu, kSkinSwitchText);
+  return visible.InsertPopup(0, skinSwitchMenu, FindString(IDS_SWITCH_SKIN_MENU));
+}
+
+void CSpriteWindow::RebuildPopupMenu() {
+  skinSwitchMenu.DestroyMenu();
+  popupMenu.DestroyMenu();
+  skinSwitchNames.clear();  // the new submenu lists them all again
+  // Out of menus: the sprite goes on without one, and its items stay
+  // reachable from nowhere until the next rebuild.
+  if (!BuildPopupMenu()) return;
+  popupMenu.CheckMenuItem(IDM_TOPMOST, topMost);
+  MarkMotion();
 }
 
 bool CSpriteWindow::ListSwitchSkins() {

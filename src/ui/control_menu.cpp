@@ -2,17 +2,22 @@
 #include "main_frame.h"
 #include "platform/system.h"
 #include "res/resource_ids.h"
+#include "res/resources.h"
+#include "res/ui_language.h"
 #include "skin/skin_menu.h"
 #include "sprite/sprite_window.h"
 
 namespace {
-const wchar_t kLoadSkinText[] = L"空いてるところにスキン読み込み(&K)";
-const wchar_t kWindowText[] = L"ウィンドウ(&W)";
-const wchar_t kEmptySlotText[] = L"(なし)";
 constexpr int kLoadSkinPosition = 0;
 constexpr int kWindowPosition = 1;
 constexpr int32_t kFpsChoices[] = {10, 15, 20, 30, 60};
 }  // namespace
+
+uint32_t LanguageCommandFor(const std::optional<std::wstring>& language) {
+  const std::optional<UiLanguage> chosen = ParseLanguageChoice(language.value_or(L""));
+  if (!chosen) return IDM_LANGUAGE_SYSTEM;
+  return *chosen == UiLanguage::Japanese ? IDM_LANGUAGE_JAPANESE : IDM_LANGUAGE_ENGLISH;
+}
 
 uint32_t FpsCommandFor(int32_t fps) {
   for (uint32_t i = 0; i < std::size(kFpsChoices); ++i) {
@@ -29,9 +34,14 @@ void CMainFrame::BuildMenus() {
   for (uint32_t slot = 0; slot < kSlotCount; ++slot) windowMenu.AppendMenu(IDM_WINDOW_FIRST + slot, L"");
   controlMenu.LoadMenu(IDR_CONTROL_MENU);
   CMenu visible = controlMenu.GetSubMenu(0);
-  visible.InsertPopup(kLoadSkinPosition, loadSkinMenu, kLoadSkinText);
-  visible.InsertPopup(kWindowPosition, windowMenu, kWindowText);
+  visible.InsertPopup(kLoadSkinPosition, loadSkinMenu, FindString(IDS_LOAD_SKIN_MENU));
+  visible.InsertPopup(kWindowPosition, windowMenu, FindString(IDS_WINDOW_MENU));
   controlMenu.CheckMenuRadioItem(IDM_FPS_10, IDM_FPS_60, FpsCommandFor(settings.fps));
+  controlMenu.CheckMenuRadioItem(IDM_LANGUAGE_SYSTEM, IDM_LANGUAGE_ENGLISH, LanguageCommandFor(settings.language));
+}
+
+void CMainFrame::ApplyLanguage() {
+  SetUiLanguage(ChooseUiLanguage(settings.language.value_or(L""), platform::UserInterfaceLanguage()));
 }
 
 void CMainFrame::ShowControlMenu() {
@@ -40,7 +50,7 @@ void CMainFrame::ShowControlMenu() {
   bool freeSlot = false;
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const bool taken = sprites[slot] != nullptr;
-    windowMenu.ModifyMenu(IDM_WINDOW_FIRST + slot, taken ? sprites[slot]->GetSkinName() : std::wstring(kEmptySlotText));
+    windowMenu.ModifyMenu(IDM_WINDOW_FIRST + slot, taken ? sprites[slot]->GetSkinName() : std::wstring(FindString(IDS_EMPTY_SLOT)));
     windowMenu.EnableMenuItem(IDM_WINDOW_FIRST + slot, taken);
     freeSlot = freeSlot || !taken;
   }
@@ -65,6 +75,19 @@ void CMainFrame::OnWindowItem(uint32_t id) {
 void CMainFrame::OnFps(uint32_t id) {
   settings.fps = kFpsChoices[id - IDM_FPS_10];
   controlMenu.CheckMenuRadioItem(IDM_FPS_10, IDM_FPS_60, id);
+}
+
+void CMainFrame::OnLanguage(uint32_t id) {
+  if (id == IDM_LANGUAGE_SYSTEM) {
+    settings.language.reset();
+  } else {
+    settings.language = LanguageChoiceText(id == IDM_LANGUAGE_JAPANESE ? UiLanguage::Japanese : UiLanguage::English);
+  }
+  ApplyLanguage();
+  BuildMenus();
+  for (CSpriteWindow* sprite : sprites) {
+    if (sprite != nullptr) sprite->RebuildPopupMenu();
+  }
 }
 
 void CMainFrame::OnAppAbout() {

@@ -24,6 +24,7 @@ int CMainFrame::OnCreate(const CreateStruct& cs) {
   }
   ShowWindow(sw::kShow);
   settings.Load();
+  ApplyLanguage();
   ScanSkins(catalogue);
   BuildMenus();
   for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -77,6 +78,8 @@ bool CMainFrame::OnCommand(uint32_t id) {
     OnWindowItem(id);
   } else if (id >= IDM_FPS_10 && id <= IDM_FPS_60) {
     OnFps(id);
+  } else if (id >= IDM_LANGUAGE_SYSTEM && id <= IDM_LANGUAGE_ENGLISH) {
+    OnLanguage(id);
   } else if (id == IDM_APP_ABOUT) {
     OnAppAbout();
   } else {

@@ -27,6 +27,9 @@ inline constexpr uint32_t kStatusTimerPeriodMs = 1000;
 std::optional<uint32_t> FrameSleep(int32_t fps, uint32_t elapsedMs);
 // The frame-rate menu item that shows fps as checked.
 uint32_t FpsCommandFor(int32_t fps);
+// The language menu item that shows [General] Language as checked: the
+// system's for none or for a value that chooses no language.
+uint32_t LanguageCommandFor(const std::optional<std::wstring>& language);
 std::wstring FormatStatusBody(int spriteCount, int32_t fps, size_t skinCount, const std::wstring& currentDir);
 
 class CMainFrame : public CFrameWnd, public SpriteHost {
@@ -39,7 +42,10 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   // True while a sprite has a frame to draw or a drift to follow; otherwise the
   // frame tick has nothing to do until a message or a worker's new frame.
   bool HasSpriteWork() const;
+  // The menus, in the language now chosen; again after the user chooses another.
   void BuildMenus();
+  // The language the settings or else the system choose becomes the one of menus and texts.
+  void ApplyLanguage();
   // Reads the skin folder again: skins come and go while the program runs.
   void RescanSkins() override;
   void ShowControlMenu();
@@ -79,6 +85,7 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   void OnLoadSkin(uint32_t id);
   void OnWindowItem(uint32_t id);
   void OnFps(uint32_t id);
+  void OnLanguage(uint32_t id);
   void OnAppAbout();
   // Every live sprite's skin name into the settings, empty for empty slots
   // but those holding a name kept from the start.

@@ -12,6 +12,8 @@ CLOSE_SPRITE=32780
 TOPMOST=32782
 MOVE_STOP=32786
 MOVE_DRIFT=32787
+LANGUAGE_SYSTEM=32800
+LANGUAGE_JAPANESE=32801
 
 fps_command() {
   make_folder
@@ -23,7 +25,7 @@ fps_command() {
 
 menu_and_about() {
   make_folder
-  start_program
+  LC_ALL=ja_JP.UTF-8 start_program
   drive contextmenu
   local menu x y w h
   menu=$(drive menu) || fail "the control menu did not open"
@@ -40,6 +42,48 @@ menu_and_about() {
   about=$(drive about-close) || fail "the about box did not open"
   grep -q 'バージョン情報' <<<"$about" || fail "about caption: $about"
   sleep 0.5
+  close_program
+}
+
+# The open control menu, saved for a look as shots/languages-NAME.png.
+menu_shot() {
+  drive contextmenu
+  drive menu >/dev/null || fail "the control menu did not open"
+  screenshot
+  cp "$shot" "$shots/languages-$1.png"
+  drive menu-close
+  sleep 0.5
+}
+
+# expect_about CAPTION WHEN: the about box opens with that caption.
+expect_about() {
+  drive post $ABOUT
+  local about
+  about=$(drive about-close) || fail "$2: the about box did not open"
+  [ "$about" = "dialog $1" ] || fail "$2: about caption '$about'"
+  sleep 0.5
+}
+
+# The system's language (Wine takes it from the locale) unless config.ini
+# chooses one; a choice in the menu shows at once and is saved.
+languages() {
+  make_folder
+  LC_ALL=C.UTF-8 start_program
+  menu_shot english
+  expect_about "About KITE-MARU" "English system, no key"
+  drive post $LANGUAGE_JAPANESE
+  menu_shot japanese
+  expect_about "バージョン情報" "after choosing 日本語"
+  close_program
+  expect_config General Language ja
+  LC_ALL=C.UTF-8 start_program
+  expect_about "バージョン情報" "English system, Language=ja"
+  drive post $LANGUAGE_SYSTEM
+  expect_about "About KITE-MARU" "following the system again"
+  close_program
+  grep -q '^Language=' "$dir/config.ini" && fail "Language kept after choosing the system's"
+  LC_ALL=ja_JP.UTF-8 start_program
+  expect_about "バージョン情報" "Japanese system, no key"
   close_program
 }
 
@@ -264,7 +308,7 @@ save_fallback_and_message() {
   drive close || fail "could not close"
   local message
   message=$(drive message-close) || fail "no message at exit"
-  grep -q '設定を保存できませんでした' <<<"$message" || fail "message: $message"
+  grep -q 'The settings could not be saved' <<<"$message" || fail "message: $message"  # English locale
   grep -q 'KITE-MARU' <<<"$message" || fail "the message names no file: $message"
   wait_exit
   rm -f "$user"

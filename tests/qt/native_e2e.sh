@@ -37,6 +37,7 @@ make_ring_skin() {
   printf '[Default]\r\nFile=strip.png\r\n' > "$dir/skin/ring/skin.ini"
 }
 
+shots=${E2E_SHOTS:-$root/build/e2e-shots}
 backdrop=${KITEMARU_BACKDROP:-#000000}
 backdrop_rgb=$(printf '%d,%d,%d' "0x${backdrop:1:2}" "0x${backdrop:3:2}" "0x${backdrop:5:2}")
 
@@ -98,6 +99,56 @@ focus_editor() {
   xdotool windowfocus --sync "$(editors | awk '{ print $7 }')"
   # A window manager hands the focus over a moment after it says so.
   sleep 0.3
+}
+
+# The open control menu, saved for a look as shots/native-languages-NAME.png.
+menu_shot() {
+  xdotool mousemove 160 200 click 3
+  sleep 0.7
+  screenshot
+  mkdir -p "$shots" && cp "$shot" "$shots/native-languages-$1.png"
+  xdotool key Escape
+  sleep 0.5
+}
+
+# expect_about TITLE WHEN: the control menu's about item (access key A)
+# opens a box of that title, which Escape closes.
+expect_about() {
+  xdotool mousemove 160 200 click 3
+  sleep 0.5
+  xdotool key a
+  local about="" i
+  for i in $(seq 1 30); do
+    about=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$about" ] && break
+    sleep 0.1
+  done
+  [ -n "$about" ] || fail "$2: no about box titled '$1'"
+  xdotool windowfocus --sync "$about"
+  sleep 0.3
+  xdotool key Escape
+  sleep 0.5
+}
+
+# The locale's language unless config.ini chooses one; Settings > Language
+# (access keys S, L, J in both languages) changes the menus at once.
+languages() {
+  make_folder
+  LC_ALL=ja_JP.UTF-8 start_program
+  menu_shot japanese-locale
+  expect_about "バージョン情報" "Japanese locale"
+  close_program
+  LANG=C.UTF-8 LC_ALL= LANGUAGE= start_program
+  menu_shot english-locale
+  expect_about "About KITE-MARU" "English locale"
+  xdotool mousemove 160 200 click 3
+  sleep 0.5
+  xdotool key s l j
+  sleep 0.5
+  menu_shot japanese-chosen
+  expect_about "バージョン情報" "after choosing 日本語"
+  close_program
+  expect_config General Language ja
 }
 
 # Closes a sprite from its own menu, then loads the first skin from the

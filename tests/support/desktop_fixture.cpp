@@ -8,6 +8,7 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_skin_folders.h"
 #include "platform/win_constants.h"
+#include "res/resources.h"
 #include "sprite/sprite_window.h"
 #include "support/png_maker.h"
 
@@ -22,6 +23,7 @@ void DesktopTest::TearDown() {
   app.reset();
   headless::Reset();
   headless::SetUserAndSystemSkinFolders({});
+  SetUiLanguage(UiLanguage::Japanese);
 }
 
 void DesktopTest::MakeSkin(const std::wstring& name, int frameCount, int size, const std::string& extraIni) {

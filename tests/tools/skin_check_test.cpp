@@ -69,7 +69,7 @@ TEST_P(SkinProblems, Reported) {
   EXPECT_EQ(problem.kind, param.kind);
   EXPECT_EQ(problem.fatal, !param.warning);
   EXPECT_EQ(problem.strip.kind, param.strip);
-  const std::wstring text = FormatSkinReport(report);
+  const std::wstring text = FormatSkinReport(report, UiLanguage::English);
   EXPECT_NE(text.find(Native(param.text)), std::wstring::npos) << WideToUtf8(text);
 }
 
@@ -149,7 +149,7 @@ TEST(CheckSkin, WholeReports) {
     EXPECT_EQ(report.Usable(), c.usable);
     EXPECT_EQ(report.loads, c.usable);
     EXPECT_EQ(report.problems.empty(), c.usable);
-    EXPECT_EQ(FormatSkinReport(report), c.report);
+    EXPECT_EQ(FormatSkinReport(report, UiLanguage::English), c.report);
   }
 }
 
@@ -159,7 +159,7 @@ TEST(SkinReportText, OverBudgetSaysWhatTheSpriteHasLeft) {
   problem.state = 1;
   problem.file = L"up.png";
   problem.strip = PngLoadError{E::OverBudget, "", 8192, 8192, uint64_t(256) << 20, uint64_t(100) << 20};
-  EXPECT_EQ(DescribeProblem(problem),
+  EXPECT_EQ(DescribeProblem(problem, UiLanguage::English),
             L"Up: 'up.png' would take 256.0 MiB decoded, but a sprite's strips may take 512 MiB together and the "
             L"states before it leave 100.0 MiB, so it is not loaded, so the sprite shows only a red warning tile");
 }
@@ -184,7 +184,7 @@ TEST(CheckSkin, SkinsPastTheMenusLimitAreNamed) {
   ASSERT_EQ(last.problems.size(), 2u);
   EXPECT_EQ(last.problems[0].kind, K::NotInMenus);
   EXPECT_FALSE(last.problems[0].fatal);
-  EXPECT_NE(FormatSkinReport(last).find(L"  warning: not in the menus: it is skin 1001 in listing order and the "
+  EXPECT_NE(FormatSkinReport(last, UiLanguage::English).find(L"  warning: not in the menus: it is skin 1001 in listing order and the "
                                         L"menus offer only the first 1000"),
             std::wstring::npos);
   EXPECT_EQ(earlier.problems.size(), 1u);  // only its missing Default File

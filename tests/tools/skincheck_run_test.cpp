@@ -48,7 +48,7 @@ TEST(ResolveSkinTarget, WhichSkinsAFolderNames) {
     SCOPED_TRACE(WideToUtf8(c.argument));
     SkinTarget target;
     std::wstring why;
-    const bool resolves = ResolveSkinTarget(Native(root + L"/" + c.argument), target, why);
+    const bool resolves = ResolveSkinTarget(Native(root + L"/" + c.argument), target, why, UiLanguage::English);
     ASSERT_EQ(resolves, !c.names.empty());
     EXPECT_EQ(why.empty(), resolves);
     if (!resolves) continue;
@@ -82,7 +82,7 @@ TEST(RunSkinCheck, ReportsAndExitCode) {
     SCOPED_TRACE(WideToUtf8(c.argument));
     std::wstring out;
     std::wstring err;
-    EXPECT_EQ(RunSkinCheck(Native(tree.Wide() + L"/" + c.argument), out, err), c.exit);
+    EXPECT_EQ(RunSkinCheck(Native(tree.Wide() + L"/" + c.argument), UiLanguage::English, out, err), c.exit);
     if (c.whole) {
       EXPECT_EQ(out, c.parts[0]);
     }
@@ -102,7 +102,8 @@ TEST(RunSkinCheckEverywhere, SaysWhichFolderEachSkinComesFrom) {
   const skintest::Bytes strip = skintest::Strip(32, 32);
   WriteBytes(system.Path() / "mine" / "m.png", std::string(strip.begin(), strip.end()));
   std::wstring out, err;
-  EXPECT_EQ(RunSkinCheckEverywhere(tree.Wide(), {kSkinFolder, user.Wide(), system.Wide(), user.Wide(L"none")}, out, err),
+  EXPECT_EQ(RunSkinCheckEverywhere(tree.Wide(), {kSkinFolder, user.Wide(), system.Wide(), user.Wide(L"none")},
+                                   UiLanguage::English, out, err),
             kExitAllUsable);
   EXPECT_EQ(out, Native(tree.Wide() + L"/skin:\n") +
                      L"kite: usable \u2014 listed, loads, shows 6 frames of 96 x 96, 216 KiB decoded\n" + user.Wide() +
@@ -112,21 +113,55 @@ TEST(RunSkinCheckEverywhere, SaysWhichFolderEachSkinComesFrom) {
   EXPECT_TRUE(err.empty());
 }
 
-TEST(RunSkinCheckCommand, HelpOnRequestUsageOnAnyOtherCountNamingThisSystemsProgram) {
+TEST(RunSkinCheckCommand, LangChoosesTheLanguageHelpOnRequestUsageOnAnyOtherCountNamingThisSystemsProgram) {
 #ifdef _WIN32
-  const std::wstring nextTo = L"next to kitemaru.exe.\n";
+  const std::wstring program = L"kitemaru.exe";
 #else
-  const std::wstring nextTo = L"next to kitemaru.\n";
+  const std::wstring program = L"kitemaru";
 #endif
-  const std::vector<std::vector<std::wstring>> commands = {{L"/?"}, {L"-h"}, {L"--help"}, {L"a", L"b"}};
-  for (const auto& arguments : commands) {
+  const std::wstring english = L"usage: kitemaru-skincheck [--lang ja|en] [<folder>]\n";
+  const std::wstring japanese = L"使い方: kitemaru-skincheck [--lang ja|en] [<フォルダー>]\n";
+  const struct {
+    std::vector<std::wstring> arguments;
+    int exit;
+    std::wstring usage;  // how help or usage begins; empty: in the system's language
+  } cases[] = {
+      {{L"--lang", L"en", L"/?"}, kExitAllUsable, english}, {{L"--lang", L"EN", L"-h"}, kExitAllUsable, english},
+      {{L"--lang", L"ja", L"--help"}, kExitAllUsable, japanese}, {{L"--lang", L"en", L"a", L"b"}, kExitUsage, english},
+      {{L"--lang", L"ja", L"a", L"b"}, kExitUsage, japanese}, {{L"--lang", L"fr", L"a"}, kExitUsage, L""},
+      {{L"a", L"--lang", L"en"}, kExitUsage, L""},
+  };
+  for (const auto& c : cases) {
     std::wstring out, err;
-    const bool help = arguments.size() == 1;
-    EXPECT_EQ(RunSkinCheckCommand(arguments, out, err), help ? kExitAllUsable : kExitUsage);
-    const std::wstring& usage = help ? out : err;
-    EXPECT_EQ(usage.rfind(L"usage: kitemaru-skincheck [<folder>]\n", 0), 0u) << WideToUtf8(usage);
-    EXPECT_NE(usage.find(nextTo), std::wstring::npos) << WideToUtf8(usage);
-    EXPECT_TRUE((help ? err : out).empty());
+    EXPECT_EQ(RunSkinCheckCommand(c.arguments, out, err), c.exit);
+    const std::wstring& usage = c.exit == kExitAllUsable ? out : err;
+    if (!c.usage.empty()) {
+      EXPECT_EQ(usage.rfind(c.usage, 0), 0u) << WideToUtf8(usage);
+    }
+    EXPECT_NE(usage.find(program), std::wstring::npos) << WideToUtf8(usage);
+    EXPECT_TRUE((c.exit == kExitAllUsable ? err : out).empty());
+  }
+}
+
+TEST(RunSkinCheckCommand, ReportsInTheLanguageChosenWithTheSameExitCode) {
+  const Tree tree;
+  const std::wstring skins = Native(tree.Wide() + L"/skin");
+  const struct {
+    const wchar_t* lang;
+    std::wstring good;
+    std::wstring bad;
+  } cases[] = {
+      {L"en", L"kite: usable \u2014 listed, loads, shows 6 frames of 96 x 96, 216 KiB decoded\n",
+       Native(L"bare: NOT usable \u2014 no skin.ini (tried skin/bare/skin.ini), so it is not listed\n")},
+      {L"ja", L"kite: 使えます \u2014 一覧に出て、読み込めて、96 x 96 の 6 フレーム を表示します（デコード後 216 KiB）\n",
+       Native(L"bare: 使えません \u2014 skin.ini がないため（探した場所: skin/bare/skin.ini）、一覧に出ません\n")},
+  };
+  for (const auto& c : cases) {
+    std::wstring out, err;
+    EXPECT_EQ(RunSkinCheckCommand({L"--lang", c.lang, skins}, out, err), kExitNotUsable);
+    EXPECT_NE(out.find(c.good), std::wstring::npos) << WideToUtf8(out);
+    EXPECT_NE(out.find(c.bad), std::wstring::npos) << WideToUtf8(out);
+    EXPECT_TRUE(err.empty());
   }
 }
 

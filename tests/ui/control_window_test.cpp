@@ -4,10 +4,13 @@
 #include <string>
 
 #include "app/exe_path.h"
+#include "app/ini_encoding.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_skin_folders.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
+#include "res/resources.h"
+#include "sprite/size_window.h"
 #include "sprite/sprite_window.h"
 #include "support/desktop_fixture.h"
 
@@ -29,6 +32,49 @@ class ControlWindowTest : public DesktopTest {
   }
   CWnd* menuOwner = nullptr;
 };
+
+// Every text of a menu and of its submenus, depth first.
+std::vector<std::wstring> AllTexts(const CMenu& menu) {
+  std::vector<std::wstring> texts;
+  for (int i = 0; i < menu.GetItemCount(); ++i) {
+    texts.push_back(menu.GetItem(i).text);
+    if (!menu.GetItem(i).submenu) continue;
+    for (std::wstring& text : AllTexts(menu.GetSubMenu(i))) texts.push_back(std::move(text));
+  }
+  return texts;
+}
+
+// What one language shows with skin "kite" in slot 1 and the other slots empty.
+struct LanguageTexts {
+  std::vector<std::wstring> control;
+  std::vector<std::wstring> sprite;
+  std::wstring aboutCaption;
+  std::wstring editorHelpStart;
+};
+
+LanguageTexts JapaneseTexts() {
+  std::vector<std::wstring> control{L"空いてるところにスキン読み込み(&K)", L"kite", L"ウィンドウ(&W)", L"(なし)", L"kite"};
+  control.insert(control.end(), 8, L"(なし)");
+  control.insert(control.end(), {L"設定(&S)", L"FPS(&F)", L"10FPS", L"15FPS", L"20FPS", L"30FPS", L"60FPS", L"言語(&L)",
+                                 L"システムの設定に従う(&S)", L"日本語(&J)", L"&English", L"", L"バージョン情報(&A)...",
+                                 L"終了(&X)"});
+  return {control,
+          {L"スキン切り替え(&S)", L"kite", L"設定(&E)", L"移動範囲(&M)...", L"常に手前に表示(&T)", L"移動(&M)", L"停止(&S)",
+           L"きてまる1(&F)", L"閉じる(&C)"},
+          L"バージョン情報", L"※ 左ダブルクリックで決定"};
+}
+
+LanguageTexts EnglishTexts() {
+  std::vector<std::wstring> control{L"&Load a skin into a free place", L"kite", L"&Windows", L"(none)", L"kite"};
+  control.insert(control.end(), 8, L"(none)");
+  control.insert(control.end(), {L"&Settings", L"&Frame rate", L"10 fps", L"15 fps", L"20 fps", L"30 fps", L"60 fps",
+                                 L"&Language", L"&System default", L"日本語(&J)", L"&English", L"",
+                                 L"&About KITE-MARU...", L"E&xit"});
+  return {control,
+          {L"&Switch skin", L"kite", L"S&ettings", L"Move &range...", L"Always on &top", L"&Motion", L"&Stand still",
+           L"&Drift", L"&Close"},
+          L"About KITE-MARU", L"* Double-click to accept"};
+}
 
 TEST_F(ControlWindowTest, PaintsWhiteHeaderAndGreyBodyOnBlackSizedAndPlacedByTheDisplayScale) {
   struct Case {
@@ -90,10 +136,7 @@ TEST_F(ControlWindowTest, MenuListsSkinsSlotsAndCommandsAndAboutAndExitWork) {
   WriteConfig("[Window1]\nSkinName=まる\n");
   Start();
   const auto items = OpenMenu();
-  std::vector<std::wstring> texts;
-  for (const auto& item : items) texts.push_back(item.text);
-  EXPECT_EQ(texts, (std::vector<std::wstring>{L"空いてるところにスキン読み込み(&K)", L"ウィンドウ(&W)", L"設定(&S)", L"",
-                                               L"バージョン情報(&A)...", L"終了(&X)"}));
+  ASSERT_EQ(items.size(), 6u);
   EXPECT_FALSE(items[0].disabled);
   EXPECT_TRUE(items[3].separator);
   EXPECT_EQ(items[4].id, IDM_APP_ABOUT);
@@ -104,7 +147,9 @@ TEST_F(ControlWindowTest, MenuListsSkinsSlotsAndCommandsAndAboutAndExitWork) {
   ASSERT_EQ(slots.GetItemCount(), 10);
   for (int slot = 0; slot < 10; ++slot) {
     EXPECT_EQ(slots.GetItem(slot).id, IDM_WINDOW_FIRST + slot);
-    EXPECT_EQ(slots.GetItem(slot).text, slot == 1 ? L"まる" : L"(なし)") << slot;
+    if (slot == 1) {
+      EXPECT_EQ(slots.GetItem(slot).text, L"まる");
+    }
     EXPECT_EQ(slots.GetItem(slot).disabled, slot != 1) << slot;
   }
   OpenMenu(IDM_APP_ABOUT);
@@ -190,7 +235,8 @@ TEST_F(ControlWindowTest, LoadsIntoTheLowestFreeSlotUntilFullIgnoresOtherIdsAndW
   const auto items = OpenMenu(0, wm::kCommand, IDM_WINDOW_FIRST);
   EXPECT_EQ(menuOwner, frame->sprites[0]);
   ASSERT_FALSE(items.empty());
-  EXPECT_EQ(items[0].text, L"スキン切り替え(&S)");
+  EXPECT_EQ(items[0].id, 0u);  // the skin-switch submenu
+  EXPECT_TRUE(items[0].submenu);
 }
 
 // The end of the session saves, then the exit: both fail, the user hears once.
@@ -205,6 +251,70 @@ TEST_F(ControlWindowTest, SaveThatNoPlaceTakesIsToldOnceWithTheFileAndTheReason)
   EXPECT_NE(text.find(L"\n" + FromFsPath(folder / "config.ini") + L"\n"), std::wstring::npos) << text;
   EXPECT_NE(text.find(L"ディスクの空き"), std::wstring::npos) << text;
   EXPECT_EQ(ConfigValue("General", "FPS"), "15");
+}
+
+// The system's language unless config.ini chooses one; the texts are read
+// from the menus and the about box the backend built.
+TEST_F(ControlWindowTest, MenusAboutBoxAndEditorSpeakTheLanguageSystemOrSettingsChoose) {
+  const LanguageTexts japanese = JapaneseTexts();
+  const LanguageTexts english = EnglishTexts();
+  const struct {
+    const wchar_t* system;
+    std::string key;  // [General] Language, "" for none
+    const LanguageTexts& texts;
+    uint32_t checked;
+  } cases[] = {
+      {L"ja-JP", "", japanese, IDM_LANGUAGE_SYSTEM},     {L"ja-JP", "ja", japanese, IDM_LANGUAGE_JAPANESE},
+      {L"ja-JP", "en", english, IDM_LANGUAGE_ENGLISH},   {L"ja-JP", "xx", japanese, IDM_LANGUAGE_SYSTEM},
+      {L"en-US", "", english, IDM_LANGUAGE_SYSTEM},      {L"en-US", "JA", japanese, IDM_LANGUAGE_JAPANESE},
+      {L"en-US", "en", english, IDM_LANGUAGE_ENGLISH},   {L"en-US", "english", english, IDM_LANGUAGE_SYSTEM},
+  };
+  MakeSkin(L"kite");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(WideToUtf8(c.system) + " Language=" + c.key);
+    headless::SetUserInterfaceLanguage(c.system);
+    WriteConfig((c.key.empty() ? "" : "[General]\nLanguage=" + c.key + "\n") + "[Window1]\nSkinName=kite\n");
+    Start();
+    OpenMenu(IDM_APP_ABOUT);
+    EXPECT_EQ(AllTexts(frame->controlMenu.GetSubMenu(0)), c.texts.control);
+    EXPECT_EQ(AllTexts(frame->sprites[1]->popupMenu.GetSubMenu(0)), c.texts.sprite);
+    EXPECT_EQ(headless::LastDialogCaption(), c.texts.aboutCaption);
+    EXPECT_EQ(RangeEditorText({}).rfind(c.texts.editorHelpStart, 0), 0u);
+    EXPECT_TRUE(Checked(frame->controlMenu, c.checked));
+    Close();
+    EXPECT_EQ(ConfigValue("General", "Language"), c.key.empty() ? "<missing>" : c.key);
+  }
+}
+
+// A choice shows at once in every menu and the about box, and is saved;
+// following the system again takes the key out.
+TEST_F(ControlWindowTest, LanguageChosenInTheMenuTakesEffectAtOnceAndIsSaved) {
+  headless::SetUserInterfaceLanguage(L"en-GB");
+  MakeSkin(L"kite");
+  WriteConfig("[General]\nFPS=20\n[Window1]\nSkinName=kite\nTopMost=1\nMoveMethod=1\n");
+  Start();
+  OpenMenu(IDM_LANGUAGE_JAPANESE);
+  OpenMenu(IDM_APP_ABOUT);
+  EXPECT_EQ(AllTexts(frame->controlMenu.GetSubMenu(0)), JapaneseTexts().control);
+  EXPECT_EQ(AllTexts(frame->sprites[1]->popupMenu.GetSubMenu(0)), JapaneseTexts().sprite);
+  EXPECT_EQ(headless::LastDialogCaption(), L"バージョン情報");
+  // The rebuilt menus keep their marks.
+  EXPECT_TRUE(Checked(frame->controlMenu, IDM_LANGUAGE_JAPANESE));
+  EXPECT_TRUE(Checked(frame->controlMenu, IDM_FPS_20));
+  EXPECT_TRUE(Checked(frame->sprites[1]->popupMenu, IDM_TOPMOST));
+  EXPECT_TRUE(Checked(frame->sprites[1]->popupMenu, IDM_MOVE_DRIFT));
+  EXPECT_TRUE(Checked(frame->sprites[1]->skinSwitchMenu, IDM_SKIN_FIRST));
+  OpenMenu(0, wm::kCommand, IDM_WINDOW_FIRST + 1);
+  EXPECT_EQ(menuOwner, frame->sprites[1]);
+  Close();
+  EXPECT_EQ(ConfigValue("General", "Language"), "ja");
+
+  Start();
+  EXPECT_EQ(AllTexts(frame->sprites[1]->popupMenu.GetSubMenu(0)), JapaneseTexts().sprite);
+  OpenMenu(IDM_LANGUAGE_SYSTEM);
+  EXPECT_EQ(AllTexts(frame->sprites[1]->popupMenu.GetSubMenu(0)), EnglishTexts().sprite);
+  Close();
+  EXPECT_EQ(ConfigValue("General", "Language"), "<missing>");
 }
 
 // Skins come and go while the program runs: the menus and the status read the

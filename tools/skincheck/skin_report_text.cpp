@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/ini_encoding.h"
+#include "res/resource_ids.h"
 #include "skin/offscreen_surface.h"
 
 namespace {
@@ -29,103 +30,110 @@ bool ReadsAsNumber(const std::wstring& text) {
   return i < text.size() && text[i] >= L'0' && text[i] <= L'9';
 }
 
-std::wstring DescribeStrip(const SkinProblem& problem) {
+class ReportText {
+ public:
+  explicit ReportText(UiLanguage language) : language(language) {}
+  std::wstring operator()(uint32_t id, const std::vector<std::wstring>& fills = {}) const {
+    return FormatString(id, language, fills);
+  }
+  std::wstring Frames(uint64_t count) const {
+    return (*this)(count == 1 ? IDS_CHECK_ONE_FRAME : IDS_CHECK_FRAMES, {std::to_wstring(count)});
+  }
+
+ private:
+  UiLanguage language;
+};
+
+std::wstring DescribeStrip(const SkinProblem& problem, const ReportText& text) {
   const PngLoadError& strip = problem.strip;
   const std::wstring file = Quoted(problem.file);
-  const std::wstring message = Utf8ToWide(strip.message);
+  const std::wstring size = Dimensions(strip.width, strip.height);
   switch (strip.kind) {
     case PngLoadErrorKind::None:
       break;
     case PngLoadErrorKind::NotFound:
-      return L"File " + file + L" not found (tried " + problem.path + L")";
+      return text(IDS_CHECK_FILE_NOT_FOUND, {file, problem.path});
     case PngLoadErrorKind::Unreadable:
-      return L"cannot read " + file + L" (tried " + problem.path + L"): " + message;
+      return text(IDS_CHECK_UNREADABLE, {file, problem.path, Utf8ToWide(strip.message)});
     case PngLoadErrorKind::NotPng:
-      return file + L" is not a PNG file";
+      return text(IDS_CHECK_NOT_PNG, {file});
     case PngLoadErrorKind::Corrupt:
-      return file + L" does not decode: libpng says \"" + message + L"\"";
+      return text(IDS_CHECK_CORRUPT, {file, Utf8ToWide(strip.message)});
     case PngLoadErrorKind::BadFrameCount:
       if (!ReadsAsNumber(problem.animationFrameText)) {
-        return L"AnimationFrame " + Quoted(problem.animationFrameText) + L" is not a number; it must be 1 or more";
+        return text(IDS_CHECK_FRAME_COUNT_NOT_A_NUMBER, {Quoted(problem.animationFrameText)});
       }
-      return L"AnimationFrame is " + std::to_wstring(problem.animationFrame) + L"; it must be 1 or more";
+      return text(IDS_CHECK_FRAME_COUNT_TOO_SMALL, {std::to_wstring(problem.animationFrame)});
     case PngLoadErrorKind::HeightNotMultiple:
-      return file + L" is " + Dimensions(strip.width, strip.height) + L" pixels: its height " +
-             std::to_wstring(strip.height) + L" is not a multiple of AnimationFrame " +
-             std::to_wstring(problem.animationFrame);
+      return text(IDS_CHECK_HEIGHT_NOT_MULTIPLE, {file, size, std::to_wstring(strip.height),
+                                                  std::to_wstring(problem.animationFrame)});
     case PngLoadErrorKind::FrameTooLarge: {
       const uint32_t frames = problem.animationFrame > 0 ? uint32_t(problem.animationFrame) : 1;
-      return file + L" is " + Dimensions(strip.width, strip.height) + L" pixels in " + std::to_wstring(frames) +
-             (frames == 1 ? L" frame" : L" frames") + L": each frame is " + Dimensions(strip.width, strip.height / frames) +
-             L", over the limit of " + std::to_wstring(kMaxFrameSide) + L" pixels a side";
+      return text(IDS_CHECK_FRAME_TOO_LARGE, {file, size, text.Frames(frames),
+                                              Dimensions(strip.width, strip.height / frames),
+                                              std::to_wstring(kMaxFrameSide)});
     }
     case PngLoadErrorKind::TooLarge:
-      return file + L" is " + Dimensions(strip.width, strip.height) + L" pixels: decoded it would take " +
-             Bytes(uint64_t(strip.width) * strip.height * 4) + L", over the limit of " +
-             std::to_wstring(kMaxSurfaceBytes >> 20) + L" MiB a strip";
+      return text(IDS_CHECK_STRIP_TOO_LARGE, {file, size, Bytes(uint64_t(strip.width) * strip.height * 4),
+                                              std::to_wstring(kMaxSurfaceBytes >> 20)});
     case PngLoadErrorKind::OverBudget:
-      return file + L" would take " + Bytes(strip.bytes) + L" decoded, but a sprite's strips may take " +
-             std::to_wstring(kMaxSpriteBytes >> 20) + L" MiB together and the states before it leave " +
-             Bytes(strip.budget) + L", so it is not loaded";
+      return text(IDS_CHECK_OVER_BUDGET,
+                  {file, Bytes(strip.bytes), std::to_wstring(kMaxSpriteBytes >> 20), Bytes(strip.budget)});
     case PngLoadErrorKind::OutOfMemory:
-      return L"not enough memory to decode " + file + L" (" + Dimensions(strip.width, strip.height) + L" pixels)";
+      return text(IDS_CHECK_OUT_OF_MEMORY, {file, size});
   }
-  return file + L" does not decode";
+  return text(IDS_CHECK_DOES_NOT_DECODE, {file});
 }
 
-std::wstring DescribeWhat(const SkinProblem& problem) {
+std::wstring DescribeWhat(const SkinProblem& problem, const ReportText& text) {
   switch (problem.kind) {
     case SkinProblemKind::NotListed:
-      return L"no skin.ini (tried " + problem.path + L"), so it is not listed";
+      return text(IDS_CHECK_NOT_LISTED, {problem.path});
     case SkinProblemKind::OutsideSkinFolder:
-      return std::wstring(L"not listed: the program lists only folders inside the folder named 'skin' next to ") +
-             kProgramFileName + L", and this one is in " + Quoted(problem.path);
+      return text(IDS_CHECK_OUTSIDE_SKIN_FOLDER, {kProgramFileName, Quoted(problem.path)});
     case SkinProblemKind::NoDefaultStrip:
-      return L"no File, so the sprite shows only a red warning tile";
+      return text(IDS_CHECK_NO_DEFAULT_STRIP);
     case SkinProblemKind::FileNotFound:
-      return L"File " + Quoted(problem.file) + L" not found (tried " + problem.path + L")";
+      return text(IDS_CHECK_FILE_NOT_FOUND, {Quoted(problem.file), problem.path});
     case SkinProblemKind::FileOutside:
-      return L"File " + Quoted(problem.file) +
-             L" is outside the 'skin' folder (an absolute path, a drive, a share, a device name such as NUL, "
-             L"a ':' stream or '..' above 'skin'), so the program treats it as missing";
+      return text(IDS_CHECK_FILE_OUTSIDE, {Quoted(problem.file)});
     case SkinProblemKind::StripFailed:
-      return DescribeStrip(problem) + (problem.fatal ? L", so the sprite shows only a red warning tile"
-                                                     : L" (this state is never shown; the sprite still works)");
+      return text(problem.fatal ? IDS_CHECK_STRIP_FATAL : IDS_CHECK_STRIP_NOT_SHOWN, {DescribeStrip(problem, text)});
     case SkinProblemKind::FastAnimation:
-      return L"AnimationWait " + std::to_wstring(problem.animationWait) + L" ms is below " +
-             std::to_wstring(kShortestDistinctWait) + L" ms, so the frame changes at every 16 ms step";
+      return text(IDS_CHECK_FAST_ANIMATION,
+                  {std::to_wstring(problem.animationWait), std::to_wstring(kShortestDistinctWait)});
     case SkinProblemKind::NotInMenus:
-      return L"not in the menus: it is skin " + std::to_wstring(problem.position + 1) +
-             L" in listing order and the menus offer only the first " + std::to_wstring(kMaxMenuSkins) +
-             L"; it shows only when config.ini already names it";
+      return text(IDS_CHECK_NOT_IN_MENUS, {std::to_wstring(problem.position + 1), std::to_wstring(kMaxMenuSkins)});
   }
   return L"";
 }
 
 }  // namespace
 
-std::wstring DescribeProblem(const SkinProblem& problem) {
-  if (problem.state < 0 || problem.state >= SkinInfo::kStateCount) return DescribeWhat(problem);
-  return std::wstring(kAnimStateNames[problem.state]) + L": " + DescribeWhat(problem);
+std::wstring DescribeProblem(const SkinProblem& problem, UiLanguage language) {
+  const ReportText text(language);
+  if (problem.state < 0 || problem.state >= SkinInfo::kStateCount) return DescribeWhat(problem, text);
+  return std::wstring(kAnimStateNames[problem.state]) + L": " + DescribeWhat(problem, text);
 }
 
-std::wstring FormatSkinReport(const SkinReport& report) {
-  std::wstring text = report.name;
+std::wstring FormatSkinReport(const SkinReport& report, UiLanguage language) {
+  const ReportText text(language);
   std::vector<std::wstring> lines;
   for (const SkinProblem& problem : report.problems) {
-    if (problem.fatal) lines.push_back(DescribeProblem(problem));
+    if (problem.fatal) lines.push_back(DescribeProblem(problem, language));
   }
+  std::wstring out;
   if (report.Usable()) {
-    text += L": usable \u2014 listed, loads, shows " + std::to_wstring(report.frameCount) +
-            (report.frameCount == 1 ? L" frame of " : L" frames of ") +
-            Dimensions(uint32_t(report.frameWidth), uint32_t(report.frameHeight)) + L", " + Bytes(report.decodedBytes) +
-            L" decoded\n";
+    out = text(IDS_CHECK_USABLE, {report.name, text.Frames(uint64_t(report.frameCount)),
+                                  Dimensions(uint32_t(report.frameWidth), uint32_t(report.frameHeight)),
+                                  Bytes(report.decodedBytes)});
   } else {
-    text += L": NOT usable \u2014 " + (lines.empty() ? std::wstring(L"reason unknown") : lines.front()) + L"\n";
+    out = text(IDS_CHECK_NOT_USABLE, {report.name, lines.empty() ? text(IDS_CHECK_REASON_UNKNOWN) : lines.front()});
   }
-  for (size_t i = 1; i < lines.size(); ++i) text += L"  " + lines[i] + L"\n";
+  out += L"\n";
+  for (size_t i = 1; i < lines.size(); ++i) out += L"  " + lines[i] + L"\n";
   for (const SkinProblem& problem : report.problems) {
-    if (!problem.fatal) text += L"  warning: " + DescribeProblem(problem) + L"\n";
+    if (!problem.fatal) out += L"  " + text(IDS_CHECK_WARNING, {DescribeProblem(problem, language)}) + L"\n";
   }
-  return text;
+  return out;
 }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/exe_path.h"
+#include "res/resource_ids.h"
 #include "skin/skin_path.h"
 
 namespace fs = std::filesystem;
@@ -43,13 +44,13 @@ void SetSkinFolder(const fs::path& skinFolder, SkinTarget& target) {
 
 }  // namespace
 
-bool ResolveSkinTarget(const std::wstring& argument, SkinTarget& target, std::wstring& why) {
+bool ResolveSkinTarget(const std::wstring& argument, SkinTarget& target, std::wstring& why, UiLanguage language) {
   target = SkinTarget{};
   std::error_code error;
   fs::path folder = fs::absolute(ToFsPath(argument), error).lexically_normal();
   if (!error && !folder.has_filename() && folder.has_relative_path()) folder = folder.parent_path();
   if (error || argument.empty() || !IsFolder(folder)) {
-    why = L"'" + argument + L"' is not a folder";
+    why = FormatString(IDS_CHECK_NOT_A_FOLDER, language, {argument});
     return false;
   }
   const fs::path parent = folder.parent_path();
@@ -75,6 +76,6 @@ bool ResolveSkinTarget(const std::wstring& argument, SkinTarget& target, std::ws
     target.names.push_back(FromFsPath(folder.filename()));
     return true;
   }
-  why = L"'" + argument + L"' is neither a skin (a folder holding skin.ini) nor a 'skin' folder of skins";
+  why = FormatString(IDS_CHECK_NOT_A_SKIN, language, {argument});
   return false;
 }

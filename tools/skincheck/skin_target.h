@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "res/resources.h"
+
 struct SkinTarget {
   // The folder holding "skin": the program's current directory and exe folder.
   std::wstring exeFolder;
@@ -16,5 +18,5 @@ struct SkinTarget {
   std::wstring skinFolder;
 };
 
-// False, with why filled, when the argument is no folder or none of the three.
-bool ResolveSkinTarget(const std::wstring& argument, SkinTarget& target, std::wstring& why);
+// False, with why filled in language, when the argument is no folder or none of the three.
+bool ResolveSkinTarget(const std::wstring& argument, SkinTarget& target, std::wstring& why, UiLanguage language);

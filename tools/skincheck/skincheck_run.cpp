@@ -2,9 +2,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
+#include "app/app_settings.h"
 #include "app/exe_path.h"
+#include "platform/system.h"
+#include "res/resource_ids.h"
+#include "res/ui_language.h"
 #include "skin/skin_catalogue.h"
 #include "skin/skin_path.h"
 #include "skincheck/skin_check.h"
@@ -34,50 +39,60 @@ class CurrentDirectory {
   fs::path previous;
 };
 
-std::wstring Usage() {
-  return std::wstring(L"usage: kitemaru-skincheck [<folder>]\n"
-                      L"  <folder> is one skin (a folder holding skin.ini), a 'skin' folder of skins,\n"
-                      L"  or the folder holding 'skin' next to ") +
-         kProgramFileName +
-         L".\n"
-         L"Without <folder>, every skin folder the program reads, in its order.\n"
-         L"Exit code: 0 every skin usable, 1 some skin not usable, 2 usage error.\n";
-}
+std::wstring Usage(UiLanguage language) { return FormatString(IDS_CHECK_USAGE, language, {kProgramFileName}); }
 
 bool IsFolder(const std::wstring& folder) {
   std::error_code error;
   return fs::is_directory(ToFsPath(folder), error);
 }
 
+// As the program chooses, from the settings it would read.
+UiLanguage ProgramLanguage() {
+  AppSettings settings;
+  settings.Load();
+  return ChooseUiLanguage(settings.language.value_or(L""), platform::UserInterfaceLanguage());
+}
+
 }  // namespace
 
 int RunSkinCheckCommand(const std::vector<std::wstring>& arguments, std::wstring& out, std::wstring& err) {
-  if (arguments.size() == 1 && (arguments[0] == L"-h" || arguments[0] == L"--help" || arguments[0] == L"/?")) {
-    out += Usage();
+  std::vector<std::wstring> rest = arguments;
+  std::optional<UiLanguage> language;
+  if (rest.size() >= 2 && rest[0] == L"--lang") {
+    language = ParseLanguageChoice(rest[1]);
+    if (!language) {
+      err += Usage(ProgramLanguage());
+      return kExitUsage;
+    }
+    rest.erase(rest.begin(), rest.begin() + 2);
+  }
+  if (!language) language = ProgramLanguage();
+  if (rest.size() == 1 && (rest[0] == L"-h" || rest[0] == L"--help" || rest[0] == L"/?")) {
+    out += Usage(*language);
     return kExitAllUsable;
   }
-  if (arguments.empty()) return RunSkinCheckEverywhere(GetExeFolder(), CatalogueFolders(), out, err);
-  if (arguments.size() != 1) {
-    err += Usage();
+  if (rest.empty()) return RunSkinCheckEverywhere(GetExeFolder(), CatalogueFolders(), *language, out, err);
+  if (rest.size() != 1) {
+    err += Usage(*language);
     return kExitUsage;
   }
-  return RunSkinCheck(arguments[0], out, err);
+  return RunSkinCheck(rest[0], *language, out, err);
 }
 
-int RunSkinCheck(const std::wstring& argument, std::wstring& out, std::wstring& err) {
+int RunSkinCheck(const std::wstring& argument, UiLanguage language, std::wstring& out, std::wstring& err) {
   SkinTarget target;
   std::wstring why;
-  if (!ResolveSkinTarget(argument, target, why)) {
+  if (!ResolveSkinTarget(argument, target, why, language)) {
     err += why + L"\n";
     return kExitUsage;
   }
   if (target.names.empty()) {
-    out += L"no skins in " + target.skinFolder + L"\n";
+    out += FormatString(IDS_CHECK_NO_SKINS, language, {target.skinFolder}) + L"\n";
     return kExitNotUsable;
   }
   CurrentDirectory directory;
   if (!directory.Enter(target.exeFolder)) {
-    err += L"cannot make " + target.exeFolder + L" the current folder\n";
+    err += FormatString(IDS_CHECK_CANNOT_ENTER, language, {target.exeFolder}) + L"\n";
     return kExitUsage;
   }
   SkinCatalogue catalogue;
@@ -87,16 +102,16 @@ int RunSkinCheck(const std::wstring& argument, std::wstring& out, std::wstring& 
     const SkinReport report = target.inSkinFolder ? CheckSkin(catalogue, name, target.exeFolder)
                                                   : OutsideSkinFolderReport(name, target.skinFolder);
     allUsable = allUsable && report.Usable();
-    out += FormatSkinReport(report);
+    out += FormatSkinReport(report, language);
   }
   return allUsable ? kExitAllUsable : kExitNotUsable;
 }
 
 int RunSkinCheckEverywhere(const std::wstring& exeFolder, const std::vector<std::wstring>& folders,
-                           std::wstring& out, std::wstring& err) {
+                           UiLanguage language, std::wstring& out, std::wstring& err) {
   CurrentDirectory directory;
   if (!directory.Enter(exeFolder)) {
-    err += L"cannot make " + exeFolder + L" the current folder\n";
+    err += FormatString(IDS_CHECK_CANNOT_ENTER, language, {exeFolder}) + L"\n";
     return kExitUsage;
   }
   const auto shown = [&](const std::wstring& folder) {
@@ -108,19 +123,22 @@ int RunSkinCheckEverywhere(const std::wstring& exeFolder, const std::vector<std:
   for (const std::wstring& folder : folders) {
     SkinCatalogue own;
     ScanSkins(own, {folder});
-    out += shown(folder) + (!IsFolder(folder) ? L": no such folder\n" : own.empty() ? L": no skins\n" : L":\n");
+    const uint32_t heading = !IsFolder(folder) ? IDS_CHECK_NO_SUCH_FOLDER
+                             : own.empty()     ? IDS_CHECK_FOLDER_WITHOUT_SKINS
+                                               : IDS_CHECK_FOLDER;
+    out += FormatString(heading, language, {shown(folder)}) + L"\n";
     for (const CatalogueSkin& skin : own) {
       const auto listed = std::find_if(catalogue.begin(), catalogue.end(),
                                        [&](const CatalogueSkin& entry) { return entry.name == skin.name; });
       if (listed->folder != folder) {
-        out += skin.name + L": hidden by the skin of this name in " + shown(listed->folder) + L"\n";
+        out += FormatString(IDS_CHECK_HIDDEN, language, {skin.name, shown(listed->folder)}) + L"\n";
         continue;
       }
       const SkinReport report = CheckSkin(catalogue, skin.name, exeFolder);
       allUsable = allUsable && report.Usable();
-      out += FormatSkinReport(report);
+      out += FormatSkinReport(report, language);
     }
   }
-  if (catalogue.empty()) out += L"no skins in any of these folders\n";
+  if (catalogue.empty()) out += FormatString(IDS_CHECK_NO_SKINS_ANYWHERE, language, {}) + L"\n";
   return allUsable ? kExitAllUsable : kExitNotUsable;
 }

@@ -67,6 +67,8 @@ const std::vector<uint32_t>& UiSleeps();
 int UiWaits();
 void SetExecutablePath(const std::wstring& path);
 void SetOleAvailable(bool available);
+// The tag UserInterfaceLanguage gives; "ja-JP" until set.
+void SetUserInterfaceLanguage(const std::wstring& tag);
 // The string ids of the message boxes shown, and their texts as shown.
 const std::vector<uint32_t>& MessageBoxes();
 const std::vector<std::wstring>& MessageBoxTexts();
@@ -106,5 +108,7 @@ using MenuResponder = std::function<uint32_t(const CMenu& menu, CWnd* owner)>;
 void SetMenuResponder(MenuResponder responder);
 // Modal dialogs shown; each is answered with OK.
 int DialogsShown();
+// The caption of the last modal dialog shown; empty before the first.
+std::wstring LastDialogCaption();
 
 }  // namespace headless

@@ -82,6 +82,8 @@ void Reset() {
   world.messageBoxTexts.clear();
   world.menuResponder = nullptr;
   world.dialogsShown = 0;
+  world.lastDialogCaption.clear();
+  world.uiLanguage = L"ja-JP";
   world.quitPending = false;
   world.quitCode = 0;
   world.uiThread = std::this_thread::get_id();
@@ -139,5 +141,7 @@ void FailNth(Resource what, int n) { TheWorld().refuseIn[static_cast<int>(what)]
 
 void SetMenuResponder(MenuResponder responder) { TheWorld().menuResponder = std::move(responder); }
 int DialogsShown() { return TheWorld().dialogsShown; }
+
+std::wstring LastDialogCaption() { return TheWorld().lastDialogCaption; }
 
 }  // namespace headless

@@ -58,6 +58,8 @@ struct World {
   std::vector<std::wstring> messageBoxTexts;
   MenuResponder menuResponder;
   int dialogsShown = 0;
+  std::wstring lastDialogCaption;
+  std::wstring uiLanguage = L"ja-JP";
   bool quitPending = false;
   int quitCode = 0;
   std::thread::id uiThread = std::this_thread::get_id();
