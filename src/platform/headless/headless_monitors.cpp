@@ -1,6 +1,7 @@
-#include "../monitors.h"
-#include "../win_constants.h"
 #include "headless_world.h"
+#include "platform/monitors.h"
+#include "platform/system.h"
+#include "platform/win_constants.h"
 
 using headless::detail::TheWorld;
 
@@ -12,9 +13,9 @@ std::vector<MonitorInfo> Monitors() {
 }
 
 int32_t WindowDpi(WindowHandle window) {
+  const Rect rect = WindowRect(window);
   std::lock_guard lock(TheWorld().mutex);
-  const auto* found = headless::detail::Find(window);
-  const MonitorInfo* monitor = NearestMonitor(TheWorld().monitors, found != nullptr ? found->state.rect : Rect{});
+  const MonitorInfo* monitor = NearestMonitor(TheWorld().monitors, rect);
   return monitor != nullptr ? monitor->dpi : kDefaultDpi;
 }
 

@@ -1,54 +1,32 @@
-#include "../win_constants.h"
 #include "headless_world.h"
+#include "platform/win_constants.h"
 
-using headless::detail::TheWorld;
+namespace {
 
-namespace platform {
-
-bool PeekMessage(Message& out, bool remove) {
-  auto& world = TheWorld();
-  if (!world.queue.empty()) {
-    out = world.queue.front();
-    if (remove) world.queue.pop_front();
-    return true;
-  }
-  if (world.quitPending) {
-    out = Message{nullptr, wm::kQuit, static_cast<uintptr_t>(world.quitCode), 0};
-    if (remove) world.quitPending = false;
-    return true;
-  }
-  for (auto& window : world.windows) {
-    if (window->needsPaint && window->state.visible) {
-      out = Message{window.get(), wm::kPaint, 0, 0};
-      return true;
-    }
-  }
-  for (auto& timer : world.timers) {
-    if (static_cast<int32_t>(world.clock - timer.due) >= 0) {
-      out = Message{timer.window, wm::kTimer, timer.id, 0};
-      if (remove) timer.due = world.clock + timer.period;
+// Painting comes after posted messages and before timers, as on the desktop.
+bool TakePaint(Message& out) {
+  std::lock_guard lock(soft::TheWorld().mutex);
+  for (soft::Window* window : soft::TheWorld().windows) {
+    if (window->needsPaint && window->visible) {
+      out = Message{window->Handle(), wm::kPaint, 0, 0};
       return true;
     }
   }
   return false;
 }
 
+}  // namespace
+
+namespace platform {
+
+bool PeekMessage(Message& out, bool remove) {
+  return soft::TakeQueued(out, remove) || TakePaint(out) || soft::TakeDueTimer(out, remove);
+}
+
 bool GetMessage(Message& out) {
   // Nothing can arrive in an empty fake queue: waiting would never end.
   if (!PeekMessage(out, true)) out = Message{nullptr, wm::kQuit, 0, 0};
   return out.message != wm::kQuit;
-}
-
-void TranslateMessage(const Message&) {}
-
-intptr_t DispatchMessage(const Message& message) {
-  if (message.window == nullptr) return 0;
-  return headless::detail::Deliver(message.window, message.message, message.wParam, message.lParam);
-}
-
-void PostQuitMessage(int exitCode) {
-  TheWorld().quitPending = true;
-  TheWorld().quitCode = exitCode;
 }
 
 }  // namespace platform

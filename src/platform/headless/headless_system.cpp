@@ -28,12 +28,6 @@ Size ScreenSize() {
 
 Point CursorPos() { return TheWorld().cursor; }
 
-Rect WindowRect(WindowHandle window) {
-  std::lock_guard lock(TheWorld().mutex);
-  auto* found = headless::detail::Find(window);
-  return found != nullptr ? found->state.rect : Rect{};
-}
-
 bool IsKeyDown(uint32_t virtualKey) { return TheWorld().keysDown.contains(virtualKey); }
 
 std::wstring ExecutablePath() {

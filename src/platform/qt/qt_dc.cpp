@@ -2,8 +2,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "../dc.h"
-#include "../win_constants.h"
+#include "platform/dc.h"
+#include "platform/win_constants.h"
+#include "qt_native_window.h"
 #include "qt_world.h"
 
 // A drawing context is a QPainter on the window while it paints, or on the
@@ -38,7 +39,7 @@ int initialFont;
 
 CPaintDC::CPaintDC(CWnd* target) {
   window = target;
-  auto* found = qtb::Find(target != nullptr ? target->GetSafeHwnd() : nullptr);
+  auto* found = qt::Find(target != nullptr ? target->GetSafeHwnd() : nullptr);
   // Outside the window's own paint handler there is nothing to paint on.
   if (found == nullptr || !found->painting) return;
   auto* context = new Context;
@@ -54,7 +55,7 @@ CPaintDC::~CPaintDC() { delete Of(native); }
 
 CWindowDC::CWindowDC(CWnd* target) {
   window = target;
-  auto* found = qtb::Find(target != nullptr ? target->GetSafeHwnd() : nullptr);
+  auto* found = qt::Find(target != nullptr ? target->GetSafeHwnd() : nullptr);
   if (found == nullptr) return;
   const QSize size = found->size();
   if (found->canvas.size() != size) found->canvas = QImage(size, QImage::Format_ARGB32_Premultiplied);
@@ -70,7 +71,7 @@ CWindowDC::CWindowDC(CWnd* target) {
 
 CWindowDC::~CWindowDC() {
   delete Of(native);
-  auto* found = qtb::Find(window != nullptr ? window->GetSafeHwnd() : nullptr);
+  auto* found = qt::Find(window != nullptr ? window->GetSafeHwnd() : nullptr);
   if (found != nullptr && !found->painting) found->update();
 }
 
@@ -89,25 +90,25 @@ void CDC::SetTransparentBackground() {
 }
 
 void CDC::SetBkColor(Color color) {
-  if (native != nullptr) Of(native)->background = qtb::ToQColor(color);
+  if (native != nullptr) Of(native)->background = qt::ToQColor(color);
 }
 
 void CDC::SetTextColor(Color color) {
-  if (native != nullptr) Of(native)->text = qtb::ToQColor(color);
+  if (native != nullptr) Of(native)->text = qt::ToQColor(color);
 }
 
 void CDC::FillSolidRect(const Rect& rect, Color color) {
-  if (native != nullptr) Of(native)->painter.fillRect(qtb::ToQRect(rect), qtb::ToQColor(color));
+  if (native != nullptr) Of(native)->painter.fillRect(qt::ToQRect(rect), qt::ToQColor(color));
 }
 
 int32_t CDC::DrawText(const std::wstring& text, Rect& rect, uint32_t format) {
   if (native == nullptr) return 0;
   Context& context = *Of(native);
   const int flags = Qt::AlignLeft | Qt::AlignTop | ((format & dt::kWordBreak) != 0 ? Qt::TextWordWrap : 0);
-  QString string = qtb::ToQString(text);
+  QString string = qt::ToQString(text);
   // As on the desktop, a line break at the very end starts no line of its own.
   if (string.endsWith(u'\n')) string.chop(1);
-  const QRect area = qtb::ToQRect(rect);
+  const QRect area = qt::ToQRect(rect);
   if ((format & dt::kCalcRect) != 0) {
     const QRect bound = QFontMetrics(context.font).boundingRect(area, flags, string);
     rect.right = rect.left + bound.width();

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "../frame_bitmap.h"
+#include "platform/frame_bitmap.h"
 
 // The pixels are the program's own top-down buffer; one QImage made over it
 // at creation is what a layered window draws from, with no copy or

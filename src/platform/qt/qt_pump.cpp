@@ -1,64 +1,28 @@
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QTimer>
 
-#include "../system.h"
-#include "../win_constants.h"
-#include "qt_world.h"
+#include "platform/app.h"
+#include "platform/soft/soft_world.h"
+#include "platform/win_constants.h"
+#include "qt_x11.h"
 
-using qtb::TheWorld;
+namespace soft {
 
-namespace {
-
-// Milliseconds until the next timer is due; -1 without timers.
-int32_t UntilNextTimer() {
-  auto& world = TheWorld();
-  std::lock_guard lock(world.mutex);
-  const uint32_t now = platform::TimeGetTime();
-  int32_t soonest = -1;
-  for (const auto& timer : world.timers) {
-    const int32_t left = std::max<int32_t>(0, static_cast<int32_t>(timer.due - now));
-    if (soonest < 0 || left < soonest) soonest = left;
-  }
-  return soonest;
+void WakePump() {
+  if (auto* dispatcher = QAbstractEventDispatcher::instance(nullptr)) dispatcher->wakeUp();
 }
 
-bool TakeQueued(Message& out, bool remove) {
-  auto& world = TheWorld();
-  std::lock_guard lock(world.mutex);
-  if (!world.queue.empty()) {
-    out = world.queue.front().message;
-    if (remove) {
-      world.held = world.queue.front().held;
-      world.queue.pop_front();
-    }
-    return true;
-  }
-  if (world.quitPending) {
-    out = Message{nullptr, wm::kQuit, static_cast<uintptr_t>(world.quitCode), 0};
-    if (remove) world.quitPending = false;
-    return true;
-  }
-  // Timers come last, as on the desktop: only an otherwise empty queue has them.
-  const uint32_t now = platform::TimeGetTime();
-  for (auto& timer : world.timers) {
-    if (static_cast<int32_t>(now - timer.due) >= 0) {
-      out = Message{timer.window, wm::kTimer, timer.id, 0};
-      if (remove) timer.due = now + timer.period;
-      return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace
+}  // namespace soft
 
 namespace platform {
 
 bool PeekMessage(Message& out, bool remove) {
   // Input, painting and window-system events become messages or are handled here.
-  qtb::FlushRequests();
+  qt::x11::FlushRequests();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
-  return TakeQueued(out, remove);
+  // Timers come last, as on the desktop: only an otherwise empty queue has them.
+  return soft::TakeQueued(out, remove) || soft::TakeDueTimer(out, remove);
 }
 
 bool GetMessage(Message& out) {
@@ -69,24 +33,11 @@ bool GetMessage(Message& out) {
     wake->setTimerType(Qt::PreciseTimer);
   }
   while (!PeekMessage(out, true)) {
-    const int32_t wait = UntilNextTimer();
+    const int32_t wait = soft::UntilNextTimer();
     if (wait >= 0) wake->start(wait);
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
   }
   return out.message != wm::kQuit;
-}
-
-void TranslateMessage(const Message&) {}
-
-intptr_t DispatchMessage(const Message& message) {
-  if (message.window == nullptr) return 0;
-  return qtb::Deliver(message.window, message.message, message.wParam, message.lParam);
-}
-
-void PostQuitMessage(int exitCode) {
-  std::lock_guard lock(TheWorld().mutex);
-  TheWorld().quitPending = true;
-  TheWorld().quitCode = exitCode;
 }
 
 }  // namespace platform
