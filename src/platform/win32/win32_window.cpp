@@ -17,7 +17,8 @@ CWnd* CWnd::FromHandle(WindowHandle handle) {
 bool CWnd::CreateEx(uint32_t exStyle, const std::wstring& className, const std::wstring& title, uint32_t style,
                     const Rect& rect, const void* param) {
   CreateStruct cs{exStyle, className, title, style, rect, param};
-  if (!PreCreateWindow(cs)) return false;
+  // A second creation would leave the first window without its object.
+  if (hwnd != nullptr || !PreCreateWindow(cs)) return false;
   const win32::CreationContext context{this, cs.param};
   // A refused creation destroys the window, and PostNcDestroy may delete
   // this object: only the local result is used after the call.
