@@ -1,8 +1,8 @@
 #include <chrono>
 #include <filesystem>
 
-#include "../system.h"
 #include "headless_world.h"
+#include "platform/system.h"
 #include "res/resources.h"
 
 using headless::detail::TheWorld;

@@ -9,9 +9,7 @@
 
 // A drawing context is a QPainter on the window while it paints, or on the
 // window's own canvas for whole-window drawing outside painting.
-namespace {
-
-struct Context {
+struct CDC::Native {
   QPainter painter;
   QFont font;
   QColor background{Qt::white};
@@ -19,7 +17,7 @@ struct Context {
   bool transparent = false;
 };
 
-Context* Of(void* native) { return static_cast<Context*>(native); }
+namespace {
 
 // Pixel heights of the desktop's stock fonts at 96 dpi.
 constexpr int32_t kSystemFixedHeight = 15;
@@ -42,7 +40,7 @@ CPaintDC::CPaintDC(CWnd* target) {
   auto* found = qt::Find(target != nullptr ? target->GetSafeHwnd() : nullptr);
   // Outside the window's own paint handler there is nothing to paint on.
   if (found == nullptr || !found->painting) return;
-  auto* context = new Context;
+  auto* context = new Native;
   context->font = StockQFont(StockFont::SystemFixed, kDefaultDpi);
   if (!context->painter.begin(found)) {
     delete context;
@@ -51,7 +49,7 @@ CPaintDC::CPaintDC(CWnd* target) {
   native = context;
 }
 
-CPaintDC::~CPaintDC() { delete Of(native); }
+CPaintDC::~CPaintDC() { delete native; }
 
 CWindowDC::CWindowDC(CWnd* target) {
   window = target;
@@ -60,7 +58,7 @@ CWindowDC::CWindowDC(CWnd* target) {
   const QSize size = found->size();
   if (found->canvas.size() != size) found->canvas = QImage(size, QImage::Format_ARGB32_Premultiplied);
   if (found->canvas.isNull()) return;
-  auto* context = new Context;
+  auto* context = new Native;
   context->font = StockQFont(StockFont::SystemFixed, kDefaultDpi);
   if (!context->painter.begin(&found->canvas)) {
     delete context;
@@ -70,40 +68,40 @@ CWindowDC::CWindowDC(CWnd* target) {
 }
 
 CWindowDC::~CWindowDC() {
-  delete Of(native);
+  delete native;
   auto* found = qt::Find(window != nullptr ? window->GetSafeHwnd() : nullptr);
   if (found != nullptr && !found->painting) found->update();
 }
 
 void* CDC::SelectStockFont(StockFont font, int32_t dpi) {
   if (native == nullptr) return nullptr;
-  Of(native)->font = StockQFont(font, dpi);
+  native->font = StockQFont(font, dpi);
   return &initialFont;
 }
 
 void CDC::RestoreFont(void* previous) {
-  if (native != nullptr && previous == &initialFont) Of(native)->font = StockQFont(StockFont::SystemFixed, kDefaultDpi);
+  if (native != nullptr && previous == &initialFont) native->font = StockQFont(StockFont::SystemFixed, kDefaultDpi);
 }
 
 void CDC::SetTransparentBackground() {
-  if (native != nullptr) Of(native)->transparent = true;
+  if (native != nullptr) native->transparent = true;
 }
 
 void CDC::SetBkColor(Color color) {
-  if (native != nullptr) Of(native)->background = qt::ToQColor(color);
+  if (native != nullptr) native->background = qt::ToQColor(color);
 }
 
 void CDC::SetTextColor(Color color) {
-  if (native != nullptr) Of(native)->text = qt::ToQColor(color);
+  if (native != nullptr) native->text = qt::ToQColor(color);
 }
 
 void CDC::FillSolidRect(const Rect& rect, Color color) {
-  if (native != nullptr) Of(native)->painter.fillRect(qt::ToQRect(rect), qt::ToQColor(color));
+  if (native != nullptr) native->painter.fillRect(qt::ToQRect(rect), qt::ToQColor(color));
 }
 
 int32_t CDC::DrawText(const std::wstring& text, Rect& rect, uint32_t format) {
   if (native == nullptr) return 0;
-  Context& context = *Of(native);
+  Native& context = *native;
   const int flags = Qt::AlignLeft | Qt::AlignTop | ((format & dt::kWordBreak) != 0 ? Qt::TextWordWrap : 0);
   QString string = qt::ToQString(text);
   // As on the desktop, a line break at the very end starts no line of its own.

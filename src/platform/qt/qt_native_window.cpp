@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "platform/win_constants.h"
-#include "platform/frame_bitmap.h"
+#include "qt_frame_bitmap.h"
 #include "qt_world.h"
 
 namespace qt {
@@ -133,7 +133,7 @@ void NativeWindow::Resized() {
 bool NativeWindow::ShowFrame(Point topLeft, Size size, const FrameBitmap& source, Point from) {
   if (!IsLayered() || size.cx <= 0 || size.cy <= 0) return false;
   Place(Rect{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy});
-  ShowLayered(FramePart{static_cast<const QImage*>(source.NativeDc()), from.x, from.y, size.cx, size.cy});
+  ShowLayered(FramePart{&source.GetNative()->image, from.x, from.y, size.cx, size.cy});
   return true;
 }
 

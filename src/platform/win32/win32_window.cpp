@@ -1,7 +1,7 @@
 #include "win32_windows.h"
 
-#include "platform/frame_bitmap.h"
 #include "platform/wnd.h"
+#include "win32_frame_bitmap.h"
 #include "win32_window_proc.h"
 
 using win32::Native;
@@ -79,7 +79,7 @@ bool CWnd::SetLayeredAlpha(uint8_t alpha) {
 }
 
 bool CWnd::UpdateLayeredWindow(Point topLeft, Size size, const FrameBitmap& source, Point from) {
-  HDC sourceDc = static_cast<HDC>(source.NativeDc());
+  HDC sourceDc = source.GetNative() != nullptr ? source.GetNative()->dc : nullptr;
   if (hwnd == nullptr || sourceDc == nullptr) return false;
   HDC screen = GetDC(nullptr);
   POINT destination{topLeft.x, topLeft.y};
