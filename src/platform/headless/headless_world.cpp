@@ -39,7 +39,7 @@ void Reset() {
   world.clock = 0;
   world.uiSleeps.clear();
   world.screen = {1920, 1080};
-  world.monitors = {SingleMonitor(world.screen)};
+  SetMonitors({SingleMonitor(world.screen)});
   world.cursor = {};
   world.keysDown.clear();
   world.exePath.clear();

@@ -47,7 +47,6 @@ struct World {
   std::atomic<uint32_t> clock{0};
   std::vector<uint32_t> uiSleeps;
   Size screen{1920, 1080};
-  std::vector<MonitorInfo> monitors;  // Reset puts one matching the screen
   Point cursor;
   std::set<uint32_t> keysDown;
   std::wstring exePath;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "platform/monitors.h"
 #include "platform/soft/soft_world.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
@@ -29,8 +30,7 @@ void Sleep(uint32_t milliseconds) {
 }
 
 Size ScreenSize() {
-  std::lock_guard lock(qt::TheScreens().mutex);
-  for (const MonitorInfo& monitor : qt::TheScreens().monitors) {
+  for (const MonitorInfo& monitor : Monitors()) {
     if (monitor.primary) return {monitor.area.Width(), monitor.area.Height()};
   }
   return {};

@@ -2,11 +2,6 @@
 
 namespace qt {
 
-Screens& TheScreens() {
-  static Screens screens;
-  return screens;
-}
-
 QString ToQString(const std::wstring& text) { return QString::fromWCharArray(text.data(), qsizetype(text.size())); }
 
 }  // namespace qt

@@ -1,25 +1,16 @@
 #pragma once
-// What the Qt backend's files share besides the windows: the screens as last
-// read, and conversions between the program's types and Qt's.
+// What the Qt backend's files share besides the windows: conversions
+// between the program's types and Qt's.
 #include <QColor>
 #include <QRect>
 #include <QString>
 
-#include <mutex>
 #include <string>
-#include <vector>
 
 #include "platform/geometry.h"
-#include "platform/monitors.h"
 
 namespace qt {
 
-struct Screens {
-  std::mutex mutex;  // worker threads ask for the screen size
-  std::vector<MonitorInfo> monitors;
-};
-
-Screens& TheScreens();
 // Reads the screens again (start-up and whenever they change).
 void RefreshMonitors();
 

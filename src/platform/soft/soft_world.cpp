@@ -110,4 +110,16 @@ Rect WindowRect(WindowHandle handle) {
   return window != nullptr ? window->rect : Rect{};
 }
 
+std::vector<MonitorInfo> Monitors() {
+  std::lock_guard lock(soft::TheWorld().mutex);
+  return soft::TheWorld().monitors;
+}
+
+int32_t WindowDpi(WindowHandle window) {
+  const Rect rect = WindowRect(window);
+  std::lock_guard lock(soft::TheWorld().mutex);
+  const MonitorInfo* monitor = NearestMonitor(soft::TheWorld().monitors, rect);
+  return monitor != nullptr ? monitor->dpi : kDefaultDpi;
+}
+
 }  // namespace platform

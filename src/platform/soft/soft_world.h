@@ -14,6 +14,7 @@
 
 #include "platform/app.h"
 #include "platform/geometry.h"
+#include "platform/monitors.h"
 #include "platform/wnd.h"
 
 class FrameBitmap;
@@ -75,7 +76,7 @@ struct Queued {
 };
 
 struct World {
-  std::mutex mutex;  // windows, rectangles, queue and timers: other threads post and read places
+  std::mutex mutex;  // other threads post, and read places and monitors
   std::vector<Window*> windows;  // in creation order
   std::deque<Queued> queue;
   uint32_t held = 0;  // of the message being handled
@@ -83,6 +84,7 @@ struct World {
   bool quitPending = false;
   int quitCode = 0;
   std::map<std::wstring, WindowClass> classes;
+  std::vector<MonitorInfo> monitors;  // as the toolkit last told them
 };
 
 World& TheWorld();
