@@ -1,32 +1,13 @@
-#include "headless_world.h"
-#include "platform/win_constants.h"
+#include "platform/soft/soft_world.h"
 
-namespace {
+// The fake has no events of its own, and nothing can arrive while its pump
+// waits: the pump only takes what is there.
+namespace soft {
 
-// Painting comes after posted messages and before timers, as on the desktop.
-bool TakePaint(Message& out) {
-  std::lock_guard lock(soft::TheWorld().mutex);
-  for (soft::Window* window : soft::TheWorld().windows) {
-    if (window->needsPaint && window->visible) {
-      out = Message{window->Handle(), wm::kPaint, 0, 0};
-      return true;
-    }
-  }
-  return false;
-}
+void PumpToolkit() {}
 
-}  // namespace
+bool WaitForToolkit(int32_t) { return false; }
 
-namespace platform {
+void WakePump() {}
 
-bool PeekMessage(Message& out, bool remove) {
-  return soft::TakeQueued(out, remove) || TakePaint(out) || soft::TakeDueTimer(out, remove);
-}
-
-bool GetMessage(Message& out) {
-  // Nothing can arrive in an empty fake queue: waiting would never end.
-  if (!PeekMessage(out, true)) out = Message{nullptr, wm::kQuit, 0, 0};
-  return out.message != wm::kQuit;
-}
-
-}  // namespace platform
+}  // namespace soft

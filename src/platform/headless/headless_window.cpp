@@ -30,7 +30,4 @@ Window* MakeWindow(CWnd* object, const CreateStruct& cs, const WindowClass&) {
   return new headless::detail::Window(object, cs);
 }
 
-// Nothing waits: the fake's pump only takes what is there.
-void WakePump() {}
-
 }  // namespace soft

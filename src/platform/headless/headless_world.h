@@ -23,6 +23,7 @@ class Window final : public soft::Window {
 
   bool ShowFrame(Point topLeft, Size size, const FrameBitmap& source, Point from) override;
   void PaintNow() override;
+  bool PaintedFromQueue() const override { return true; }
   void SetStaysOnTop(bool onTop) override { state.topMost = onTop; }
   void SetOpacity(uint8_t alpha) override { state.alpha = alpha; }
   void StartSystemMove() override { ++state.systemMoves; }

@@ -14,7 +14,9 @@ namespace qt {
 // Reads the screens again (start-up and whenever they change).
 void RefreshMonitors();
 
-QString ToQString(const std::wstring& text);
+inline QString ToQString(const std::wstring& text) {
+  return QString::fromWCharArray(text.data(), qsizetype(text.size()));
+}
 inline QColor ToQColor(Color color) { return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
 inline Rect FromQRect(const QRect& r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
 inline QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }

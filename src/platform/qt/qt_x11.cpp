@@ -5,6 +5,7 @@
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <vector>
@@ -28,6 +29,20 @@ xcb_atom_t Atom(xcb_connection_t* connection, std::string_view name) {
 
 xcb_window_t Root(xcb_connection_t* connection) {
   return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+// A request to the window manager about a window, as an application sends it.
+void AskWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type,
+                      std::initializer_list<uint32_t> data) {
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = window;
+  message.type = type;
+  std::copy(data.begin(), data.end(), message.data.data32);
+  xcb_send_event(connection, 0, Root(connection),
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
 }
 
 bool WindowManagerRunning(xcb_connection_t* connection) {
@@ -116,17 +131,9 @@ void SetStates(WindowId window, bool mapped, bool on, std::initializer_list<std:
   std::vector<xcb_atom_t> changed;
   for (const std::string_view name : names) changed.push_back(Atom(connection, name));
   if (mapped) {
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = state;
-    message.data.data32[0] = on ? 1 : 0;  // add or remove
-    for (size_t k = 0; k < changed.size() && k < 2; ++k) message.data.data32[1 + k] = changed[k];
-    message.data.data32[3] = 1;  // asked by an application
-    xcb_send_event(connection, 0, Root(connection),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
+    // Add or remove, up to two states, asked by an application.
+    AskWindowManager(connection, window, state,
+                     {on ? 1u : 0u, changed.size() > 0 ? changed[0] : 0, changed.size() > 1 ? changed[1] : 0, 1});
     if (WindowManagerRunning(connection)) return;
   }
   xcb_get_property_reply_t* reply = xcb_get_property_reply(
@@ -148,17 +155,8 @@ void SetStates(WindowId window, bool mapped, bool on, std::initializer_list<std:
 void CancelManagerMove(WindowId window) {
   xcb_connection_t* connection = Connection();
   if (connection == nullptr) return;
-  xcb_client_message_event_t message{};
-  message.response_type = XCB_CLIENT_MESSAGE;
-  message.format = 32;
-  message.window = window;
-  message.type = Atom(connection, "_NET_WM_MOVERESIZE");
-  message.data.data32[2] = 11;  // _NET_WM_MOVERESIZE_CANCEL
-  message.data.data32[3] = 1;
-  message.data.data32[4] = 1;
-  xcb_send_event(connection, 0, Root(connection),
-                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                 reinterpret_cast<const char*>(&message));
+  // _NET_WM_MOVERESIZE_CANCEL (11) with the first button, asked by an application.
+  AskWindowManager(connection, window, Atom(connection, "_NET_WM_MOVERESIZE"), {0, 0, 11, 1, 1});
 }
 
 void MoveWindow(WindowId window, QPoint topLeft) {

@@ -4,11 +4,11 @@
 #include "platform/win_constants.h"
 #include "soft_world.h"
 
-namespace soft {
+// The order is the desktop's: posted messages, the quit request, painting,
+// and timers only when nothing else is there.
+namespace {
 
-bool TakeQueued(Message& out, bool remove) {
-  auto& world = TheWorld();
-  std::lock_guard lock(world.mutex);
+bool TakeQueued(soft::World& world, Message& out, bool remove) {
   if (!world.queue.empty()) {
     out = world.queue.front().message;
     if (remove) {
@@ -25,10 +25,17 @@ bool TakeQueued(Message& out, bool remove) {
   return false;
 }
 
-bool TakeDueTimer(Message& out, bool remove) {
-  auto& world = TheWorld();
-  const uint32_t now = platform::TimeGetTime();
-  std::lock_guard lock(world.mutex);
+bool TakePaint(soft::World& world, Message& out) {
+  for (soft::Window* window : world.windows) {
+    if (window->needsPaint && window->visible && window->PaintedFromQueue()) {
+      out = Message{window->Handle(), wm::kPaint, 0, 0};
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TakeDueTimer(soft::World& world, uint32_t now, Message& out, bool remove) {
   for (auto& timer : world.timers) {
     if (static_cast<int32_t>(now - timer.due) >= 0) {
       out = Message{timer.window->Handle(), wm::kTimer, timer.id, 0};
@@ -39,8 +46,9 @@ bool TakeDueTimer(Message& out, bool remove) {
   return false;
 }
 
+// Milliseconds until the next timer is due; -1 without timers.
 int32_t UntilNextTimer() {
-  auto& world = TheWorld();
+  auto& world = soft::TheWorld();
   const uint32_t now = platform::TimeGetTime();
   std::lock_guard lock(world.mutex);
   int32_t soonest = -1;
@@ -51,9 +59,27 @@ int32_t UntilNextTimer() {
   return soonest;
 }
 
-}  // namespace soft
+}  // namespace
 
 namespace platform {
+
+bool PeekMessage(Message& out, bool remove) {
+  soft::PumpToolkit();
+  auto& world = soft::TheWorld();
+  const uint32_t now = TimeGetTime();
+  std::lock_guard lock(world.mutex);
+  return TakeQueued(world, out, remove) || TakePaint(world, out) || TakeDueTimer(world, now, out, remove);
+}
+
+bool GetMessage(Message& out) {
+  while (!PeekMessage(out, true)) {
+    if (!soft::WaitForToolkit(UntilNextTimer())) {
+      out = Message{nullptr, wm::kQuit, 0, 0};
+      break;
+    }
+  }
+  return out.message != wm::kQuit;
+}
 
 void TranslateMessage(const Message&) {}
 

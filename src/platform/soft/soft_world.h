@@ -45,9 +45,11 @@ class Window {
   // Shows the part of a premultiplied bitmap at topLeft; the part lies inside
   // the bitmap. False when the window cannot show it.
   virtual bool ShowFrame(Point topLeft, Size size, const FrameBitmap& source, Point from) = 0;
-  // UpdateWindow: paints now. Invalidate: paints when the pump comes round.
+  // UpdateWindow: paints now. Invalidate: paints when the pump comes round,
+  // with WM_PAINT from the queue unless the toolkit paints on its own events.
   virtual void PaintNow() {}
   virtual void PaintLater() {}
+  virtual bool PaintedFromQueue() const { return false; }
   // A press on the caption that no handler took.
   virtual void StartSystemMove() {}
   // The window is gone for the program; the toolkit deletes it.
@@ -97,18 +99,17 @@ intptr_t Deliver(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr
 void Post(WindowHandle handle, uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
 void PostInput(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t held);
 uint32_t HeldKeys();
-// The queue's next message, else the quit request; the held keys become its when removed.
-bool TakeQueued(Message& out, bool remove);
-// A timer that is due; when removed, it is next due a period from now.
-bool TakeDueTimer(Message& out, bool remove);
-// Milliseconds until the next timer is due; -1 without timers.
-int32_t UntilNextTimer();
 // Forgets every window (their objects are detached, not told), message, timer and class.
 void Reset();
 
 // Provided by the backend built on the core.
 // A new window of the toolkit's for object; null when it cannot be made.
 Window* MakeWindow(CWnd* object, const CreateStruct& cs, const WindowClass& windowClass);
+// Turns the toolkit's pending events (input, painting) into messages or handles them.
+void PumpToolkit();
+// Waits for the toolkit's next event or until a timer is due (-1: none is);
+// false when nothing can ever come.
+bool WaitForToolkit(int32_t timerDueInMs);
 // A message was posted: a pump waiting for the toolkit's events wakes.
 void WakePump();
 
