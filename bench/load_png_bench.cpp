@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/test_folder.h"
 #include "skin/offscreen_surface.h"
-#include "skin_png/png_maker.h"
+#include "support/png_maker.h"
+#include "support/test_folder.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/test_folder.h"
 #include "skin/skin_catalogue.h"
+#include "support/test_folder.h"
 
 namespace {
 

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the release of KITE-MARU for Windows and
 # writes dist/kitemaru-<version>-win32.zip: the programs, the sample skins,
-# a guide and the licences. The same commit gives the same bytes in any
-# folder on any machine with the same Debian packages; the zip's SHA-256 is
-# printed last so two builds can be compared.
+# a guide and the licences; then the Linux package,
+# dist/kitemaru_<version>_amd64.deb (scripts/lib/build_deb.sh). The same
+# commit gives the same bytes in any folder on any machine with the same
+# Debian packages; each file's SHA-256 is printed so two builds can be
+# compared.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -71,3 +73,7 @@ zip=dist/$name-win32.zip
 python3 scripts/lib/make_zip.py "$staging" "$zip"
 echo "zip: $zip"
 echo "SHA-256: $(sha256sum "$zip" | cut -d' ' -f1)"
+
+bash scripts/lib/build_deb.sh | tee "$staging/deb.log"
+deb=$(sed -n 's/^deb: //p' "$staging/deb.log")
+echo "SHA-256: $(sha256sum "$deb" | cut -d' ' -f1)"

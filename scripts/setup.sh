@@ -18,6 +18,7 @@ PACKAGES=(
   wine wine32:i386 xvfb xdotool x11-utils imagemagick icoutils fonts-ipafont-gothic
   qt6-base-dev qt6-qpa-plugins libxcb-shape0-dev openbox xcompmgr python3-tk
   dpkg-dev locales
+  debhelper lintian desktop-file-utils appstream
 )
 
 # install_missing PACKAGE...: installs those of the packages not yet installed.

@@ -3,9 +3,16 @@
 # and writes src/res/kitemaru.ico with 256, 64, 48, 32 and 16 pixel images,
 # the 256 one stored as PNG as Explorer expects at large sizes.
 # Each size is drawn large and scaled down, so edges stay smooth.
+#   make_icon.sh --hicolor DIR   writes DIR/<n>x<n>/apps/kitemaru.png instead,
+#                                the icon theme sizes of a Linux desktop, with
+#                                no dates inside, so a build repeats its bytes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/src/res/kitemaru.ico
+hicolor=
+if [ "${1:-}" = --hicolor ]; then
+  hicolor=${2:?make_icon.sh --hicolor DIR}
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -31,6 +38,16 @@ convert -size 768x768 xc:none -affine 4,0,0,4,0,0 \
   -stroke '#1e1e1e' -strokewidth 5 -fill none \
   -draw "path 'M 82,96 Q 96,112 110,96'" \
   "$work/master.png"
+
+if [ -n "$hicolor" ]; then
+  for size in 16 22 24 32 48 64 128 256; do
+    mkdir -p "$hicolor/${size}x${size}/apps"
+    convert "$work/master.png" -filter Lanczos -resize ${size}x${size} -strip \
+      -define png:exclude-chunks=date,time -define png:color-type=6 \
+      "PNG32:$hicolor/${size}x${size}/apps/kitemaru.png"
+  done
+  exit 0
+fi
 
 images=()
 for size in 256 64 48 32 16; do

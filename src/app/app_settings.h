@@ -36,7 +36,8 @@ class AppSettings {
  public:
   // config.ini in the executable's folder.
   AppSettings();
-  explicit AppSettings(std::wstring path) : file(std::move(path)) {}
+  explicit AppSettings(std::wstring path, bool besideProgram = kSettingsBesideProgram)
+      : file(std::move(path), besideProgram) {}
 
   // Every field from the file; missing values take their defaults. Always true.
   bool Load();

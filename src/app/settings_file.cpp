@@ -51,7 +51,8 @@ auto WhileLocked(Attempt attempt, decltype(attempt()) locked) {
 
 }  // namespace
 
-SettingsFile::SettingsFile(std::wstring programPath) : programPath(std::move(programPath)) {}
+SettingsFile::SettingsFile(std::wstring programPath, bool besideProgram)
+    : programPath(std::move(programPath)), besideProgram(besideProgram) {}
 
 std::wstring SettingsFile::PerUserPath() const {
   const std::wstring base = platform::PerUserDataFolder();
@@ -70,7 +71,7 @@ bool SettingsFile::PerUserStandsInFor(const std::wstring& perUser) const {
 }
 
 bool SettingsFile::ProgramPlaceWritable(const std::wstring& program) const {
-  return platform::CanCreateFilesIn(RemoveFileSpec(program)) || platform::CanWriteFile(program);
+  return besideProgram && (platform::CanCreateFilesIn(RemoveFileSpec(program)) || platform::CanWriteFile(program));
 }
 
 void SettingsFile::Load(IniFile& file) {
@@ -120,7 +121,7 @@ bool SettingsFile::Save(IniFile& file) {
   }
   const std::wstring program = platform::FinalFilePath(programPath);
   if (!program.empty() && platform::IsReadOnlyFile(program)) return true;
-  failure = {programPath, SaveAt(programPath, bytes)};
+  failure = {programPath, besideProgram ? SaveAt(programPath, bytes) : FileError::Denied};
   const std::wstring perUser = PerUserPath();
   if (failure.reason != FileError::None && !perUser.empty()) {
     platform::CreateFolders(RemoveFileSpec(perUser));

@@ -6,6 +6,8 @@
 // later starts read while it is newer than the program's own file and was
 // saved for it. A file that could
 // not be read, or that the user marked read-only, is never written.
+// A program installed for the whole system writes nothing beside itself,
+// even run by root: its folder belongs to the system's package manager.
 #include <string>
 
 #include "app/ini_file.h"
@@ -17,9 +19,16 @@ struct SaveFailure {
   platform::FileError reason = platform::FileError::None;
 };
 
+#ifdef KITEMARU_SYSTEM_INSTALL
+inline constexpr bool kSettingsBesideProgram = false;
+#else
+inline constexpr bool kSettingsBesideProgram = true;
+#endif
+
 class SettingsFile {
  public:
-  explicit SettingsFile(std::wstring programPath);
+  // besideProgram false: only the per-user copy is ever written.
+  explicit SettingsFile(std::wstring programPath, bool besideProgram = kSettingsBesideProgram);
 
   // Reads the settings into file (empty when there are none or they cannot
   // be read). A locked file is tried again for about a second.
@@ -45,6 +54,7 @@ class SettingsFile {
   platform::FileError SaveAt(const std::wstring& path, const std::string& bytes) const;
 
   std::wstring programPath;
+  bool besideProgram = true;
   std::wstring readPath;
   bool frozen = false;
   IniFile loaded;

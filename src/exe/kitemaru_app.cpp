@@ -50,6 +50,14 @@ bool CkitemaruApp::OnIdle(long) {
     platform::TranslateMessage(message);
     platform::DispatchMessage(message);
   }
-  if (mainWindow != nullptr) static_cast<CMainFrame*>(mainWindow)->TickFrame();
+  if (mainWindow == nullptr) return true;
+  auto* frame = static_cast<CMainFrame*>(mainWindow);
+  // Standing sprites wait for their workers: the loop sleeps until a message
+  // or a new frame instead of ticking at the frame rate.
+  if (frame->HasSpriteWork()) {
+    frame->TickFrame();
+  } else {
+    platform::WaitForWork();
+  }
   return true;
 }

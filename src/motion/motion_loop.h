@@ -1,7 +1,8 @@
 #pragma once
 // The bodies of the two workers, run against a given environment. Each
 // iteration ends with the stop check: a request that arrives during an
-// iteration or a sleep is acted on after the iteration, without sleeping again.
+// iteration is acted on after it, one that ends a sleep after one more
+// iteration, without sleeping again.
 #include <cstdint>
 
 #include "motion/motion_environment.h"

@@ -4,7 +4,9 @@
 // single 32-bit atomic read and written whole with relaxed ordering: no order
 // between members is relied on.
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 
 #include "platform/system.h"
 #include "skin/skin_info.h"
@@ -27,8 +29,11 @@ struct SharedMoveRange {
 };
 
 struct SpriteWorkerState {
-  // Raised by the user-interface thread; the worker only reads it.
+  // Raised by the user-interface thread (RequestStop); the worker only reads it.
   std::atomic<int32_t> stopRequest{0};
+  // What a worker's wait listens on for the stop request.
+  std::mutex stopMutex;
+  std::condition_variable stopWake;
   std::atomic<int32_t> animState{0};
   std::atomic<int32_t> frameIndex{0};
   std::atomic<int32_t> tickCounter{0};

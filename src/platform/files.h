@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -51,6 +52,10 @@ bool CreateFolders(const std::wstring& folder);
 // This program's own per-user folder, for settings its own folder cannot
 // take (it may not exist yet); empty when the system has none.
 std::wstring PerUserDataFolder();
+// Skin folders kept apart from the program, in the order they are read after
+// its own: the user's, then the system's (none on Windows). They need not
+// exist; a place the system does not name is left out.
+std::vector<std::wstring> UserAndSystemSkinFolders();
 uint32_t CurrentProcessId();
 
 }  // namespace platform

@@ -14,6 +14,11 @@ namespace platform {
 uint32_t TimeGetTime();
 // Suspends the calling thread for whole milliseconds.
 void Sleep(uint32_t milliseconds);
+// On the user-interface thread: waits until a message or a due timer is in
+// its queue, or WakeUserInterface is called (also if called since the last wait).
+void WaitForWork();
+// Ends the user-interface thread's WaitForWork. Safe from any thread.
+void WakeUserInterface();
 // The primary screen's size in pixels. Safe from any thread.
 Size ScreenSize();
 Point CursorPos();

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "skin/skin_path.h"
+
 // The strip a sprite shows; only Default is ever chosen, the others are read,
 // checked and decoded alike.
 enum class AnimState : int32_t { Default = 0, Up = 1, Down = 2, Left = 3, Right = 4 };
@@ -21,15 +23,27 @@ struct SkinInfo {
   static constexpr int kStateCount = 5;
 
   std::wstring name;
+  std::wstring folder = kSkinFolder;  // the skin folder holding the skin
   std::wstring file[kStateCount];
   int32_t animationFrame[kStateCount] = {};
   int32_t animationWait[kStateCount] = {};
 };
 
-// Installed skin names in listing order; menus address them by position.
-using SkinCatalogue = std::vector<std::wstring>;
+// One installed skin: its name and the skin folder it was found in.
+struct CatalogueSkin {
+  std::wstring name;
+  std::wstring folder = kSkinFolder;
 
-// The menus offer only the first this many entries, so that every skin
+  bool operator==(const CatalogueSkin&) const = default;
+};
+
+// Installed skins in listing order, no name twice; menus address them by
+// position.
+using SkinCatalogue = std::vector<CatalogueSkin>;
+// The skin names a menu lists, in its order.
+using SkinNames = std::vector<std::wstring>;
+
+// The menus offer only the first this many entries of the whole catalogue, so that every skin
 // command stays below the commands of the control menu's window items.
 // Later skins can still be restored by name from config.ini.
 inline constexpr size_t kMaxMenuSkins = 1000;

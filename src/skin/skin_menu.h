@@ -11,6 +11,6 @@
 // Makes menu list the first kMaxMenuSkins entries of catalogue, changing
 // only the items from the first that differs; listed is what it lists.
 // False when the system refused an item: the menu lists those before it.
-bool ListSkins(CMenu& menu, SkinCatalogue& listed, const SkinCatalogue& catalogue);
+bool ListSkins(CMenu& menu, SkinNames& listed, const SkinCatalogue& catalogue);
 // The skin of command id in a menu listing listed; empty for none.
-std::wstring ListedSkin(const SkinCatalogue& listed, uint32_t id);
+std::wstring ListedSkin(const SkinNames& listed, uint32_t id);

@@ -52,10 +52,8 @@ bool StartsWith(const fs::path& path, const fs::path& prefix) {
 
 }  // namespace
 
-std::wstring MakeSkinFilePath(std::wstring_view name, std::wstring_view file) {
-  std::wstring path = kSkinFolder;
-  path += kPathSeparator;
-  path += name;
+std::wstring MakeSkinFilePath(std::wstring_view folder, std::wstring_view name, std::wstring_view file) {
+  std::wstring path = JoinPath(folder, name);
   path += kPathSeparator;
   const size_t fileStart = path.size();
   path += file;
@@ -86,17 +84,17 @@ bool IsSkinFileValueInside(std::wstring_view file) {
   return true;
 }
 
-bool SkinFileInside(std::wstring_view name, std::wstring_view file) {
+bool SkinFileInside(std::wstring_view folder, std::wstring_view name, std::wstring_view file) {
   if (!IsSkinFileValueInside(file)) return false;
   std::error_code error;
-  const fs::path skinFolder = fs::canonical(ToFsPath(kSkinFolder), error);
+  const fs::path skinFolder = fs::canonical(ToFsPath(folder), error);
   if (error) return false;
-  const fs::path target = fs::weakly_canonical(ToFsPath(MakeSkinFilePath(name, file)), error);
+  const fs::path target = fs::weakly_canonical(ToFsPath(MakeSkinFilePath(folder, name, file)), error);
   return !error && StartsWith(target, skinFolder);
 }
 
-bool SkinFileExists(std::wstring_view name, std::wstring_view file) {
-  if (!SkinFileInside(name, file)) return false;
+bool SkinFileExists(std::wstring_view folder, std::wstring_view name, std::wstring_view file) {
+  if (!SkinFileInside(folder, name, file)) return false;
   std::error_code error;
-  return fs::exists(ToFsPath(MakeSkinFilePath(name, file)), error);
+  return fs::exists(ToFsPath(MakeSkinFilePath(folder, name, file)), error);
 }

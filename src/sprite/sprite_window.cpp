@@ -11,6 +11,7 @@
 #include "skin/skin_path.h"
 #include "motion/motion_seed.h"
 #include "motion/motion_threads.h"
+#include "motion/worker_wait.h"
 #include "sprite/sprite_window_placeholder.h"
 #include "sprite/sprite_window_placement.h"
 
@@ -76,7 +77,7 @@ bool CSpriteWindow::LoadStrips() {
   uint64_t budget = kMaxSpriteBytes;
   for (int state = 0; state < kAnimStateCount; ++state) {
     if (skin.file[state].empty()) continue;
-    if (!SkinFileExists(skin.name, skin.file[state])) {
+    if (!SkinFileExists(skin.folder, skin.name, skin.file[state])) {
       ReleaseStrips();
       return false;
     }
@@ -88,7 +89,7 @@ bool CSpriteWindow::LoadStrips() {
     // the sprite: a later try may well succeed, so nothing is shown that
     // would pass for the skin.
     if (surface == nullptr ||
-        (surface->LoadPng(MakeSkinFilePath(skin.name, skin.file[state]), skin.animationFrame[state], &error,
+        (surface->LoadPng(MakeSkinFilePath(skin.folder, skin.name, skin.file[state]), skin.animationFrame[state], &error,
                           budget) == 0 &&
          error.kind == PngLoadErrorKind::OutOfMemory)) {
       ReleaseStrips();
@@ -139,6 +140,10 @@ void CSpriteWindow::FollowWorker() {
   }
 }
 
+bool CSpriteWindow::HasWork() const {
+  return frameChanged.load(std::memory_order_relaxed) != 0 || moving.load(std::memory_order_relaxed) != 0;
+}
+
 void CSpriteWindow::StorePosition() {
   if (GetSafeHwnd() == nullptr) return;
   const Rect rect = GetWindowRect();
@@ -176,7 +181,7 @@ bool CSpriteWindow::StartWorker() {
 
 void CSpriteWindow::StopWorker() {
   if (!worker.joinable()) return;
-  stopRequest.fetch_add(1);
+  RequestStop(*this);
   worker.join();
   stopRequest.store(0);
 }

@@ -35,6 +35,9 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   // The frame tick's share of this sprite: draws a frame the worker changed
   // and moves the window where the worker put its target.
   void FollowWorker();
+  // True while the frame tick has something to do for this sprite: a frame to
+  // draw or a drift to follow.
+  bool HasWork() const;
   // The window's top-left corner becomes the slot's saved position.
   void StorePosition();
   // A sprite too little of which shows on any monitor's work area moves
@@ -55,7 +58,7 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   CSizeWindow rangeEditor;
   CMenu popupMenu;
   CMenu skinSwitchMenu;
-  SkinCatalogue skinSwitchNames;  // what skinSwitchMenu lists
+  SkinNames skinSwitchNames;  // what skinSwitchMenu lists
   int slot;
   bool topMost = false;
   // Set before its window is created: a sprite that replaces another one

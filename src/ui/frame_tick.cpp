@@ -9,15 +9,24 @@ std::optional<uint32_t> FrameSleep(int32_t fps, uint32_t elapsedMs) {
   return static_cast<uint32_t>(interval - elapsed);
 }
 
-void CMainFrame::TickFrame() {
-  for (CSpriteWindow* sprite : sprites) {
-    if (sprite != nullptr) sprite->FollowWorker();
+bool CMainFrame::HasSpriteWork() const {
+  for (const CSpriteWindow* sprite : sprites) {
+    if (sprite != nullptr && sprite->HasWork()) return true;
   }
+  return false;
+}
+
+void CMainFrame::TickFrame() {
+  // The wait comes before the work: a tick after an idle spell draws at once,
+  // and ticks in a row still come no faster than the frame rate.
   const uint32_t now = platform::TimeGetTime();
   if (const auto sleep = FrameSleep(settings.fps, now - lastTickTime)) {
     platform::Sleep(*sleep);
     lastTickTime = platform::TimeGetTime();
   } else {
     lastTickTime = now;
+  }
+  for (CSpriteWindow* sprite : sprites) {
+    if (sprite != nullptr) sprite->FollowWorker();
   }
 }

@@ -36,6 +36,9 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
 
   bool DestroyWindow() override;
   void TickFrame();
+  // True while a sprite has a frame to draw or a drift to follow; otherwise the
+  // frame tick has nothing to do until a message or a worker's new frame.
+  bool HasSpriteWork() const;
   void BuildMenus();
   // Reads the skin folder again: skins come and go while the program runs.
   void RescanSkins() override;
@@ -55,7 +58,7 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   AppSettings settings;
   CMenu controlMenu;
   CMenu loadSkinMenu;
-  SkinCatalogue loadSkinNames;  // what loadSkinMenu lists
+  SkinNames loadSkinNames;  // what loadSkinMenu lists
   CMenu windowMenu;
 
  protected:

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "app/ini_file.h"
-#include "test_folder.h"
+#include "support/test_folder.h"
 
 namespace {
 

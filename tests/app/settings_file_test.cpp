@@ -12,7 +12,7 @@
 #include "app/exe_path.h"
 #include "platform/headless/headless.h"
 #include "platform/system.h"
-#include "test_folder.h"
+#include "support/test_folder.h"
 
 namespace {
 
@@ -50,14 +50,14 @@ class SettingsFileTest : public testing::Test {
   void TearDown() override { headless::Reset(); }
 
   std::wstring Config() const { return folder.Wide(L"config.ini"); }
-  AppSettings Loaded() const {
-    AppSettings settings(Config());
+  AppSettings Loaded(bool besideProgram = true) const {
+    AppSettings settings(Config(), besideProgram);
     settings.Load();
     return settings;
   }
   // Loads, changes the frame rate, saves.
-  void SaveWithFps(int32_t fps) {
-    AppSettings settings = Loaded();
+  void SaveWithFps(int32_t fps, bool besideProgram = true) {
+    AppSettings settings = Loaded(besideProgram);
     settings.fps = fps;
     settings.Save();
   }
@@ -154,6 +154,7 @@ TEST_F(SettingsFileTest, SettingsGoWhereTheyCanAndComeBackFromThere) {
     bool readOnlyMark;
     bool fileExists;
     Place expected;
+    bool besideProgram = true;
   };
   const Case cases[] = {
       {"writable folder", true, true, false, true, Replaced},
@@ -161,6 +162,7 @@ TEST_F(SettingsFileTest, SettingsGoWhereTheyCanAndComeBackFromThere) {
       {"read-only mark", true, false, true, true, NotWritten},
       {"nothing writable", false, false, false, true, PerUser},
       {"no file, folder refuses", false, false, false, false, PerUser},
+      {"installed for the system, run by root", true, true, false, true, PerUser, false},
   };
   const std::string old = "[General]\nFPS=15\n";
   for (const Case& c : cases) {
@@ -176,7 +178,7 @@ TEST_F(SettingsFileTest, SettingsGoWhereTheyCanAndComeBackFromThere) {
     headless::SetFileWritable(Config(), c.fileWritable);
     if (c.readOnlyMark) headless::SetFileReadOnly(Config());
 
-    SaveWithFps(60);
+    SaveWithFps(60, c.besideProgram);
     const std::string program = c.fileExists ? ReadBytes(folder.Path() / "config.ini") : "";
     const bool perUser = fs::exists(folder.Path() / "user/config.ini");
     EXPECT_EQ(perUser, c.expected == PerUser);
@@ -187,7 +189,7 @@ TEST_F(SettingsFileTest, SettingsGoWhereTheyCanAndComeBackFromThere) {
       EXPECT_NE(program.find("FPS=60\n"), std::string::npos);
       EXPECT_EQ(ReadBytes(folder.Path() / "witness") == program, c.expected == InPlace);
     }
-    EXPECT_EQ(Loaded().fps, c.expected == NotWritten ? 15 : 60);
+    EXPECT_EQ(Loaded(c.besideProgram).fps, c.expected == NotWritten ? 15 : 60);
   }
 }
 

@@ -1,7 +1,9 @@
 # What the end-to-end scenarios of both builds share: the test skins,
 # reading config.ini and the screen, and the scenarios that read the same on
-# both. The sourcing script sets dir and shot and defines fail, make_folder,
-# start_program, close_program and sprites.
+# both. The sourcing script sets dir and shot and defines how it drives the
+# program: fail, make_folder, start_program, close_program, sprites and
+# editors (a line "sprite|editor X Y W H topmost|normal ..." a window),
+# double_click X Y on a sprite, and focus_editor before keys are typed.
 
 # make_test_skins FOLDER: "plain" (64 x 64, 2 frames, every pixel red 200
 # green 100 blue 50 at alpha 128) and "tall" (48 x 96, 1 frame, opaque).
@@ -74,6 +76,75 @@ pixel() {
 count_colour() {
   convert "$shot" -crop "$3x$4+$1+$2" +repage -fill black +opaque "$5" -fill white -opaque "$5" \
     -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# Black client area with the white header and the grey status lines; the
+# first save writes every key, in order.
+first_start() {
+  make_folder
+  start_program
+  screenshot
+  local white grey
+  white=$(count_colour 0 0 320 240 '#FFFFFF')
+  grey=$(count_colour 0 0 320 240 '#C4C4C4')
+  [ "$white" -gt 40 ] || fail "no white header text ($white pixels)"
+  [ "$grey" -gt 100 ] || fail "no grey status text ($grey pixels)"
+  [ "$(count_colour 0 120 320 100 '#000000')" -gt 20000 ] || fail "client area is not black"
+  close_program
+  [ "$(grep -c '=' "$dir/config.ini")" = 81 ] || fail "config.ini does not hold 81 keys"
+  local keys expected=FPS slot
+  keys=$(grep -o '^[A-Za-z]*=' "$dir/config.ini" | tr -d '=' | tr '\n' ' ')
+  for slot in 0 1 2 3 4 5 6 7 8 9; do
+    expected="$expected MoveRangeLeft MoveRangeTop MoveRangeRight MoveRangeBottom TopMost SkinName MoveMethod Position"
+  done
+  [ "$keys" = "$expected " ] || fail "keys out of order: $keys"
+  expect_config General FPS 30
+  expect_config Window9 Position ""
+}
+
+sprites_restore() {
+  make_folder
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=400, 300\r\n[Window4]\r\nSkinName=tall\r\nPosition=700, 500\r\nTopMost=5\r\n[Window2]\r\nSkinName=missing\r\n' > "$dir/config.ini"
+  start_program
+  local listed
+  listed=$(sprites)
+  grep -q 'sprite 400 300 64 64' <<<"$listed" || fail "plain not restored: $listed"
+  grep -q 'sprite 700 500 48 96 topmost' <<<"$listed" || fail "tall not restored: $listed"
+  screenshot
+  # Premultiplied as (c * a) >> 8: (200, 100, 50) at alpha 128 shows as
+  # (100, 50, 25) over nothing, and opaque (30, 160, 90) as (29, 159, 89);
+  # a compositing manager blends the first over the backdrop instead.
+  local plain=100,50,25
+  [ "${KITEMARU_DESKTOP:-}" = xcompmgr ] && plain=116,82,89
+  [ "$(pixel 430 330)" = "$plain" ] || fail "plain pixel is $(pixel 430 330)"
+  [ "$(pixel 720 520)" = "29,159,89" ] || fail "tall pixel is $(pixel 720 520)"
+  close_program
+  expect_config Window0 Position "400, 300"
+  expect_config Window4 TopMost 1
+  expect_config Window2 SkinName missing  # kept for when the skin comes back
+}
+
+# A double-click opens the range editor on the default range, the middle
+# half of 1280 x 1024; arrows move it, with Shift they size it, Ctrl makes
+# the step 8, End 16 (32 with Ctrl); Enter keeps it. The sprite stays clear of the control window, which a
+# window manager may stack above it.
+range_editor() {
+  make_folder
+  printf '[Window0]\r\nSkinName=plain\r\nPosition=400, 600\r\n' > "$dir/config.ini"
+  start_program
+  double_click 410 610
+  sleep 0.7
+  grep -q 'editor 319 255 640 512' <<<"$(editors)" || fail "editor placed at: $(editors)"
+  screenshot
+  focus_editor
+  xdotool key --delay 60 Right Down shift+Right shift+Right ctrl+Down shift+ctrl+End
+  sleep 0.5
+  grep -q 'editor 320 264 674 512' <<<"$(editors)" || fail "editor after keys: $(editors)"
+  xdotool key Return
+  sleep 0.5
+  [ -z "$(editors)" ] || fail "the editor stayed open after Enter"
+  close_program
+  expect_range_of 320 264 674 512
 }
 
 # The sprite drifts inside its move range, (300, 200)-(900, 700) on the

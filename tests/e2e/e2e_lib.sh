@@ -45,6 +45,10 @@ start_program() {
 
 drive() { wine "$E2E_DRIVER" "$@" | tr -d '\r'; }
 sprites() { drive sprites; }
+editors() { drive editors; }
+double_click() { drive sprite-dblclick "$1" "$2" || fail "no sprite at $1,$2 to double-click"; }
+# The editor a double-click opened is the active window already.
+focus_editor() { :; }
 
 # Waits for the program to end and checks that it ended well.
 wait_exit() {

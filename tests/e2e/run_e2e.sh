@@ -8,34 +8,10 @@ source "$(dirname "$0")/e2e_lib.sh"
 FPS_60=32799
 ABOUT=57664
 SKIN_0=33000
-EDIT_RANGE=32778
 CLOSE_SPRITE=32780
 TOPMOST=32782
 MOVE_STOP=32786
 MOVE_DRIFT=32787
-
-first_start() {
-  make_folder
-  start_program
-  screenshot
-  # Black client area with the white header and the grey status lines.
-  local white grey
-  white=$(count_colour 0 0 320 240 '#FFFFFF')
-  grey=$(count_colour 0 0 320 240 '#C4C4C4')
-  [ "$white" -gt 40 ] || fail "no white header text ($white pixels)"
-  [ "$grey" -gt 100 ] || fail "no grey status text ($grey pixels)"
-  [ "$(count_colour 0 120 320 100 '#000000')" -gt 20000 ] || fail "client area is not black"
-  close_program
-  [ "$(grep -c '=' "$dir/config.ini")" = 81 ] || fail "config.ini does not hold 81 keys"
-  local keys expected=FPS slot
-  keys=$(grep -o '^[A-Za-z]*=' "$dir/config.ini" | tr -d '=' | tr '\n' ' ')
-  for slot in 0 1 2 3 4 5 6 7 8 9; do
-    expected="$expected MoveRangeLeft MoveRangeTop MoveRangeRight MoveRangeBottom TopMost SkinName MoveMethod Position"
-  done
-  [ "$keys" = "$expected " ] || fail "keys out of order: $keys"
-  expect_config General FPS 30
-  expect_config Window9 Position ""
-}
 
 fps_command() {
   make_folder
@@ -79,54 +55,6 @@ session_end() {
   expect_config General FPS 60
   expect_config Window0 SkinName plain
   close_program
-}
-
-sprites_restore() {
-  make_folder
-  printf '[Window0]\r\nSkinName=plain\r\nPosition=400, 300\r\n[Window4]\r\nSkinName=tall\r\nPosition=700, 500\r\nTopMost=5\r\n[Window2]\r\nSkinName=missing\r\n' > "$dir/config.ini"
-  start_program
-  local sprites
-  sprites=$(drive sprites)
-  grep -q 'sprite 400 300 64 64' <<<"$sprites" || fail "plain not restored: $sprites"
-  grep -q 'sprite 700 500 48 96 topmost' <<<"$sprites" || fail "tall not restored: $sprites"
-  screenshot
-  # Premultiplied as (c * a) >> 8: (200, 100, 50) at alpha 128 shows as
-  # (100, 50, 25) over nothing, and opaque (30, 160, 90) as (29, 159, 89).
-  [ "$(pixel 430 330)" = "100,50,25" ] || fail "plain pixel is $(pixel 430 330)"
-  [ "$(pixel 720 520)" = "29,159,89" ] || fail "tall pixel is $(pixel 720 520)"
-  close_program
-  expect_config Window0 Position "400, 300"
-  expect_config Window4 TopMost 1
-  expect_config Window2 SkinName missing  # kept for when the skin comes back
-}
-
-range_editor() {
-  make_folder
-  printf '[Window0]\r\nSkinName=plain\r\nPosition=100, 100\r\n' > "$dir/config.ini"
-  start_program
-  drive sprite-dblclick 110 110 || fail "no sprite to double-click"
-  sleep 0.5
-  local editor
-  editor=$(drive editors)
-  # The default range, the middle half of 1280 x 1024.
-  grep -q 'editor 319 255 640 512' <<<"$editor" || fail "editor placed at: $editor"
-  screenshot
-  cp "$shot" "$shots/range_editor-editor.png"
-  drive editor-key 39   # right 1
-  drive editor-key 40   # down 1
-  sleep 0.3
-  editor=$(drive editors)
-  grep -q 'editor 320 256 640 512' <<<"$editor" || fail "editor after keys: $editor"
-  # Modifiers come from the real keyboard state: type them into the active editor.
-  xdotool key shift+Right shift+Right ctrl+Down shift+ctrl+End
-  sleep 0.3
-  editor=$(drive editors)
-  grep -q 'editor 320 264 674 512' <<<"$editor" || fail "editor after Shift and Ctrl keys: $editor"
-  xdotool key Return
-  sleep 0.3
-  [ -z "$(drive editors)" ] || fail "the editor stayed open after Enter"
-  close_program
-  expect_range_of 320 264 674 512
 }
 
 sprite_commands() {

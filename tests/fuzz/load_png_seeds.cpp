@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "skin_png/png_maker.h"
+#include "support/png_maker.h"
 
 namespace {
 

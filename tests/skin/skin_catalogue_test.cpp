@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <iterator>
 #include <vector>
 
-#include "test_folder.h"
+#include "support/test_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -31,25 +32,41 @@ class SkinCatalogueTest : public testing::Test {
   CurrentDirectoryScope inFolder{folder.Path()};
 };
 
-TEST_F(SkinCatalogueTest, OnlyFoldersWithASkinIniAreSkins) {
-  SkinCatalogue catalogue = {L"stale"};
-  ScanSkins(catalogue);
-  EXPECT_TRUE(catalogue.empty());  // no skin folder at all
+// The program's folder, the user's, the system's: only folders with a
+// skin.ini are skins, an earlier name hides a later one, and a folder that is
+// missing or cannot be listed adds nothing.
+TEST_F(SkinCatalogueTest, FoldersAreReadInOrderAndAnEarlierNameHidesALaterOne) {
+  const std::wstring user = folder.Wide(L"user"), system = folder.Wide(L"system");
+  const std::wstring missing = folder.Wide(L"missing"), notAFolder = folder.Wide(L"file");
   AddSkin("a", kWalkIni);
-  fs::create_directories(folder.Path() / "skin" / "b");
+  fs::create_directories(folder.Path() / "skin" / "b");  // no skin.ini: hides nothing
   AddFile("skin/c.png");
   AddFile("skin/skin.ini");
-  catalogue = {L"stale"};
-  ScanSkins(catalogue);
-  EXPECT_EQ(catalogue, SkinCatalogue{L"a"});
+  AddFile("file");
+  for (const char* skin : {"user/a", "user/b", "system/b", "system/s"}) AddFile(fs::path(skin) / "skin.ini");
+  const struct {
+    std::vector<std::wstring> folders;
+    SkinCatalogue expected;  // sorted by name, which here keeps the folders' order
+  } cases[] = {
+      {{kSkinFolder, user, system}, {{L"a", kSkinFolder}, {L"b", user}, {L"s", system}}},
+      {{missing, notAFolder, user, missing, system}, {{L"a", user}, {L"b", user}, {L"s", system}}},
+      {{system, user, kSkinFolder}, {{L"a", user}, {L"b", system}, {L"s", system}}},
+      {{missing, notAFolder}, {}},
+  };
+  for (const auto& c : cases) {
+    SkinCatalogue catalogue = {{L"stale"}};
+    ScanSkins(catalogue, c.folders);
+    std::stable_sort(catalogue.begin(), catalogue.end(), [](auto& x, auto& y) { return x.name < y.name; });
+    EXPECT_EQ(catalogue, c.expected) << c.folders.size();
+  }
 }
 
 TEST_F(SkinCatalogueTest, JapaneseSkinNameIsListedAndFound) {
   AddSkin("\xE3\x81\xAD\xE3\x81\x93", kWalkIni);  // ねこ
   AddFile(fs::path(u8"skin/\u306D\u3053/walk.png"));
   SkinCatalogue catalogue;
-  ScanSkins(catalogue);
-  ASSERT_EQ(catalogue, SkinCatalogue{L"\u306D\u3053"});
+  ScanSkins(catalogue, {kSkinFolder});
+  ASSERT_EQ(catalogue, SkinCatalogue{{L"\u306D\u3053"}});
   SkinInfo info;
   ASSERT_EQ(FindSkin(catalogue, L"\u306D\u3053", info, folder.Wide()), 1);
   EXPECT_EQ(info.file[0], L"walk.png");
@@ -59,7 +76,7 @@ TEST_F(SkinCatalogueTest, JapaneseSkinNameIsListedAndFound) {
 // A name in another letter case or an index outside the catalogue reads nothing.
 TEST_F(SkinCatalogueTest, SkinNotFoundLeavesTheInfoUntouched) {
   AddSkin("Neko", kWalkIni);
-  const SkinCatalogue catalogue = {L"Neko"};
+  const SkinCatalogue catalogue = {{L"Neko"}};
   const std::function<int(SkinInfo&)> reads[] = {
       [&](SkinInfo& info) { return FindSkin(catalogue, L"neko", info, folder.Wide()); },
       [&](SkinInfo& info) { return ReadSkinInfo(catalogue, 1, info, folder.Wide()); },
@@ -88,7 +105,7 @@ TEST_F(SkinCatalogueTest, AbsentSectionsAndKeysTakeTheDefaults) {
   CurrentDirectoryScope inElsewhere(elsewhere.Path());
   for (const bool gone : {false, true}) {
     SkinInfo info;
-    ASSERT_EQ(ReadSkinInfo({L"a"}, 0, info, gone ? elsewhere.Wide() : folder.Wide()), 1);
+    ASSERT_EQ(ReadSkinInfo({{L"a"}}, 0, info, gone ? elsewhere.Wide() : folder.Wide()), 1);
     EXPECT_EQ(info.name, L"a");
     const std::wstring files[] = {gone ? L"" : L"walk.png", L"", L"", L"", L""};
     const int32_t frames[] = {gone ? 1 : 4, 1, 1, 1, 1};
@@ -136,6 +153,34 @@ TEST_F(SkinCatalogueTest, CheckSkinFilesNeedsEveryStripInsideTheSkin) {
     info.name = L"a";
     for (int s = 0; s < SkinInfo::kStateCount; ++s) info.file[s] = c.files[s] ? c.files[s] : L"";
     EXPECT_EQ(CheckSkinFiles(info), c.expected) << info.file[0] << L"|" << info.file[1] << L"|" << info.file[4];
+  }
+}
+
+// A skin of another folder reads its skin.ini there and may use a strip of a
+// skin beside it, but nothing outside that folder.
+TEST_F(SkinCatalogueTest, ASkinOfTheUsersFolderStaysInsideIt) {
+  const std::wstring user = folder.Wide(L"user");
+  AddFile("skin/a/a.png");
+  WriteBytes(folder.Path() / "user/u/skin.ini", kWalkIni);
+  AddFile("user/u/walk.png");
+  AddFile("user/v/v.png");
+#ifndef _WIN32
+  fs::create_symlink(folder.Path() / "skin/a/a.png", folder.Path() / "user/u/link.png");
+#endif
+  TestFolder elsewhere;
+  CurrentDirectoryScope inElsewhere(elsewhere.Path());
+  SkinInfo info;
+  ASSERT_EQ(FindSkin({{L"u", user}}, L"u", info, elsewhere.Wide()), 1);
+  EXPECT_EQ(info.folder, user);
+  EXPECT_EQ(info.file[0], L"walk.png");
+  const struct {
+    const wchar_t* file;
+    int expected;
+  } cases[] = {{L"..\\v\\v.png", 1}, {L"walk.png", 1}, {L"..\\..\\skin\\a\\a.png", 0}, {L"..\\..\\user\\v\\v.png", 0},
+               {L"link.png", 0}};
+  for (const auto& c : cases) {
+    info.file[0] = c.file;
+    EXPECT_EQ(CheckSkinFiles(info), c.expected) << c.file;
   }
 }
 

@@ -121,7 +121,7 @@ TEST_F(SpriteWindowTest, SwitchingSkinReplacesTheWindowInPlaceAndClosingEmptiesT
   MakeSkin(L"b", 1, 48);
   WriteConfig("[Window0]\nSkinName=a\nPosition=50, 60\nTopMost=1\nMoveMethod=1\nMoveRangeLeft=100\n");
   Start();
-  const uint32_t b = frame->catalogue[0] == L"b" ? 0 : 1;
+  const uint32_t b = frame->catalogue[0].name == L"b" ? 0 : 1;
   Command(0, IDM_SKIN_FIRST + b);
   ASSERT_NE(Sprite(0), nullptr);
   EXPECT_EQ(Sprite(0)->GetSkinName(), L"b");

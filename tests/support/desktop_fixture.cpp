@@ -6,9 +6,10 @@
 #include "app/exe_path.h"
 #include "app/ini_document.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/headless_skin_folders.h"
 #include "platform/win_constants.h"
-#include "skin_png/png_maker.h"
 #include "sprite/sprite_window.h"
+#include "support/png_maker.h"
 
 void DesktopTest::SetUp() {
   headless::Reset();
@@ -20,6 +21,7 @@ void DesktopTest::TearDown() {
   if (frame != nullptr && app->mainWindow == frame) Close();
   app.reset();
   headless::Reset();
+  headless::SetUserAndSystemSkinFolders({});
 }
 
 void DesktopTest::MakeSkin(const std::wstring& name, int frameCount, int size, const std::string& extraIni) {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "exe/kitemaru_app.h"
-#include "app/test_folder.h"
+#include "support/test_folder.h"
 #include "ui/main_frame.h"
 
 class DesktopTest : public ::testing::Test {

@@ -24,7 +24,7 @@ using E = PngLoadErrorKind;
 SkinReport Check(const SkinTree& tree, const std::wstring& name) {
   CurrentDirectoryScope current(tree.Path());
   SkinCatalogue catalogue;
-  ScanSkins(catalogue);
+  ScanSkins(catalogue, {kSkinFolder});
   return CheckSkin(catalogue, name, tree.Wide());
 }
 
@@ -164,17 +164,23 @@ TEST(SkinReportText, OverBudgetSaysWhatTheSpriteHasLeft) {
             L"states before it leave 100.0 MiB, so it is not loaded, so the sprite shows only a red warning tile");
 }
 
-// The menus stop at 1000 skins; the checker says so of the later ones.
+// The menus stop at 1000 skins of all folders together; the checker says so
+// of the later ones.
 TEST(CheckSkin, SkinsPastTheMenusLimitAreNamed) {
   SkinTree tree;
-  for (int i = 0; i <= 1000; ++i) tree.Write(L"s" + std::to_wstring(i), L"skin.ini", "[Default]\n");
+  TestFolder user;
+  for (int i = 0; i <= 1000; ++i) {
+    const std::wstring name = L"s" + std::to_wstring(i);
+    if (i < 500) tree.Write(name, L"skin.ini", "[Default]\n");
+    else WriteBytes(user.Path() / ToFsPath(name) / "skin.ini", "[Default]\n");
+  }
   CurrentDirectoryScope current(tree.Path());
   SkinCatalogue catalogue;
-  ScanSkins(catalogue);
+  ScanSkins(catalogue, {kSkinFolder, user.Wide()});
   ASSERT_EQ(catalogue.size(), 1001u);
 
-  const SkinReport last = CheckSkin(catalogue, catalogue[1000], tree.Wide());
-  const SkinReport earlier = CheckSkin(catalogue, catalogue[999], tree.Wide());
+  const SkinReport last = CheckSkin(catalogue, catalogue[1000].name, tree.Wide());
+  const SkinReport earlier = CheckSkin(catalogue, catalogue[999].name, tree.Wide());
   ASSERT_EQ(last.problems.size(), 2u);
   EXPECT_EQ(last.problems[0].kind, K::NotInMenus);
   EXPECT_FALSE(last.problems[0].fatal);

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/exe_path.h"
-#include "app/test_folder.h"
-#include "skin_png/png_maker.h"
+#include "support/png_maker.h"
+#include "support/test_folder.h"
 
 namespace skintest {
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/ini_encoding.h"
+#include "skin/skin_path.h"
 #include "skincheck/skin_target.h"
 #include "skincheck/skincheck_run.h"
 #include "tools/skin_tree.h"
@@ -91,19 +92,39 @@ TEST(RunSkinCheck, ReportsAndExitCode) {
   }
 }
 
+// Without an argument: each folder the program reads on a line of its own,
+// then its skins; one hidden by an earlier folder is named as such.
+TEST(RunSkinCheckEverywhere, SaysWhichFolderEachSkinComesFrom) {
+  const Tree tree;
+  TestFolder user, system;
+  WriteBytes(user.Path() / "kite" / "skin.ini", "[Default]\n");
+  WriteBytes(system.Path() / "mine" / "skin.ini", "[Default]\nFile=m.png\nAnimationWait=100\n");
+  const skintest::Bytes strip = skintest::Strip(32, 32);
+  WriteBytes(system.Path() / "mine" / "m.png", std::string(strip.begin(), strip.end()));
+  std::wstring out, err;
+  EXPECT_EQ(RunSkinCheckEverywhere(tree.Wide(), {kSkinFolder, user.Wide(), system.Wide(), user.Wide(L"none")}, out, err),
+            kExitAllUsable);
+  EXPECT_EQ(out, Native(tree.Wide() + L"/skin:\n") +
+                     L"kite: usable \u2014 listed, loads, shows 6 frames of 96 x 96, 216 KiB decoded\n" + user.Wide() +
+                     L":\nkite: hidden by the skin of this name in " + Native(tree.Wide() + L"/skin") + L"\n" +
+                     system.Wide() + L":\nmine: usable \u2014 listed, loads, shows 1 frame of 32 x 32, 4 KiB decoded\n" +
+                     user.Wide(L"none") + L": no such folder\n");
+  EXPECT_TRUE(err.empty());
+}
+
 TEST(RunSkinCheckCommand, HelpOnRequestUsageOnAnyOtherCountNamingThisSystemsProgram) {
 #ifdef _WIN32
   const std::wstring nextTo = L"next to kitemaru.exe.\n";
 #else
   const std::wstring nextTo = L"next to kitemaru.\n";
 #endif
-  const std::vector<std::vector<std::wstring>> commands = {{L"/?"}, {L"-h"}, {L"--help"}, {}, {L"a", L"b"}};
+  const std::vector<std::vector<std::wstring>> commands = {{L"/?"}, {L"-h"}, {L"--help"}, {L"a", L"b"}};
   for (const auto& arguments : commands) {
     std::wstring out, err;
     const bool help = arguments.size() == 1;
     EXPECT_EQ(RunSkinCheckCommand(arguments, out, err), help ? kExitAllUsable : kExitUsage);
     const std::wstring& usage = help ? out : err;
-    EXPECT_EQ(usage.rfind(L"usage: kitemaru-skincheck <folder>\n", 0), 0u) << WideToUtf8(usage);
+    EXPECT_EQ(usage.rfind(L"usage: kitemaru-skincheck [<folder>]\n", 0), 0u) << WideToUtf8(usage);
     EXPECT_NE(usage.find(nextTo), std::wstring::npos) << WideToUtf8(usage);
     EXPECT_TRUE((help ? err : out).empty());
   }

@@ -5,6 +5,7 @@
 
 #include "app/exe_path.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/headless_skin_folders.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
 #include "sprite/sprite_window.h"
@@ -113,11 +114,12 @@ TEST_F(ControlWindowTest, MenuListsSkinsSlotsAndCommandsAndAboutAndExitWork) {
   frame = nullptr;
 }
 
-// Skin commands end where the window items begin: a 1001st skin would have
-// opened slot 0's menu.
+// Skin commands end where the window items begin: a 1001st skin, here from
+// the user's folder, would have opened slot 0's menu.
 TEST_F(ControlWindowTest, MenusOfferTheFirstThousandSkinsOnly) {
+  headless::SetUserAndSystemSkinFolders({FromFsPath(folder / "user")});
   for (int i = 0; i <= 1000; ++i) {
-    WriteBytes(folder / "skin" / ("s" + std::to_string(i)) / "skin.ini", "[Default]\n");
+    WriteBytes(folder / (i < 500 ? "skin" : "user") / ("s" + std::to_string(i)) / "skin.ini", "[Default]\n");
   }
   Start();
   ASSERT_EQ(frame->catalogue.size(), 1001u);
@@ -126,7 +128,7 @@ TEST_F(ControlWindowTest, MenusOfferTheFirstThousandSkinsOnly) {
   const auto expectFirstThousand = [&](const CMenu& skins) {
     ASSERT_EQ(skins.GetItemCount(), 1000);
     EXPECT_EQ(skins.GetItem(999).id, IDM_SKIN_LAST);
-    EXPECT_EQ(skins.GetItem(999).text, frame->catalogue[999]);
+    EXPECT_EQ(skins.GetItem(999).text, frame->catalogue[999].name);
   };
   expectFirstThousand(frame->controlMenu.GetSubMenu(0).GetSubMenu(0));
   expectFirstThousand(frame->sprites[0]->skinSwitchMenu);
@@ -137,7 +139,7 @@ TEST_F(ControlWindowTest, MenusOfferTheFirstThousandSkinsOnly) {
     EXPECT_EQ(menuOwner, nullptr) << i;
   }
   ASSERT_NE(frame->sprites[1], nullptr);
-  EXPECT_EQ(frame->sprites[1]->GetSkinName(), frame->catalogue[999]);
+  EXPECT_EQ(frame->sprites[1]->GetSkinName(), frame->catalogue[999].name);
 }
 
 TEST_F(ControlWindowTest, FrameRateChecksItsRadioItem) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless.h"
+#include "platform/win_constants.h"
+#include "res/resource_ids.h"
+#include "sprite/sprite_window.h"
 #include "support/desktop_fixture.h"
 
 TEST(FrameSleep, SleepsTheTruncatedRestOfTheFrameTime) {
@@ -31,4 +34,27 @@ TEST_F(FrameTickTest, PacesFromTheStampTakenAfterTheLastSleepAcrossAClockWrap) {
   headless::AdvanceClock(5);
   frame->TickFrame();
   EXPECT_EQ(headless::UiSleeps(), (std::vector<uint32_t>{13, 28}));
+}
+
+TEST_F(FrameTickTest, StandingSpritesLetTheLoopWaitUntilAFrameOrAMessageArrives) {
+  MakeSkin(L"still", 1);  // one frame: its worker never publishes one
+  WriteConfig("[Window0]\nSkinName=still\n");
+  Start();
+  ASSERT_TRUE(TickUntil([&] { return !frame->HasSpriteWork(); }));
+  const int updates = LayeredUpdates(0);
+  const size_t sleeps = headless::UiSleeps().size();
+
+  EXPECT_TRUE(app->OnIdle(0));
+  EXPECT_EQ(headless::UiWaits(), 1) << "nothing to do: the loop waits";
+  EXPECT_EQ(headless::UiSleeps().size(), sleeps) << "and does not tick";
+
+  frame->sprites[0]->frameChanged = 1;  // as a worker publishes a frame
+  EXPECT_TRUE(app->OnIdle(1));
+  EXPECT_EQ(LayeredUpdates(0), updates + 1);
+  EXPECT_EQ(headless::UiWaits(), 1);
+
+  frame->PostMessage(wm::kCommand, IDM_FPS_10);
+  EXPECT_TRUE(app->OnIdle(2));
+  EXPECT_EQ(frame->settings.fps, 10);
+  EXPECT_EQ(headless::UiWaits(), 2);
 }

@@ -18,6 +18,7 @@ constexpr int kDefault = static_cast<int>(AnimState::Default);
 bool StripExists(const SkinInfo& info, int state) {
   SkinInfo one;
   one.name = info.name;
+  one.folder = info.folder;
   one.file[state] = info.file[state];
   return CheckSkinFiles(one) == 1;
 }
@@ -27,7 +28,7 @@ SkinProblem StateProblem(SkinProblemKind kind, const SkinInfo& info, int state) 
   problem.kind = kind;
   problem.state = state;
   problem.file = info.file[state];
-  problem.path = info.file[state].empty() ? std::wstring() : MakeSkinFilePath(info.name, info.file[state]);
+  problem.path = info.file[state].empty() ? std::wstring() : MakeSkinFilePath(info.folder, info.name, info.file[state]);
   problem.animationFrame = info.animationFrame[state];
   problem.animationWait = info.animationWait[state];
   return problem;
@@ -35,9 +36,10 @@ SkinProblem StateProblem(SkinProblemKind kind, const SkinInfo& info, int state) 
 
 // The AnimationFrame value as written: the program reads "abc" as 0, and
 // the author wants to hear about "abc".
-std::wstring AnimationFrameText(const std::wstring& name, const std::wstring& exeFolder, int state) {
+std::wstring AnimationFrameText(const SkinInfo& info, const std::wstring& exeFolder, int state) {
   IniFile file;
-  ReadIniFile(JoinPath(exeFolder, MakeSkinFilePath(name, kSkinIniName)), file);
+  const std::wstring path = MakeSkinFilePath(info.folder, info.name, kSkinIniName);
+  ReadIniFile(ToFsPath(info.folder).is_absolute() ? path : JoinPath(exeFolder, path), file);
   return ReadProfileString(file.document, kAnimStateNames[state], L"AnimationFrame", L"");
 }
 
@@ -50,13 +52,15 @@ SkinReport CheckSkin(const SkinCatalogue& catalogue, const std::wstring& name, c
   if (FindSkin(catalogue, name, info, exeFolder) == 0) {
     SkinProblem problem;
     problem.kind = SkinProblemKind::NotListed;
-    problem.path = MakeSkinFilePath(name, kSkinIniName);
+    problem.path = MakeSkinFilePath(kSkinFolder, name, kSkinIniName);
     report.problems.push_back(problem);
     return report;
   }
   report.listed = true;
   report.loads = CheckSkinFiles(info) == 1;
-  const size_t position = size_t(std::find(catalogue.begin(), catalogue.end(), name) - catalogue.begin());
+  const size_t position = size_t(
+      std::find_if(catalogue.begin(), catalogue.end(), [&](const CatalogueSkin& skin) { return skin.name == name; }) -
+      catalogue.begin());
   if (position >= kMaxMenuSkins) {
     SkinProblem problem;
     problem.kind = SkinProblemKind::NotInMenus;
@@ -73,7 +77,7 @@ SkinReport CheckSkin(const SkinCatalogue& catalogue, const std::wstring& name, c
       if (shown) report.problems.push_back(StateProblem(SkinProblemKind::NoDefaultStrip, info, state));
       continue;
     }
-    if (!SkinFileInside(name, info.file[state])) {
+    if (!SkinFileInside(info.folder, name, info.file[state])) {
       report.problems.push_back(StateProblem(SkinProblemKind::FileOutside, info, state));
       continue;
     }
@@ -83,14 +87,14 @@ SkinReport CheckSkin(const SkinCatalogue& catalogue, const std::wstring& name, c
     }
     OffscreenSurface surface;
     PngLoadError error;
-    if (surface.LoadPng(MakeSkinFilePath(name, info.file[state]), info.animationFrame[state], &error, budget) == 0) {
+    if (surface.LoadPng(MakeSkinFilePath(info.folder, name, info.file[state]), info.animationFrame[state], &error, budget) == 0) {
       SkinProblem problem = StateProblem(SkinProblemKind::StripFailed, info, state);
       // The sprite is made all the same; only a Default that fails leaves it
       // showing the warning tile instead of the skin.
       problem.fatal = shown;
       problem.strip = error;
       if (error.kind == PngLoadErrorKind::BadFrameCount) {
-        problem.animationFrameText = AnimationFrameText(name, exeFolder, state);
+        problem.animationFrameText = AnimationFrameText(info, exeFolder, state);
       }
       report.problems.push_back(problem);
       continue;

@@ -1,4 +1,4 @@
-// kitemaru-skincheck <skin folder | "skin" folder>: tells skin authors
+// kitemaru-skincheck [skin folder | "skin" folder]: tells skin authors
 // whether kitemaru would list, load and show each skin, and if not, why.
 #include <cstdio>
 #include <string>

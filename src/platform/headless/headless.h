@@ -62,6 +62,9 @@ void SetClock(uint32_t milliseconds);
 void AdvanceClock(uint32_t milliseconds);
 // Sleeps of the user-interface thread since the last Reset, in order.
 const std::vector<uint32_t>& UiSleeps();
+// Waits for work of the user-interface thread since the last Reset that found
+// nothing queued (they return at once: only the test can make work).
+int UiWaits();
 void SetExecutablePath(const std::wstring& path);
 void SetOleAvailable(bool available);
 // The string ids of the message boxes shown, and their texts as shown.

@@ -1,4 +1,5 @@
-#include "platform/soft/soft_world.h"
+#include "headless_world.h"
+#include "platform/system.h"
 
 // The fake has no events of its own, and nothing can arrive while its pump
 // waits: the pump only takes what is there.
@@ -11,3 +12,15 @@ bool WaitForToolkit(int32_t) { return false; }
 void WakePump() {}
 
 }  // namespace soft
+
+namespace platform {
+
+void WaitForWork() {
+  Message next;
+  if (!PeekMessage(next, false)) ++headless::detail::TheWorld().uiWaits;
+}
+
+// The fake's waits return at once, so there is nothing to end.
+void WakeUserInterface() {}
+
+}  // namespace platform

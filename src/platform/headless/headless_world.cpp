@@ -38,6 +38,7 @@ void Reset() {
   auto& world = TheWorld();
   world.clock = 0;
   world.uiSleeps.clear();
+  world.uiWaits = 0;
   world.screen = {1920, 1080};
   SetMonitors({SingleMonitor(world.screen)});
   world.cursor = {};
@@ -65,6 +66,7 @@ uint32_t Clock() { return TheWorld().clock; }
 void SetClock(uint32_t milliseconds) { TheWorld().clock = milliseconds; }
 void AdvanceClock(uint32_t milliseconds) { TheWorld().clock += milliseconds; }
 const std::vector<uint32_t>& UiSleeps() { return TheWorld().uiSleeps; }
+int UiWaits() { return TheWorld().uiWaits; }
 void SetExecutablePath(const std::wstring& path) { TheWorld().exePath = path; }
 void SetOleAvailable(bool available) { TheWorld().oleAvailable = available; }
 const std::vector<uint32_t>& MessageBoxes() { return TheWorld().messageBoxes; }

@@ -47,6 +47,7 @@ struct World {
   std::mutex mutex;  // the screen size is read by worker threads
   std::atomic<uint32_t> clock{0};
   std::vector<uint32_t> uiSleeps;
+  int uiWaits = 0;  // WaitForWork calls that found nothing queued
   Size screen{1920, 1080};
   Point cursor;
   std::set<uint32_t> keysDown;

@@ -46,8 +46,9 @@ bool TakeDueTimer(soft::World& world, uint32_t now, Message& out, bool remove) {
   return false;
 }
 
-// Milliseconds until the next timer is due; -1 without timers.
-int32_t UntilNextTimer() {
+}  // namespace
+
+int32_t soft::UntilNextTimer() {
   auto& world = soft::TheWorld();
   const uint32_t now = platform::TimeGetTime();
   std::lock_guard lock(world.mutex);
@@ -58,8 +59,6 @@ int32_t UntilNextTimer() {
   }
   return soonest;
 }
-
-}  // namespace
 
 namespace platform {
 
@@ -73,7 +72,7 @@ bool PeekMessage(Message& out, bool remove) {
 
 bool GetMessage(Message& out) {
   while (!PeekMessage(out, true)) {
-    if (!soft::WaitForToolkit(UntilNextTimer())) {
+    if (!soft::WaitForToolkit(soft::UntilNextTimer())) {
       out = Message{nullptr, wm::kQuit, 0, 0};
       break;
     }

@@ -99,6 +99,8 @@ intptr_t Deliver(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr
 void Post(WindowHandle handle, uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
 void PostInput(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr_t lParam, uint32_t held);
 uint32_t HeldKeys();
+// Milliseconds until the next timer is due; -1 without timers.
+int32_t UntilNextTimer();
 // Forgets every window (their objects are detached, not told), message, timer and class.
 void Reset();
 

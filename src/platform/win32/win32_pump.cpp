@@ -25,6 +25,13 @@ MSG ToNative(const Message& message) {
   return native;
 }
 
+// Auto-reset, so that a wake-up given while the user-interface thread was busy
+// ends its next wait rather than being lost.
+HANDLE WorkEvent() {
+  static const HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  return event;
+}
+
 }  // namespace
 
 bool PeekMessage(Message& out, bool remove) {
@@ -40,6 +47,20 @@ bool GetMessage(Message& out) {
   const BOOL got = GetMessageW(&native, nullptr, 0, 0);
   FromNative(native, out);
   return got > 0;
+}
+
+void WaitForWork() {
+  const HANDLE event = WorkEvent();
+  // Without the event (it could not be made) a short wait still ends in time.
+  if (event == nullptr) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, 16, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    return;
+  }
+  MsgWaitForMultipleObjectsEx(1, &event, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+void WakeUserInterface() {
+  if (const HANDLE event = WorkEvent()) SetEvent(event);
 }
 
 void TranslateMessage(const Message& message) {

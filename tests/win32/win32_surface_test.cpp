@@ -7,11 +7,11 @@
 #include <array>
 #include <set>
 
-#include "app/test_folder.h"
 #include "platform/win_constants.h"
 #include "platform/wnd.h"
 #include "skin/offscreen_surface.h"
-#include "skin_png/png_maker.h"
+#include "support/png_maker.h"
+#include "support/test_folder.h"
 
 namespace {
 

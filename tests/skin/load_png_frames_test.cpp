@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/test_folder.h"
 #include "skin/offscreen_surface.h"
-#include "skin_png/png_maker.h"
+#include "support/png_maker.h"
+#include "support/test_folder.h"
 
 namespace {
 

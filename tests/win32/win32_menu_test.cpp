@@ -12,10 +12,10 @@
 
 #include "platform/dialog.h"
 #include "platform/menu.h"
-#include "platform/probe_window.h"
 #include "platform/win_constants.h"
 #include "platform/wnd.h"
 #include "res/resource_ids.h"
+#include "support/probe_window.h"
 
 namespace {
 

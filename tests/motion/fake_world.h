@@ -14,12 +14,15 @@ struct FakeWorld {
   Rect window{0, 0, 128, 128};
   // Played in turn, the last one repeated; odd keeps a sign positive.
   std::vector<int> coins{1};
-  std::function<void()> onSleep;
+  // Called at each sleep with its length; answers the milliseconds slept.
+  std::function<uint32_t(uint32_t)> onSleep;
 
   int screenReads = 0;
   int windowReads = 0;
   int coinCalls = 0;
   int sleeps = 0;
+  std::vector<uint32_t> sleepLengths;
+  int framesReady = 0;
 
   WorkerEnvironment Environment() {
     WorkerEnvironment environment;
@@ -36,10 +39,11 @@ struct FakeWorld {
       return coins[at < coins.size() ? at : coins.size() - 1];
     };
     environment.sleep = [this](uint32_t milliseconds) {
-      EXPECT_EQ(milliseconds, 16u);
       ++sleeps;
-      if (onSleep) onSleep();
+      sleepLengths.push_back(milliseconds);
+      return onSleep ? onSleep(milliseconds) : milliseconds;
     };
+    environment.frameReady = [this] { ++framesReady; };
     return environment;
   }
 };

@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "app/test_folder.h"
 #include "skin/offscreen_surface.h"
-#include "skin_png/png_maker.h"
+#include "support/png_maker.h"
+#include "support/test_folder.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/test_folder.h"
 #include "skin/offscreen_surface.h"
-#include "skin_png/png_maker.h"
+#include "support/png_maker.h"
+#include "support/test_folder.h"
 #ifndef _WIN32
 #include "platform/headless/headless.h"
 #endif

@@ -10,10 +10,10 @@
 #include "platform/app.h"
 #include "platform/frame_bitmap.h"
 #include "platform/monitors.h"
-#include "platform/probe_window.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
 #include "platform/wnd.h"
+#include "support/probe_window.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "skin_png/png_maker.h"
+#include "support/png_maker.h"
 
 #include <zlib.h>
 

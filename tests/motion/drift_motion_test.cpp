@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "motion/fake_world.h"
 #include "motion/motion_drift.h"
-#include "sprite_motion/fake_world.h"
 
 namespace {
 
