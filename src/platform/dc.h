@@ -29,12 +29,14 @@ class CDC {
   // its bottom. Returns the height of the text.
   int32_t DrawText(const std::wstring& text, Rect& rect, uint32_t format);
 
+  // What the backend draws with; each backend defines it.
+  struct Native;
+
  protected:
   CDC() = default;
   ~CDC() = default;
   CWnd* window = nullptr;
-  void* native = nullptr;  // HDC, or the headless paint record
-  void* extra = nullptr;   // PAINTSTRUCT while painting
+  Native* native = nullptr;  // null when there is nothing to draw on
 };
 
 // Begins and ends painting of a window's client area.

@@ -1,9 +1,9 @@
 #pragma once
 // One 32-bit premultiplied blue-green-red-alpha bitmap, ready to be the
-// source of a layered update. On the desktop it is a DIB section kept
-// selected into its own memory DC for its whole life, so a redraw needs no
-// selection or conversion. Rows lie in the backend's own memory order; Row
-// hides it.
+// source of a layered update: the backend keeps it in the form its window
+// system draws from (on the desktop a DIB section selected into its own
+// memory DC for its whole life), so a redraw needs no selection or
+// conversion. Rows lie in the backend's own memory order; Row hides it.
 #include <cstdint>
 
 class FrameBitmap {
@@ -24,14 +24,14 @@ class FrameBitmap {
   int32_t Width() const { return width; }
   int32_t Height() const { return height; }
   bool IsEmpty() const { return bits == nullptr; }
-  // The memory DC holding the bitmap (HDC); null on the headless backend.
-  void* NativeDc() const { return dc; }
+
+  // What the backend keeps of the bitmap; each backend defines it.
+  struct Native;
+  const Native* GetNative() const { return native; }
 
  private:
   uint8_t* bits = nullptr;
   int32_t width = 0;
   int32_t height = 0;
-  void* bitmap = nullptr;    // HBITMAP, or the pixel buffer when headless
-  void* previous = nullptr;  // object selected into dc before bitmap
-  void* dc = nullptr;
+  Native* native = nullptr;
 };

@@ -14,6 +14,7 @@
 #include "platform/app.h"
 #include "platform/frame_bitmap.h"
 #include "platform/menu.h"
+#include "platform/qt/qt_native_window.h"
 #include "platform/qt/qt_world.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
@@ -77,7 +78,7 @@ TEST(QtWindow, LayeredFrameReachesTheScreenAsItsPremultipliedPixels) {
   EXPECT_EQ(sprite.GetWindowRect(), (Rect{140, 120, 144, 124}));
   const QImage moved = QGuiApplication::primaryScreen()->grabWindow(0, 140, 120, 1, 1).toImage();
   EXPECT_EQ(moved.pixel(0, 0) & 0xFFFFFF, shown.pixel(0, 0) & 0xFFFFFF);
-  const WId id = static_cast<qtb::NativeWindow*>(sprite.GetSafeHwnd())->winId();
+  const WId id = qt::Find(sprite.GetSafeHwnd())->winId();
   Xdotool("windowmove " + std::to_string(id) + " 300 310");
   EXPECT_TRUE(PumpUntil([&] { return sprite.GetWindowRect() == Rect{300, 310, 304, 314}; }));
 }
@@ -123,7 +124,7 @@ TEST(QtWindow, KeysArriveAsTheDesktopsKeyCodesWithShiftAndCtrl) {
                               Rect{400, 400, 500, 450}, nullptr));
   editor.ShowWindow(sw::kShow);
   Settle();
-  const WId id = static_cast<qtb::NativeWindow*>(editor.GetSafeHwnd())->winId();
+  const WId id = qt::Find(editor.GetSafeHwnd())->winId();
   Xdotool("windowfocus --sync " + std::to_string(id));
   Settle();
   const struct {
@@ -187,7 +188,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "xcb");
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   QApplication application(argc, argv);
-  qtb::RefreshMonitors();
+  qt::RefreshMonitors();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,6 +1,6 @@
 // Decoded strips on the real window system: what they cost in GDI objects
 // and whether each frame is drawn from its own rows.
-#include "platform/win32/win32_windows.h"
+#include "platform/win32/win32_frame_bitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ COLORREF Numbered(uint32_t y) { return RGB((uint8_t(y) * 255) >> 8, ((y >> 8) * 
 size_t GdiObjects(const std::array<OffscreenSurface, kSprites>& surfaces) {
   std::set<HGDIOBJ> objects;
   for (const auto& surface : surfaces) {
-    HDC dc = static_cast<HDC>(surface.Strip().NativeDc());
+    HDC dc = surface.Strip().GetNative()->dc;
     HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
     EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
     EXPECT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
@@ -65,7 +65,7 @@ TEST(Win32Surface, SixteenThousandFramesCostNoMoreObjectsAndEveryFrameDraws) {
     EXPECT_TRUE(windows[i].UpdateLayeredWindow({10 * i, 0}, {1, 1}, surface.Strip(), surface.FrameOrigin(frame)))
         << i;
     // The source point reaches the frame's own row in GDI's top-down coordinates.
-    EXPECT_EQ(GetPixel(static_cast<HDC>(surface.Strip().NativeDc()), 0, surface.FrameOrigin(frame).y),
+    EXPECT_EQ(GetPixel(surface.Strip().GetNative()->dc, 0, surface.FrameOrigin(frame).y),
               Numbered(uint32_t(frame)));
   }
 }

@@ -37,6 +37,10 @@ TEST_F(Win32Window, CreationBindsTheObjectWhileDestructionAndRefusalUnbindIt) {
   EXPECT_EQ(window.created.title, L"probe");
   HWND hwnd = Native(window);
   EXPECT_EQ(CWnd::FromHandle(hwnd), &window);
+  // A second creation is refused and leaves the first window bound.
+  EXPECT_FALSE(CreateProbe(window));
+  EXPECT_EQ(Native(window), hwnd);
+  EXPECT_EQ(CWnd::FromHandle(hwnd), &window);
 
   EXPECT_TRUE(window.DestroyWindow());
   EXPECT_EQ(window.GetSafeHwnd(), nullptr);

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "../geometry.h"
-#include "../menu.h"
-#include "../monitors.h"
-#include "../wnd.h"
+#include "platform/geometry.h"
+#include "platform/menu.h"
+#include "platform/monitors.h"
+#include "platform/wnd.h"
 
 class FrameBitmap;
 

@@ -1,8 +1,16 @@
 #include <algorithm>
 
-#include "../dc.h"
-#include "../win_constants.h"
 #include "headless_world.h"
+#include "platform/dc.h"
+#include "platform/win_constants.h"
+
+// A drawing context of the fake records what is drawn in the window's state.
+struct CDC::Native {
+  std::vector<headless::DrawOp>* ops = nullptr;
+  const wchar_t* font = nullptr;
+  int32_t fontDpi = kDefaultDpi;
+  Color textColor = 0;
+};
 
 // Text metrics of the fake: every character 8 x 16 pixels at 96 dpi.
 namespace {
@@ -10,19 +18,12 @@ namespace {
 constexpr int32_t kCharWidth = 8;
 constexpr int32_t kLineHeight = 16;
 
-struct PaintRecord {
-  std::vector<headless::DrawOp>* ops = nullptr;
-  const wchar_t* font = nullptr;
-  int32_t fontDpi = kDefaultDpi;
-  Color textColor = 0;
-};
-
 const wchar_t kSystemFixed[] = L"SystemFixed";
 const wchar_t kDefaultGui[] = L"DefaultGui";
 
-PaintRecord* Begin(CWnd* window, bool wholeWindow) {
+CDC::Native* Begin(CWnd* window, bool wholeWindow) {
   auto* found = headless::detail::Find(window->GetSafeHwnd());
-  auto* record = new PaintRecord;
+  auto* record = new CDC::Native;
   if (found != nullptr) {
     auto& ops = wholeWindow ? found->state.lastNcPaint : found->state.lastPaint;
     ops.clear();
@@ -32,8 +33,6 @@ PaintRecord* Begin(CWnd* window, bool wholeWindow) {
   return record;
 }
 
-PaintRecord& Record(void* native) { return *static_cast<PaintRecord*>(native); }
-
 }  // namespace
 
 CPaintDC::CPaintDC(CWnd* target) {
@@ -41,17 +40,17 @@ CPaintDC::CPaintDC(CWnd* target) {
   native = Begin(target, false);
 }
 
-CPaintDC::~CPaintDC() { delete &Record(native); }
+CPaintDC::~CPaintDC() { delete native; }
 
 CWindowDC::CWindowDC(CWnd* target) {
   window = target;
   native = Begin(target, true);
 }
 
-CWindowDC::~CWindowDC() { delete &Record(native); }
+CWindowDC::~CWindowDC() { delete native; }
 
 void* CDC::SelectStockFont(StockFont font, int32_t dpi) {
-  auto& record = Record(native);
+  auto& record = *native;
   const wchar_t* previous = record.font;
   record.font = font == StockFont::SystemFixed ? kSystemFixed : kDefaultGui;
   record.fontDpi = dpi;
@@ -59,23 +58,23 @@ void* CDC::SelectStockFont(StockFont font, int32_t dpi) {
 }
 
 void CDC::RestoreFont(void* previous) {
-  Record(native).font = static_cast<const wchar_t*>(previous);
-  Record(native).fontDpi = kDefaultDpi;
+  native->font = static_cast<const wchar_t*>(previous);
+  native->fontDpi = kDefaultDpi;
 }
 
 void CDC::SetTransparentBackground() {}
 
 void CDC::SetBkColor(Color) {}
 
-void CDC::SetTextColor(Color color) { Record(native).textColor = color; }
+void CDC::SetTextColor(Color color) { native->textColor = color; }
 
 void CDC::FillSolidRect(const Rect& rect, Color color) {
-  auto& record = Record(native);
+  auto& record = *native;
   if (record.ops != nullptr) record.ops->push_back({headless::DrawOp::Kind::Fill, rect, color, {}, 0, {}, kDefaultDpi});
 }
 
 int32_t CDC::DrawText(const std::wstring& text, Rect& rect, uint32_t format) {
-  auto& record = Record(native);
+  auto& record = *native;
   const int32_t charWidth = ScaleForDpi(kCharWidth, record.fontDpi);
   int32_t lines = 0;
   int32_t widest = 0;

@@ -1,6 +1,6 @@
-#include "../dialog.h"
-#include "../win_constants.h"
 #include "headless_world.h"
+#include "platform/dialog.h"
+#include "platform/win_constants.h"
 #include "res/resources.h"
 
 intptr_t CDialog::DoModal(CWnd*) {

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "../files.h"
-#include "../posix/posix_files.h"
 #include "headless_world.h"
+#include "platform/files.h"
+#include "platform/posix/posix_files.h"
 
 // Real files on disk, so tests read what the program wrote; the faults a test
 // asks for (a lock, a read-only mark, a protected folder, a full disk) are

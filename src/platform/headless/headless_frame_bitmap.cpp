@@ -1,7 +1,9 @@
 #include <cstdlib>
 
+#include "headless_world.h"
 #include "platform/frame_bitmap.h"
-#include "platform/headless/headless_world.h"
+
+// The fake keeps a bitmap as its pixels alone, with no Native part.
 
 bool FrameBitmap::Create(int32_t newWidth, int32_t newHeight) {
   Destroy();
@@ -10,7 +12,6 @@ bool FrameBitmap::Create(int32_t newWidth, int32_t newHeight) {
   if (bytes > SIZE_MAX || headless::detail::Refused(headless::Resource::Bitmap)) return false;
   void* pixels = std::calloc(size_t(bytes), 1);
   if (pixels == nullptr) return false;
-  bitmap = pixels;
   bits = static_cast<uint8_t*>(pixels);
   width = newWidth;
   height = newHeight;
@@ -18,8 +19,7 @@ bool FrameBitmap::Create(int32_t newWidth, int32_t newHeight) {
 }
 
 void FrameBitmap::Destroy() {
-  std::free(bitmap);
-  bitmap = nullptr;
+  std::free(bits);
   bits = nullptr;
   width = 0;
   height = 0;

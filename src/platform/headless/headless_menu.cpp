@@ -1,8 +1,8 @@
-#include "../menu.h"
-#include "../win_constants.h"
-#include "../wnd.h"
-#include "../posix/menu_tree.h"
 #include "headless_world.h"
+#include "platform/menu.h"
+#include "platform/posix/menu_tree.h"
+#include "platform/win_constants.h"
+#include "platform/wnd.h"
 
 bool CMenu::TrackPopupMenu(Point, CWnd* owner) const {
   auto& world = headless::detail::TheWorld();

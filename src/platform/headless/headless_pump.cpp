@@ -1,62 +1,26 @@
-#include "../win_constants.h"
 #include "headless_world.h"
+#include "platform/system.h"
 
-using headless::detail::TheWorld;
+// The fake has no events of its own, and nothing can arrive while its pump
+// waits: the pump only takes what is there.
+namespace soft {
+
+void PumpToolkit() {}
+
+bool WaitForToolkit(int32_t) { return false; }
+
+void WakePump() {}
+
+}  // namespace soft
 
 namespace platform {
 
-bool PeekMessage(Message& out, bool remove) {
-  auto& world = TheWorld();
-  if (!world.queue.empty()) {
-    out = world.queue.front();
-    if (remove) world.queue.pop_front();
-    return true;
-  }
-  if (world.quitPending) {
-    out = Message{nullptr, wm::kQuit, static_cast<uintptr_t>(world.quitCode), 0};
-    if (remove) world.quitPending = false;
-    return true;
-  }
-  for (auto& window : world.windows) {
-    if (window->needsPaint && window->state.visible) {
-      out = Message{window.get(), wm::kPaint, 0, 0};
-      return true;
-    }
-  }
-  for (auto& timer : world.timers) {
-    if (static_cast<int32_t>(world.clock - timer.due) >= 0) {
-      out = Message{timer.window, wm::kTimer, timer.id, 0};
-      if (remove) timer.due = world.clock + timer.period;
-      return true;
-    }
-  }
-  return false;
-}
-
-bool GetMessage(Message& out) {
-  // Nothing can arrive in an empty fake queue: waiting would never end.
-  if (!PeekMessage(out, true)) out = Message{nullptr, wm::kQuit, 0, 0};
-  return out.message != wm::kQuit;
-}
-
 void WaitForWork() {
   Message next;
-  if (!PeekMessage(next, false)) ++TheWorld().uiWaits;
+  if (!PeekMessage(next, false)) ++headless::detail::TheWorld().uiWaits;
 }
 
 // The fake's waits return at once, so there is nothing to end.
 void WakeUserInterface() {}
-
-void TranslateMessage(const Message&) {}
-
-intptr_t DispatchMessage(const Message& message) {
-  if (message.window == nullptr) return 0;
-  return headless::detail::Deliver(message.window, message.message, message.wParam, message.lParam);
-}
-
-void PostQuitMessage(int exitCode) {
-  TheWorld().quitPending = true;
-  TheWorld().quitCode = exitCode;
-}
 
 }  // namespace platform

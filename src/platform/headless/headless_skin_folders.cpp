@@ -1,6 +1,6 @@
 #include "headless_skin_folders.h"
 
-#include "../files.h"
+#include "platform/files.h"
 
 namespace {
 

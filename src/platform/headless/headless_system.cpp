@@ -1,8 +1,8 @@
 #include <chrono>
 #include <filesystem>
 
-#include "../system.h"
 #include "headless_world.h"
+#include "platform/system.h"
 #include "res/resources.h"
 
 using headless::detail::TheWorld;
@@ -27,12 +27,6 @@ Size ScreenSize() {
 }
 
 Point CursorPos() { return TheWorld().cursor; }
-
-Rect WindowRect(WindowHandle window) {
-  std::lock_guard lock(TheWorld().mutex);
-  auto* found = headless::detail::Find(window);
-  return found != nullptr ? found->state.rect : Rect{};
-}
 
 bool IsKeyDown(uint32_t virtualKey) { return TheWorld().keysDown.contains(virtualKey); }
 

@@ -1,6 +1,6 @@
-#include "../posix/iconv_text_codec.h"
-#include "../text_codec.h"
 #include "headless_world.h"
+#include "platform/posix/iconv_text_codec.h"
+#include "platform/text_codec.h"
 
 // The code page is the test's choice (SetAnsiCodePage).
 namespace platform {

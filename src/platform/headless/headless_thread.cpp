@@ -1,5 +1,5 @@
-#include "../thread.h"
 #include "headless_world.h"
+#include "platform/thread.h"
 
 namespace platform::detail {
 

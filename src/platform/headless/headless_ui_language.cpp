@@ -1,4 +1,4 @@
-#include "../system.h"
+#include "platform/system.h"
 #include "headless_world.h"
 
 namespace platform {

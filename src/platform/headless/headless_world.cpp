@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "../win_constants.h"
 #include "headless_world.h"
+#include "platform/win_constants.h"
 
 namespace headless::detail {
 
@@ -10,25 +10,7 @@ World& TheWorld() {
   return world;
 }
 
-Window* Find(WindowHandle handle) {
-  auto& windows = TheWorld().windows;
-  auto it = std::find_if(windows.begin(), windows.end(), [&](const auto& w) { return w.get() == handle; });
-  return it == windows.end() ? nullptr : it->get();
-}
-
-intptr_t DefaultProcessing(Window& window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-  switch (message) {
-    case wm::kNcLButtonDown:
-      if (wParam == kHitCaption) ++window.state.systemMoves;
-      return 0;
-    case wm::kRButtonUp:
-      return Deliver(&window, wm::kContextMenu, 0, lParam);
-    case wm::kQueryEndSession:
-      return 1;
-    default:
-      return 0;
-  }
-}
+Window* Find(WindowHandle handle) { return static_cast<Window*>(soft::Find(handle)); }
 
 bool Refused(Resource what) {
   std::atomic<int>& countdown = TheWorld().refuseIn[static_cast<int>(what)];
@@ -36,16 +18,6 @@ bool Refused(Resource what) {
   while (left > 0 && !countdown.compare_exchange_weak(left, left - 1)) {
   }
   return left == 1;
-}
-
-intptr_t Deliver(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-  Window* window = Find(handle);
-  if (window == nullptr || window->object == nullptr) return 0;
-  intptr_t result = 0;
-  if (window->object->Dispatch(message, wParam, lParam, result)) return result;
-  // The handler may have destroyed the window.
-  window = Find(handle);
-  return window != nullptr ? DefaultProcessing(*window, message, wParam, lParam) : 0;
 }
 
 }  // namespace headless::detail
@@ -62,18 +34,13 @@ MonitorInfo SingleMonitor(Size size) {
 }  // namespace
 
 void Reset() {
+  soft::Reset();
   auto& world = TheWorld();
-  for (auto& window : world.windows) {
-    if (window->object != nullptr) window->object->Detach();
-  }
-  world.windows.clear();
-  world.queue.clear();
-  world.timers.clear();
   world.clock = 0;
   world.uiSleeps.clear();
   world.uiWaits = 0;
   world.screen = {1920, 1080};
-  world.monitors = {SingleMonitor(world.screen)};
+  SetMonitors({SingleMonitor(world.screen)});
   world.cursor = {};
   world.keysDown.clear();
   world.exePath.clear();
@@ -84,8 +51,6 @@ void Reset() {
   world.dialogsShown = 0;
   world.lastDialogCaption.clear();
   world.uiLanguage = L"ja-JP";
-  world.quitPending = false;
-  world.quitCode = 0;
   world.uiThread = std::this_thread::get_id();
   for (auto& countdown : world.refuseIn) countdown = 0;
   world.ansiCodePage = 932;
@@ -110,24 +75,35 @@ const std::vector<uint32_t>& MessageBoxes() { return TheWorld().messageBoxes; }
 const std::vector<std::wstring>& MessageBoxTexts() { return TheWorld().messageBoxTexts; }
 
 std::vector<WindowHandle> Windows() {
-  std::vector<WindowHandle> handles;
-  for (auto& window : TheWorld().windows) handles.push_back(window.get());
-  return handles;
+  std::lock_guard lock(soft::TheWorld().mutex);
+  return {soft::TheWorld().windows.begin(), soft::TheWorld().windows.end()};
 }
 
 WindowState State(WindowHandle window) {
-  std::lock_guard lock(TheWorld().mutex);
   detail::Window* found = detail::Find(window);
-  return found != nullptr ? found->state : WindowState{};
+  if (found == nullptr) return {};
+  WindowState state = found->state;
+  state.style = found->style;
+  state.exStyle = found->exStyle;
+  state.rect = found->GetRect();
+  state.visible = found->visible;
+  std::lock_guard lock(soft::TheWorld().mutex);
+  for (const soft::Timer& timer : soft::TheWorld().timers) {
+    if (timer.window == found) state.timers.push_back(timer.id);
+  }
+  return state;
 }
 
 bool IsWindow(WindowHandle window) { return detail::Find(window) != nullptr; }
 
 void Post(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-  TheWorld().queue.push_back(Message{window, message, wParam, lParam});
+  soft::Post(window, message, wParam, lParam);
 }
 
-size_t QueueLength() { return TheWorld().queue.size(); }
+size_t QueueLength() {
+  std::lock_guard lock(soft::TheWorld().mutex);
+  return soft::TheWorld().queue.size();
+}
 
 void PumpPending() {
   Message message;

@@ -1,32 +1,35 @@
 #pragma once
-// The state of the in-memory window system, shared by the headless files.
+// The fakes of the headless backend, shared by its files: the window
+// system itself is the in-memory core (soft/); this is what tests drive and
+// read back.
 #include <atomic>
-#include <deque>
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <mutex>
 #include <set>
 #include <thread>
 #include <vector>
 
-#include "../app.h"
-#include "../monitors.h"
 #include "headless.h"
+#include "platform/monitors.h"
+#include "platform/soft/soft_world.h"
 
 namespace headless::detail {
 
-struct Window {
-  CWnd* object = nullptr;
-  WindowState state;
-  bool needsPaint = false;
-};
+// What a window shows and was asked that the core does not keep.
+class Window final : public soft::Window {
+ public:
+  Window(CWnd* object, const CreateStruct& cs);
 
-struct Timer {
-  Window* window = nullptr;
-  uintptr_t id = 0;
-  uint32_t period = 0;
-  uint32_t due = 0;
+  bool ShowFrame(Point topLeft, Size size, const FrameBitmap& source, Point from) override;
+  void PaintNow() override;
+  bool PaintedFromQueue() const override { return true; }
+  void SetStaysOnTop(bool onTop) override { state.topMost = onTop; }
+  void SetOpacity(uint8_t alpha) override { state.alpha = alpha; }
+  void StartSystemMove() override { ++state.systemMoves; }
+
+  // Its class, title and the fields below layered; the rest State fills in from the core.
+  WindowState state;
 };
 
 // What the test asked the file system to refuse, by normalised path.
@@ -41,15 +44,11 @@ struct FileFaults {
 };
 
 struct World {
-  std::mutex mutex;  // rectangles and screen size are read by worker threads
-  std::vector<std::unique_ptr<Window>> windows;
-  std::deque<Message> queue;
-  std::vector<Timer> timers;
+  std::mutex mutex;  // the screen size is read by worker threads
   std::atomic<uint32_t> clock{0};
   std::vector<uint32_t> uiSleeps;
   int uiWaits = 0;  // WaitForWork calls that found nothing queued
   Size screen{1920, 1080};
-  std::vector<MonitorInfo> monitors;  // Reset puts one matching the screen
   Point cursor;
   std::set<uint32_t> keysDown;
   std::wstring exePath;
@@ -60,8 +59,6 @@ struct World {
   int dialogsShown = 0;
   std::wstring lastDialogCaption;
   std::wstring uiLanguage = L"ja-JP";
-  bool quitPending = false;
-  int quitCode = 0;
   std::thread::id uiThread = std::this_thread::get_id();
   std::atomic<uint32_t> ansiCodePage{932};
   FileFaults fileFaults;
@@ -72,10 +69,6 @@ struct World {
 World& TheWorld();
 // Null when the handle names no live window.
 Window* Find(WindowHandle handle);
-// What the window system does with a message that no handler took.
-intptr_t DefaultProcessing(Window& window, uint32_t message, uintptr_t wParam, intptr_t lParam);
-// Routes a message to the window's object, then default processing.
-intptr_t Deliver(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr_t lParam);
 // Counts one request for what; true when it is the one a test asked to refuse.
 bool Refused(Resource what);
 // The file-system path of a program path, as the faults are keyed.

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "../menu.h"
+#include "platform/menu.h"
 
 namespace posix {
 

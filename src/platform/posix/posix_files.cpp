@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "../text_codec.h"
+#include "platform/text_codec.h"
 
 namespace fs = std::filesystem;
 using platform::FileError;

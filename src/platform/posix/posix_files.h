@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "../files.h"
+#include "platform/files.h"
 
 namespace posix {
 

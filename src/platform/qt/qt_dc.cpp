@@ -2,15 +2,14 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "../dc.h"
-#include "../win_constants.h"
+#include "platform/dc.h"
+#include "platform/win_constants.h"
+#include "qt_native_window.h"
 #include "qt_world.h"
 
 // A drawing context is a QPainter on the window while it paints, or on the
 // window's own canvas for whole-window drawing outside painting.
-namespace {
-
-struct Context {
+struct CDC::Native {
   QPainter painter;
   QFont font;
   QColor background{Qt::white};
@@ -18,7 +17,7 @@ struct Context {
   bool transparent = false;
 };
 
-Context* Of(void* native) { return static_cast<Context*>(native); }
+namespace {
 
 // Pixel heights of the desktop's stock fonts at 96 dpi.
 constexpr int32_t kSystemFixedHeight = 15;
@@ -38,10 +37,10 @@ int initialFont;
 
 CPaintDC::CPaintDC(CWnd* target) {
   window = target;
-  auto* found = qtb::Find(target != nullptr ? target->GetSafeHwnd() : nullptr);
+  auto* found = qt::Find(target != nullptr ? target->GetSafeHwnd() : nullptr);
   // Outside the window's own paint handler there is nothing to paint on.
   if (found == nullptr || !found->painting) return;
-  auto* context = new Context;
+  auto* context = new Native;
   context->font = StockQFont(StockFont::SystemFixed, kDefaultDpi);
   if (!context->painter.begin(found)) {
     delete context;
@@ -50,16 +49,16 @@ CPaintDC::CPaintDC(CWnd* target) {
   native = context;
 }
 
-CPaintDC::~CPaintDC() { delete Of(native); }
+CPaintDC::~CPaintDC() { delete native; }
 
 CWindowDC::CWindowDC(CWnd* target) {
   window = target;
-  auto* found = qtb::Find(target != nullptr ? target->GetSafeHwnd() : nullptr);
+  auto* found = qt::Find(target != nullptr ? target->GetSafeHwnd() : nullptr);
   if (found == nullptr) return;
   const QSize size = found->size();
   if (found->canvas.size() != size) found->canvas = QImage(size, QImage::Format_ARGB32_Premultiplied);
   if (found->canvas.isNull()) return;
-  auto* context = new Context;
+  auto* context = new Native;
   context->font = StockQFont(StockFont::SystemFixed, kDefaultDpi);
   if (!context->painter.begin(&found->canvas)) {
     delete context;
@@ -69,45 +68,45 @@ CWindowDC::CWindowDC(CWnd* target) {
 }
 
 CWindowDC::~CWindowDC() {
-  delete Of(native);
-  auto* found = qtb::Find(window != nullptr ? window->GetSafeHwnd() : nullptr);
+  delete native;
+  auto* found = qt::Find(window != nullptr ? window->GetSafeHwnd() : nullptr);
   if (found != nullptr && !found->painting) found->update();
 }
 
 void* CDC::SelectStockFont(StockFont font, int32_t dpi) {
   if (native == nullptr) return nullptr;
-  Of(native)->font = StockQFont(font, dpi);
+  native->font = StockQFont(font, dpi);
   return &initialFont;
 }
 
 void CDC::RestoreFont(void* previous) {
-  if (native != nullptr && previous == &initialFont) Of(native)->font = StockQFont(StockFont::SystemFixed, kDefaultDpi);
+  if (native != nullptr && previous == &initialFont) native->font = StockQFont(StockFont::SystemFixed, kDefaultDpi);
 }
 
 void CDC::SetTransparentBackground() {
-  if (native != nullptr) Of(native)->transparent = true;
+  if (native != nullptr) native->transparent = true;
 }
 
 void CDC::SetBkColor(Color color) {
-  if (native != nullptr) Of(native)->background = qtb::ToQColor(color);
+  if (native != nullptr) native->background = qt::ToQColor(color);
 }
 
 void CDC::SetTextColor(Color color) {
-  if (native != nullptr) Of(native)->text = qtb::ToQColor(color);
+  if (native != nullptr) native->text = qt::ToQColor(color);
 }
 
 void CDC::FillSolidRect(const Rect& rect, Color color) {
-  if (native != nullptr) Of(native)->painter.fillRect(qtb::ToQRect(rect), qtb::ToQColor(color));
+  if (native != nullptr) native->painter.fillRect(qt::ToQRect(rect), qt::ToQColor(color));
 }
 
 int32_t CDC::DrawText(const std::wstring& text, Rect& rect, uint32_t format) {
   if (native == nullptr) return 0;
-  Context& context = *Of(native);
+  Native& context = *native;
   const int flags = Qt::AlignLeft | Qt::AlignTop | ((format & dt::kWordBreak) != 0 ? Qt::TextWordWrap : 0);
-  QString string = qtb::ToQString(text);
+  QString string = qt::ToQString(text);
   // As on the desktop, a line break at the very end starts no line of its own.
   if (string.endsWith(u'\n')) string.chop(1);
-  const QRect area = qtb::ToQRect(rect);
+  const QRect area = qt::ToQRect(rect);
   if ((format & dt::kCalcRect) != 0) {
     const QRect bound = QFontMetrics(context.font).boundingRect(area, flags, string);
     rect.right = rect.left + bound.width();

@@ -9,10 +9,10 @@
 
 #include <algorithm>
 
-#include "../dialog.h"
-#include "../win_constants.h"
-#include "../wnd.h"
-#include "qt_world.h"
+#include "platform/dialog.h"
+#include "platform/win_constants.h"
+#include "platform/wnd.h"
+#include "qt_native_window.h"
 #include "res/resources.h"
 
 namespace {
@@ -81,7 +81,7 @@ void Centre(QDialog& dialog, const QWidget* owner) {
 intptr_t CDialog::DoModal(CWnd* parent) {
   const DialogTemplate* layout = FindDialogTemplate(templateId);
   if (layout == nullptr) return -1;
-  auto* owner = parent != nullptr ? qtb::Find(parent->GetSafeHwnd()) : nullptr;
+  auto* owner = parent != nullptr ? qt::Find(parent->GetSafeHwnd()) : nullptr;
   QDialog dialog(owner);
   dialog.setWindowTitle(QString::fromWCharArray(layout->caption));
   QFont font = dialog.font();

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "../files.h"
-#include "../posix/posix_files.h"
-#include "../text_codec.h"
+#include "platform/files.h"
+#include "platform/posix/posix_files.h"
+#include "platform/text_codec.h"
 
 namespace platform {
 

@@ -1,10 +1,8 @@
-#include <QImage>
+#include "qt_frame_bitmap.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <new>
-
-#include "../frame_bitmap.h"
 
 // The pixels are the program's own top-down buffer; one QImage made over it
 // at creation is what a layered window draws from, with no copy or
@@ -19,15 +17,14 @@ bool FrameBitmap::Create(int32_t newWidth, int32_t newHeight) {
   const size_t bytes = size_t(newWidth) * size_t(newHeight) * 4;
   void* pixels = std::calloc(bytes, 1);
   if (pixels == nullptr) return false;
-  auto* image = new (std::nothrow) QImage(static_cast<uchar*>(pixels), newWidth, newHeight, qsizetype(newWidth) * 4,
-                                          QImage::Format_ARGB32_Premultiplied);
-  if (image == nullptr || image->isNull()) {
-    delete image;
+  auto* made = new (std::nothrow) Native{QImage(static_cast<uchar*>(pixels), newWidth, newHeight,
+                                                qsizetype(newWidth) * 4, QImage::Format_ARGB32_Premultiplied)};
+  if (made == nullptr || made->image.isNull()) {
+    delete made;
     std::free(pixels);
     return false;
   }
-  bitmap = pixels;
-  dc = image;
+  native = made;
   bits = static_cast<uint8_t*>(pixels);
   width = newWidth;
   height = newHeight;
@@ -35,10 +32,9 @@ bool FrameBitmap::Create(int32_t newWidth, int32_t newHeight) {
 }
 
 void FrameBitmap::Destroy() {
-  delete static_cast<QImage*>(dc);
-  std::free(bitmap);
-  bitmap = nullptr;
-  dc = nullptr;
+  delete native;
+  std::free(bits);
+  native = nullptr;
   bits = nullptr;
   width = 0;
   height = 0;

@@ -10,9 +10,11 @@
 
 #include <cstdlib>
 
-#include "../app.h"
-#include "../win_constants.h"
+#include "platform/app.h"
+#include "platform/soft/soft_world.h"
+#include "platform/win_constants.h"
 #include "qt_world.h"
+#include "qt_x11.h"
 
 // The program's entry point on the Linux desktop: the application object is
 // a global of the program, as with the desktop framework's own WinMain.
@@ -67,22 +69,24 @@ void FollowSession(QApplication& application) {
 // inside its event loop; the settings are saved on the way out, as at the
 // end of a session.
 void SaveWhenTheDisplayGoes() {
+  // The window core is made first, so that it is still there when this runs.
+  soft::TheWorld();
   std::atexit([] {
     CWinApp* app = AfxGetApp();
-    if (!qtb::DisplayLost() || app == nullptr || app->mainWindow == nullptr) return;
+    if (!qt::x11::DisplayLost() || app == nullptr || app->mainWindow == nullptr) return;
     if (app->mainWindow->SendMessage(wm::kQueryEndSession) != 0) app->mainWindow->SendMessage(wm::kEndSession, 1);
   });
 }
 
 void FollowScreens(QApplication& application) {
   auto changed = [] {
-    qtb::RefreshMonitors();
-    std::vector<qtb::NativeWindow*> windows;
+    qt::RefreshMonitors();
+    std::vector<soft::Window*> windows;
     {
-      std::lock_guard lock(qtb::TheWorld().mutex);
-      windows.assign(qtb::TheWorld().windows.begin(), qtb::TheWorld().windows.end());
+      std::lock_guard lock(soft::TheWorld().mutex);
+      windows = soft::TheWorld().windows;
     }
-    for (qtb::NativeWindow* window : windows) qtb::Post(window, wm::kDisplayChange);
+    for (soft::Window* window : windows) soft::Post(window->Handle(), wm::kDisplayChange);
   };
   auto watch = [changed](QScreen* screen) {
     QObject::connect(screen, &QScreen::geometryChanged, changed);
@@ -107,7 +111,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   application.setQuitOnLastWindowClosed(false);
   application.setWindowIcon(QIcon(QStringLiteral(":/kitemaru.ico")));
-  qtb::RefreshMonitors();
+  qt::RefreshMonitors();
   CatchEndSignals(application);
   FollowSession(application);
   SaveWhenTheDisplayGoes();

@@ -1,10 +1,10 @@
 #include <QActionGroup>
 #include <QMenu>
 
-#include "../menu.h"
-#include "../posix/menu_tree.h"
-#include "../win_constants.h"
-#include "../wnd.h"
+#include "platform/menu.h"
+#include "platform/posix/menu_tree.h"
+#include "platform/win_constants.h"
+#include "platform/wnd.h"
 #include "qt_world.h"
 
 namespace {
@@ -21,12 +21,12 @@ void Build(QMenu& menu, const MenuNode& node) {
       menu.addSeparator();
       group = nullptr;
     } else if (info.submenu && entry.submenu != nullptr) {
-      QMenu* submenu = menu.addMenu(qtb::ToQString(info.text));
+      QMenu* submenu = menu.addMenu(qt::ToQString(info.text));
       submenu->menuAction()->setEnabled(!info.disabled);
       Build(*submenu, *entry.submenu);
       group = nullptr;
     } else {
-      QAction* action = menu.addAction(qtb::ToQString(info.text));
+      QAction* action = menu.addAction(qt::ToQString(info.text));
       action->setData(QVariant::fromValue(info.id));
       action->setEnabled(!info.disabled);
       if (info.radio || info.checked) {

@@ -1,13 +1,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "../monitors.h"
-#include "../system.h"
+#include "platform/soft/soft_world.h"
 #include "qt_world.h"
 
 // Geometry is in device pixels: the program turns Qt's display scaling off,
 // so these are the numbers Windows reports for the same desktop.
-namespace qtb {
+namespace qt {
 
 void RefreshMonitors() {
   std::vector<MonitorInfo> monitors;
@@ -16,24 +15,8 @@ void RefreshMonitors() {
     monitors.push_back({FromQRect(screen->geometry()), FromQRect(screen->availableGeometry()),
                         qRound(screen->logicalDotsPerInch()), screen == primary});
   }
-  std::lock_guard lock(TheWorld().mutex);
-  TheWorld().monitors = std::move(monitors);
+  std::lock_guard lock(soft::TheWorld().mutex);
+  soft::TheWorld().monitors = std::move(monitors);
 }
 
-}  // namespace qtb
-
-namespace platform {
-
-std::vector<MonitorInfo> Monitors() {
-  std::lock_guard lock(qtb::TheWorld().mutex);
-  return qtb::TheWorld().monitors;
-}
-
-int32_t WindowDpi(WindowHandle window) {
-  const Rect rect = WindowRect(window);
-  std::lock_guard lock(qtb::TheWorld().mutex);
-  const MonitorInfo* monitor = NearestMonitor(qtb::TheWorld().monitors, rect);
-  return monitor != nullptr ? monitor->dpi : kDefaultDpi;
-}
-
-}  // namespace platform
+}  // namespace qt

@@ -1,3 +1,5 @@
+#include "qt_native_window.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
@@ -6,19 +8,13 @@
 #include <QPainter>
 #include <QWindow>
 
-#include <xcb/shape.h>
-#include <xcb/xcb.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <initializer_list>
-#include <string_view>
-#include <vector>
 
-#include "../win_constants.h"
+#include "platform/win_constants.h"
+#include "qt_frame_bitmap.h"
 #include "qt_world.h"
 
-namespace qtb {
+namespace qt {
 
 namespace {
 
@@ -64,151 +60,16 @@ intptr_t Packed(const QMouseEvent* event) {
   return PackPoint(at.x(), at.y());
 }
 
-// The opaque pixels of the part as the X server takes a shape fastest:
-// bands of rows with the same runs, top to bottom, each band's runs left to
-// right (YX-banded).
-std::vector<xcb_rectangle_t> OpaqueBands(const FramePart& part) {
-  std::vector<xcb_rectangle_t> bands;
-  std::vector<xcb_rectangle_t> row;
-  size_t previous = 0;  // where the band above starts in bands
-  for (int32_t y = 0; y < part.cy; ++y) {
-    const auto* pixels = reinterpret_cast<const uint32_t*>(part.image->constScanLine(part.y + y)) + part.x;
-    row.clear();
-    int32_t x = 0;
-    while (x < part.cx) {
-      while (x < part.cx && (pixels[x] >> 24) == 0) ++x;
-      const int32_t start = x;
-      while (x < part.cx && (pixels[x] >> 24) != 0) ++x;
-      if (x > start) row.push_back({int16_t(start), int16_t(y), uint16_t(x - start), 1});
-    }
-    const size_t above = bands.size() - previous;
-    bool same = y > 0 && above == row.size() && !row.empty() && bands[previous].y + bands[previous].height == y;
-    for (size_t k = 0; same && k < row.size(); ++k) {
-      same = bands[previous + k].x == row[k].x && bands[previous + k].width == row[k].width;
-    }
-    if (same) {
-      for (size_t k = 0; k < row.size(); ++k) ++bands[previous + k].height;
-    } else {
-      previous = bands.size();
-      bands.insert(bands.end(), row.begin(), row.end());
-    }
-  }
-  return bands;
-}
-
-xcb_connection_t* Connection() {
-  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-  return x11 != nullptr ? x11->connection() : nullptr;
-}
-
-xcb_atom_t Atom(xcb_connection_t* connection, std::string_view name) {
-  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-      connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.data()), nullptr);
-  const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-  std::free(reply);
-  return atom;
-}
-
-xcb_window_t Root(xcb_connection_t* connection) {
-  return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-}
-
-// With a compositing manager the alpha itself shows what is below; without
-// one only the window's outline does, or its transparent pixels would show
-// as black.
-bool CompositorRunning(xcb_connection_t* connection) {
-  static const bool running = [connection] {
-    const xcb_atom_t selection = Atom(connection, "_NET_WM_CM_S0");
-    if (selection == XCB_ATOM_NONE) return false;
-    xcb_get_selection_owner_reply_t* owner =
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
-    const bool owned = owner != nullptr && owner->owner != XCB_NONE;
-    std::free(owner);
-    return owned;
-  }();
-  return running;
-}
-
-bool WindowManagerRunning(xcb_connection_t* connection) {
-  const xcb_atom_t check = Atom(connection, "_NET_SUPPORTING_WM_CHECK");
-  xcb_get_property_reply_t* reply = xcb_get_property_reply(
-      connection, xcb_get_property(connection, 0, Root(connection), check, XCB_ATOM_WINDOW, 0, 1), nullptr);
-  const bool running = reply != nullptr && xcb_get_property_value_length(reply) == 4;
-  std::free(reply);
-  return running;
-}
-
-// Sets or clears window-manager states (_NET_WM_STATE_...): a window
-// manager is asked for a mapped window, and the property is written for one
-// not yet mapped (Qt keeps what it finds there when it maps the window) or
-// with no window manager to write it.
-void SetStates(xcb_connection_t* connection, xcb_window_t window, bool mapped, bool on,
-               std::initializer_list<std::string_view> names) {
-  static const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
-  std::vector<xcb_atom_t> changed;
-  for (const std::string_view name : names) changed.push_back(Atom(connection, name));
-  if (mapped) {
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = state;
-    message.data.data32[0] = on ? 1 : 0;  // add or remove
-    for (size_t k = 0; k < changed.size() && k < 2; ++k) message.data.data32[1 + k] = changed[k];
-    message.data.data32[3] = 1;  // asked by an application
-    xcb_send_event(connection, 0, Root(connection),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    if (WindowManagerRunning(connection)) return;
-  }
-  xcb_get_property_reply_t* reply = xcb_get_property_reply(
-      connection, xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 64), nullptr);
-  std::vector<xcb_atom_t> atoms;
-  if (reply != nullptr && reply->format == 32) {
-    const auto* held = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
-    atoms.assign(held, held + xcb_get_property_value_length(reply) / 4);
-  }
-  std::free(reply);
-  for (const xcb_atom_t atom : changed) {
-    std::erase(atoms, atom);
-    if (on) atoms.push_back(atom);
-  }
-  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, state, XCB_ATOM_ATOM, 32, uint32_t(atoms.size()),
-                      atoms.data());
-}
-
-// Ends a window manager's move that began after the button was already up.
-void CancelManagerMove(xcb_connection_t* connection, xcb_window_t window) {
-  xcb_client_message_event_t message{};
-  message.response_type = XCB_CLIENT_MESSAGE;
-  message.format = 32;
-  message.window = window;
-  message.type = Atom(connection, "_NET_WM_MOVERESIZE");
-  message.data.data32[2] = 11;  // _NET_WM_MOVERESIZE_CANCEL
-  message.data.data32[3] = 1;
-  message.data.data32[4] = 1;
-  xcb_send_event(connection, 0, Root(connection),
-                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                 reinterpret_cast<const char*>(&message));
+// Input messages carry the modifier keys of their event.
+void PostInput(WindowHandle handle, uint32_t message, uintptr_t wParam, intptr_t lParam, const QInputEvent* event) {
+  soft::PostInput(handle, message, wParam, lParam, event->modifiers().toInt());
 }
 
 }  // namespace
 
-void FlushRequests() {
-  if (xcb_connection_t* connection = Connection()) xcb_flush(connection);
-}
-
-bool DisplayLost() {
-  xcb_connection_t* connection = Connection();
-  return connection != nullptr && xcb_connection_has_error(connection) != 0;
-}
-
 NativeWindow::NativeWindow(CWnd* object, const CreateStruct& cs, const WindowClass& windowClass)
-    : QWidget(nullptr, FlagsFor(cs)),
-      object(object),
-      style(cs.style),
-      exStyle(cs.exStyle),
-      rect(cs.rect),
+    : soft::Window(object, cs),
+      QWidget(nullptr, FlagsFor(cs)),
       doubleClicks((windowClass.style & cs::kDblClks) != 0) {
   setWindowTitle(ToQString(cs.title));
   if (IsLayered()) {
@@ -217,8 +78,7 @@ NativeWindow::NativeWindow(CWnd* object, const CreateStruct& cs, const WindowCla
     // without one the server would keep an offscreen copy of each sprite and
     // copy it out on every move, only to show the same premultiplied colours
     // that an ordinary window does.
-    xcb_connection_t* connection = Connection();
-    if (connection != nullptr && CompositorRunning(connection)) setAttribute(Qt::WA_TranslucentBackground);
+    if (x11::CompositorRunning()) setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -243,18 +103,14 @@ QRect NativeWindow::PlacedGeometry() const {
   return HasFrame() ? QRect(pos(), size()) : geometry();
 }
 
-void NativeWindow::RefreshRect() {
-  const Rect now = FromQRect(PlacedGeometry());
-  std::lock_guard lock(TheWorld().mutex);
-  rect = now;
-}
+void NativeWindow::RefreshRect() { SetRect(FromQRect(PlacedGeometry())); }
 
 void NativeWindow::Place(const Rect& target) {
   const QRect wanted = ToQRect(target);
   if (HasFrame()) {
     if (wanted.size() != size()) resize(wanted.size());
     if (wanted.topLeft() != pos()) move(wanted.topLeft());
-  } else if (IsLayered() && isVisible() && Connection() != nullptr && wanted.size() == size()) {
+  } else if (IsLayered() && isVisible() && x11::Connected() && wanted.size() == size()) {
     // A drifting sprite moves every frame. Qt's move also rewrites the size
     // hints each time, which costs the server and us a round of events; the
     // window system's own move is all a sprite needs.
@@ -265,18 +121,29 @@ void NativeWindow::Place(const Rect& target) {
   } else if (wanted.topLeft() != pos()) {
     move(wanted.topLeft());
   }
-  std::lock_guard lock(TheWorld().mutex);
-  rect = target;
+  SetRect(target);
+}
+
+void NativeWindow::Resized() {
+  if (IsLayered()) return;
+  needsPaint = true;
+  update();
+}
+
+bool NativeWindow::ShowFrame(Point topLeft, Size size, const FrameBitmap& source, Point from) {
+  if (!IsLayered() || size.cx <= 0 || size.cy <= 0) return false;
+  Place(Rect{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy});
+  ShowLayered(FramePart{&source.GetNative()->image, from.x, from.y, size.cx, size.cy});
+  return true;
 }
 
 void NativeWindow::MoveOnServer(QPoint topLeft) {
-  if (topLeft.x() != rect.left || topLeft.y() != rect.top) {
-    const uint32_t place[] = {uint32_t(topLeft.x()), uint32_t(topLeft.y())};
-    xcb_configure_window(Connection(), xcb_window_t(winId()), XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+  const Rect now = GetRect();
+  if (topLeft.x() != now.left || topLeft.y() != now.top) {
+    x11::MoveWindow(Id(), topLeft);
     ExpectNotice(topLeft);
   }
-  std::lock_guard lock(TheWorld().mutex);
-  rect = Rect{topLeft.x(), topLeft.y(), topLeft.x() + rect.Width(), topLeft.y() + rect.Height()};
+  SetRect(Rect{topLeft.x(), topLeft.y(), topLeft.x() + now.Width(), topLeft.y() + now.Height()});
 }
 
 void NativeWindow::ExpectNotice(QPoint topLeft) {
@@ -296,11 +163,6 @@ void NativeWindow::SyncQtGeometry() {
   setGeometry(placed);
 }
 
-Rect NativeWindow::GetRect() const {
-  std::lock_guard lock(TheWorld().mutex);
-  return rect;
-}
-
 void NativeWindow::Reveal() {
   if (isVisible()) return;
   if (IsLayered() && shown.image == nullptr) {
@@ -309,16 +171,14 @@ void NativeWindow::Reveal() {
   }
   revealPending = false;
   SyncQtGeometry();
-  xcb_connection_t* connection = Connection();
   // NOTE: a window manager forgets a window's states when it is hidden;
   // they are set before each mapping and asked for again after it.
   for (const bool mapped : {false, true}) {
     if (mapped) show();
-    if (connection == nullptr) continue;
-    const auto id = xcb_window_t(winId());
+    if (!x11::Connected()) continue;
     // Sprites are no application windows: taskbars and pagers leave them out.
-    if (IsLayered()) SetStates(connection, id, mapped, true, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
-    if (staysOnTop) SetStates(connection, id, mapped, true, {"_NET_WM_STATE_ABOVE"});
+    if (IsLayered()) x11::SetStates(Id(), mapped, true, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
+    if (staysOnTop) x11::SetStates(Id(), mapped, true, {"_NET_WM_STATE_ABOVE"});
   }
   needsPaint = true;
   // The range editor takes the keys while it is open.
@@ -339,35 +199,37 @@ void NativeWindow::SetStaysOnTop(bool onTop) {
   // straight to the server; the window manager's state alone is changed.
   if (onTop == staysOnTop) return;
   staysOnTop = onTop;
-  xcb_connection_t* connection = Connection();
-  if (connection == nullptr || !testAttribute(Qt::WA_WState_Created)) return;
-  SetStates(connection, xcb_window_t(winId()), isVisible(), onTop, {"_NET_WM_STATE_ABOVE"});
+  if (!x11::Connected() || !testAttribute(Qt::WA_WState_Created)) return;
+  x11::SetStates(Id(), isVisible(), onTop, {"_NET_WM_STATE_ABOVE"});
   if (onTop && isVisible()) raise();
 }
 
 void NativeWindow::ShowLayered(const FramePart& part) {
   const bool changed = part != shown;
   shown = part;
-  if (part != masked) ApplyMask(part);
+  if (part != masked && x11::SetOutline(Id(), outlines, part)) masked = part;
   if (revealPending) Reveal();
   if (changed) update();
 }
 
-void NativeWindow::ApplyMask(const FramePart& part) {
-  xcb_connection_t* connection = Connection();
-  if (connection == nullptr) return;
-  auto found = masks.find(part);
-  if (found == masks.end()) found = masks.emplace(part, OpaqueBands(part)).first;
-  const std::vector<xcb_rectangle_t>& bands = found->second;
-  // NOTE: the outline, not only the input shape, even with a compositing
-  // manager: a window manager gives its frame the outline of the window,
-  // and a frame without one takes the clicks on the transparent pixels.
-  xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_YX_BANDED,
-                       static_cast<xcb_window_t>(winId()), 0, 0, static_cast<uint32_t>(bands.size()), bands.data());
-  masked = part;
+void NativeWindow::SetOpacity(uint8_t alpha) { setWindowOpacity(alpha / 255.0); }
+
+void NativeWindow::PaintNow() {
+  if (isVisible()) repaint();
 }
 
-void NativeWindow::StartMove() {
+void NativeWindow::PaintLater() { update(); }
+
+void NativeWindow::Discard() {
+  Conceal();
+  if (painting) {
+    deleteLater();
+  } else {
+    delete this;
+  }
+}
+
+void NativeWindow::StartSystemMove() {
   // The caption message is handled after the press, when the pointer may
   // be on its way or the button up again.
   if (!pressUnclaimed) return;
@@ -401,15 +263,15 @@ void NativeWindow::FollowPointer() {
   // by the server alone: the manager's move carries on from there exactly.
   SyncQtGeometry();
   MoveOnServer(pointerAt - grabOffset);
-  Post(this, wm::kMoving);
-  FlushRequests();
+  soft::Post(Handle(), wm::kMoving);
+  x11::FlushRequests();
   QWindow* native = windowHandle();
   drag = native != nullptr && native->startSystemMove() ? Drag::ByWindowManager : Drag::Following;
 }
 
 void NativeWindow::MoveTo(QPoint topLeft) {
   Place(Rect{topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height()});
-  Post(this, wm::kMoving);
+  soft::Post(Handle(), wm::kMoving);
 }
 
 void NativeWindow::paintEvent(QPaintEvent*) {
@@ -424,22 +286,22 @@ void NativeWindow::paintEvent(QPaintEvent*) {
     painting = false;
     return;
   }
-  const WindowHandle self = this;
-  Deliver(self, wm::kNcPaint, 0, 0);
+  const WindowHandle self = Handle();
+  soft::Deliver(self, wm::kNcPaint, 0, 0);
   if (!canvas.isNull()) {
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), canvas);
   }
-  Deliver(self, wm::kPaint, 0, 0);
+  soft::Deliver(self, wm::kPaint, 0, 0);
   painting = false;
 }
 
 void NativeWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     Press(event);
-    PostInput(this, wm::kLButtonDown, 0, Packed(event), event->modifiers());
+    PostInput(Handle(), wm::kLButtonDown, 0, Packed(event), event);
   }
-  if (event->button() == Qt::RightButton) PostInput(this, wm::kRButtonDown, 0, Packed(event), event->modifiers());
+  if (event->button() == Qt::RightButton) PostInput(Handle(), wm::kRButtonDown, 0, Packed(event), event);
 }
 
 void NativeWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -447,22 +309,22 @@ void NativeWindow::mouseReleaseEvent(QMouseEvent* event) {
     pointerAt = event->globalPosition().toPoint();
     if (drag == Drag::ByWindowManager) {
       // The button went up before the window manager took the pointer.
-      if (xcb_connection_t* connection = Connection()) CancelManagerMove(connection, xcb_window_t(winId()));
+      x11::CancelManagerMove(Id());
       drag = Drag::Following;
     }
     FollowPointer();
     leftHeld = false;
     drag = Drag::None;
-    PostInput(this, wm::kLButtonUp, 0, Packed(event), event->modifiers());
+    PostInput(Handle(), wm::kLButtonUp, 0, Packed(event), event);
   }
-  if (event->button() == Qt::RightButton) PostInput(this, wm::kRButtonUp, 0, Packed(event), event->modifiers());
+  if (event->button() == Qt::RightButton) PostInput(Handle(), wm::kRButtonUp, 0, Packed(event), event);
 }
 
 void NativeWindow::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   Press(event);
   // A class without double-clicks sees a second press instead.
-  PostInput(this, doubleClicks ? wm::kLButtonDblClk : wm::kLButtonDown, 0, Packed(event), event->modifiers());
+  PostInput(Handle(), doubleClicks ? wm::kLButtonDblClk : wm::kLButtonDown, 0, Packed(event), event);
 }
 
 void NativeWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -473,18 +335,18 @@ void NativeWindow::mouseMoveEvent(QMouseEvent* event) {
 
 void NativeWindow::keyPressEvent(QKeyEvent* event) {
   const uint32_t key = VirtualKey(event->key());
-  if (key != 0) PostInput(this, wm::kKeyDown, key, 0, event->modifiers());
+  if (key != 0) PostInput(Handle(), wm::kKeyDown, key, 0, event);
 }
 
 void NativeWindow::closeEvent(QCloseEvent* event) {
   // The object decides, as with WM_CLOSE on the desktop.
   event->ignore();
-  Post(this, wm::kClose);
+  soft::Post(Handle(), wm::kClose);
 }
 
 void NativeWindow::moveEvent(QMoveEvent*) {
   RefreshRect();
-  if (!IsLayered() && drag != Drag::Following && isVisible()) Post(this, wm::kMoving);
+  if (!IsLayered() && drag != Drag::Following && isVisible()) soft::Post(Handle(), wm::kMoving);
 }
 
 void NativeWindow::resizeEvent(QResizeEvent*) { RefreshRect(); }
@@ -495,17 +357,22 @@ bool NativeWindow::nativeEvent(const QByteArray&, void* message, qintptr*) {
   // each, twenty per frame for ten sprites), and the notices come after
   // later moves were asked for. A move made by someone else, a window
   // manager or a user's drag, still reaches Qt and says where the window is.
-  const auto* event = static_cast<const xcb_generic_event_t*>(message);
-  if ((event->response_type & 0x7F) != XCB_CONFIGURE_NOTIFY) return false;
-  const auto* notice = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
-  if (notice->window != static_cast<xcb_window_t>(winId()) || notice->width != width() ||
-      notice->height != height()) {
-    return false;
-  }
-  auto own = std::find(unconfirmedMoves.begin(), unconfirmedMoves.end(), QPoint(notice->x, notice->y));
+  const std::optional<QRect> notice = x11::ConfigureNotice(message, Id());
+  if (!notice || notice->size() != size()) return false;
+  auto own = std::find(unconfirmedMoves.begin(), unconfirmedMoves.end(), notice->topLeft());
   if (own == unconfirmedMoves.end()) return false;
   *own = kNowhere;
   return true;
 }
 
-}  // namespace qtb
+NativeWindow* Find(WindowHandle handle) { return static_cast<NativeWindow*>(soft::Find(handle)); }
+
+}  // namespace qt
+
+namespace soft {
+
+Window* MakeWindow(CWnd* object, const CreateStruct& cs, const WindowClass& windowClass) {
+  return new qt::NativeWindow(object, cs, windowClass);
+}
+
+}  // namespace soft

@@ -1,8 +1,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "../files.h"
-#include "../text_codec.h"
+#include "platform/files.h"
+#include "platform/text_codec.h"
 
 namespace platform {
 

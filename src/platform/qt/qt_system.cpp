@@ -7,9 +7,12 @@
 #include <filesystem>
 #include <thread>
 
-#include "../system.h"
-#include "../win_constants.h"
+#include "platform/monitors.h"
+#include "platform/soft/soft_world.h"
+#include "platform/system.h"
+#include "platform/win_constants.h"
 #include "qt_world.h"
+#include "qt_x11.h"
 #include "res/resource_ids.h"
 #include "res/resources.h"
 
@@ -22,13 +25,12 @@ uint32_t TimeGetTime() {
 
 void Sleep(uint32_t milliseconds) {
   // The frame's window moves reach the screen before the frame's wait, not after it.
-  if (QThread::currentThread() == qApp->thread()) qtb::FlushRequests();
+  if (QThread::currentThread() == qApp->thread()) qt::x11::FlushRequests();
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 Size ScreenSize() {
-  std::lock_guard lock(qtb::TheWorld().mutex);
-  for (const MonitorInfo& monitor : qtb::TheWorld().monitors) {
+  for (const MonitorInfo& monitor : Monitors()) {
     if (monitor.primary) return {monitor.area.Width(), monitor.area.Height()};
   }
   return {};
@@ -39,16 +41,8 @@ Point CursorPos() {
   return {at.x(), at.y()};
 }
 
-Rect WindowRect(WindowHandle window) {
-  auto& world = qtb::TheWorld();
-  std::lock_guard lock(world.mutex);
-  auto found = world.windows.find(static_cast<qtb::NativeWindow*>(window));
-  return found != world.windows.end() ? (*found)->rect : Rect{};
-}
-
 bool IsKeyDown(uint32_t virtualKey) {
-  std::lock_guard lock(qtb::TheWorld().mutex);
-  const Qt::KeyboardModifiers held = qtb::TheWorld().held;
+  const auto held = Qt::KeyboardModifiers::fromInt(soft::HeldKeys());
   if (virtualKey == vk::kShift) return held.testFlag(Qt::ShiftModifier);
   if (virtualKey == vk::kControl) return held.testFlag(Qt::ControlModifier);
   return false;

@@ -1,8 +1,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "../posix/iconv_text_codec.h"
-#include "../text_codec.h"
+#include "platform/posix/iconv_text_codec.h"
+#include "platform/text_codec.h"
 
 // Settings written on Japanese Windows are CP932; KITEMARU_ANSI_CODEPAGE
 // picks another code page for files from elsewhere.

@@ -1,7 +1,7 @@
 #include <QLocale>
 #include <QStringList>
 
-#include "../system.h"
+#include "platform/system.h"
 
 namespace platform {
 

@@ -6,8 +6,13 @@
 #include "platform/wnd.h"
 #include "win32_scaled_fonts.h"
 
+struct CDC::Native {
+  HDC dc = nullptr;
+  PAINTSTRUCT paint{};  // while painting
+};
+
 namespace {
-HDC Dc(void* native) { return static_cast<HDC>(native); }
+HDC Dc(const CDC::Native* native) { return native != nullptr ? native->dc : nullptr; }
 HWND Hwnd(CWnd* window) { return window != nullptr ? static_cast<HWND>(window->GetSafeHwnd()) : nullptr; }
 }  // namespace
 
@@ -15,58 +20,62 @@ CPaintDC::CPaintDC(CWnd* window) {
   this->window = window;
   HWND hwnd = Hwnd(window);
   if (hwnd == nullptr) return;
-  auto* paint = new (std::nothrow) PAINTSTRUCT{};
-  if (paint == nullptr) {
+  native = new (std::nothrow) Native;
+  if (native == nullptr) {
     // Without a paint record the update region must still go, or WM_PAINT never stops.
     ValidateRect(hwnd, nullptr);
     return;
   }
-  extra = paint;
-  native = BeginPaint(hwnd, paint);
+  native->dc = BeginPaint(hwnd, &native->paint);
 }
 
 CPaintDC::~CPaintDC() {
-  auto* paint = static_cast<PAINTSTRUCT*>(extra);
-  if (paint == nullptr) return;
-  EndPaint(Hwnd(window), paint);
-  delete paint;
+  if (native == nullptr) return;
+  EndPaint(Hwnd(window), &native->paint);
+  delete native;
 }
 
 CWindowDC::CWindowDC(CWnd* window) {
   this->window = window;
   HWND hwnd = Hwnd(window);
-  if (hwnd != nullptr) native = GetWindowDC(hwnd);
+  if (hwnd == nullptr) return;
+  HDC dc = GetWindowDC(hwnd);
+  if (dc == nullptr) return;
+  native = new (std::nothrow) Native{dc, {}};
+  if (native == nullptr) ReleaseDC(hwnd, dc);
 }
 
 CWindowDC::~CWindowDC() {
-  if (native != nullptr) ReleaseDC(Hwnd(window), Dc(native));
+  if (native == nullptr) return;
+  ReleaseDC(Hwnd(window), native->dc);
+  delete native;
 }
 
 void* CDC::SelectStockFont(StockFont font, int32_t dpi) {
-  if (native == nullptr) return nullptr;
+  if (Dc(native) == nullptr) return nullptr;
   HGDIOBJ chosen = win32::ScaledStockFont(font == StockFont::SystemFixed ? SYSTEM_FIXED_FONT : DEFAULT_GUI_FONT, dpi);
   if (chosen == nullptr) return nullptr;
   return SelectObject(Dc(native), chosen);
 }
 
 void CDC::RestoreFont(void* previous) {
-  if (native != nullptr && previous != nullptr) SelectObject(Dc(native), static_cast<HGDIOBJ>(previous));
+  if (Dc(native) != nullptr && previous != nullptr) SelectObject(Dc(native), static_cast<HGDIOBJ>(previous));
 }
 
 void CDC::SetTransparentBackground() {
-  if (native != nullptr) SetBkMode(Dc(native), TRANSPARENT);
+  if (Dc(native) != nullptr) SetBkMode(Dc(native), TRANSPARENT);
 }
 
 void CDC::SetBkColor(Color color) {
-  if (native != nullptr) ::SetBkColor(Dc(native), color);
+  if (Dc(native) != nullptr) ::SetBkColor(Dc(native), color);
 }
 
 void CDC::SetTextColor(Color color) {
-  if (native != nullptr) ::SetTextColor(Dc(native), color);
+  if (Dc(native) != nullptr) ::SetTextColor(Dc(native), color);
 }
 
 void CDC::FillSolidRect(const Rect& rect, Color color) {
-  if (native == nullptr) return;
+  if (Dc(native) == nullptr) return;
   HBRUSH brush = CreateSolidBrush(color);
   if (brush == nullptr) return;
   const RECT r{rect.left, rect.top, rect.right, rect.bottom};
@@ -75,7 +84,7 @@ void CDC::FillSolidRect(const Rect& rect, Color color) {
 }
 
 int32_t CDC::DrawText(const std::wstring& text, Rect& rect, uint32_t format) {
-  if (native == nullptr) return 0;
+  if (Dc(native) == nullptr) return 0;
   RECT r{rect.left, rect.top, rect.right, rect.bottom};
   const int height = DrawTextW(Dc(native), text.c_str(), static_cast<int>(text.size()), &r, format);
   rect = {r.left, r.top, r.right, r.bottom};

@@ -1,8 +1,7 @@
-#include <windows.h>
+#include "win32_frame_bitmap.h"
 
 #include <cstdint>
-
-#include "platform/frame_bitmap.h"
+#include <new>
 
 bool FrameBitmap::Create(int32_t newWidth, int32_t newHeight) {
   Destroy();
@@ -31,15 +30,16 @@ bool FrameBitmap::Create(int32_t newWidth, int32_t newHeight) {
     DeleteObject(dib);
     return false;
   }
-  HGDIOBJ old = SelectObject(memory, dib);
+  auto* made = new (std::nothrow) Native{dib, nullptr, memory};
+  HGDIOBJ old = made != nullptr ? SelectObject(memory, dib) : nullptr;
   if (old == nullptr || old == HGDI_ERROR) {
+    delete made;
     DeleteDC(memory);
     DeleteObject(dib);
     return false;
   }
-  bitmap = dib;
-  previous = old;
-  dc = memory;
+  made->previous = old;
+  native = made;
   bits = static_cast<uint8_t*>(pixels);
   width = newWidth;
   height = newHeight;
@@ -47,14 +47,13 @@ bool FrameBitmap::Create(int32_t newWidth, int32_t newHeight) {
 }
 
 void FrameBitmap::Destroy() {
-  if (bitmap != nullptr) {
-    SelectObject(static_cast<HDC>(dc), static_cast<HGDIOBJ>(previous));
-    DeleteObject(static_cast<HBITMAP>(bitmap));
-    DeleteDC(static_cast<HDC>(dc));
+  if (native != nullptr) {
+    SelectObject(native->dc, native->previous);
+    DeleteObject(native->bitmap);
+    DeleteDC(native->dc);
+    delete native;
   }
-  bitmap = nullptr;
-  previous = nullptr;
-  dc = nullptr;
+  native = nullptr;
   bits = nullptr;
   width = 0;
   height = 0;

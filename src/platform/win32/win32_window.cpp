@@ -1,7 +1,7 @@
 #include "win32_windows.h"
 
-#include "platform/frame_bitmap.h"
 #include "platform/wnd.h"
+#include "win32_frame_bitmap.h"
 #include "win32_window_proc.h"
 
 using win32::Native;
@@ -17,7 +17,8 @@ CWnd* CWnd::FromHandle(WindowHandle handle) {
 bool CWnd::CreateEx(uint32_t exStyle, const std::wstring& className, const std::wstring& title, uint32_t style,
                     const Rect& rect, const void* param) {
   CreateStruct cs{exStyle, className, title, style, rect, param};
-  if (!PreCreateWindow(cs)) return false;
+  // A second creation would leave the first window without its object.
+  if (hwnd != nullptr || !PreCreateWindow(cs)) return false;
   const win32::CreationContext context{this, cs.param};
   // A refused creation destroys the window, and PostNcDestroy may delete
   // this object: only the local result is used after the call.
@@ -78,7 +79,7 @@ bool CWnd::SetLayeredAlpha(uint8_t alpha) {
 }
 
 bool CWnd::UpdateLayeredWindow(Point topLeft, Size size, const FrameBitmap& source, Point from) {
-  HDC sourceDc = static_cast<HDC>(source.NativeDc());
+  HDC sourceDc = source.GetNative() != nullptr ? source.GetNative()->dc : nullptr;
   if (hwnd == nullptr || sourceDc == nullptr) return false;
   HDC screen = GetDC(nullptr);
   POINT destination{topLeft.x, topLeft.y};

@@ -1,12 +1,13 @@
-#include "../frame_bitmap.h"
-#include "../system.h"
-#include "../win_constants.h"
-#include "qt_world.h"
+#include <algorithm>
 
-using qtb::Deliver;
-using qtb::Find;
-using qtb::NativeWindow;
-using qtb::TheWorld;
+#include "platform/frame_bitmap.h"
+#include "platform/system.h"
+#include "platform/win_constants.h"
+#include "soft_world.h"
+
+using soft::Deliver;
+using soft::Find;
+using soft::TheWorld;
 
 std::wstring RegisterWindowClass(const WindowClass& windowClass) {
   std::wstring name = windowClass.name;
@@ -14,12 +15,13 @@ std::wstring RegisterWindowClass(const WindowClass& windowClass) {
     name = L"Afx:" + std::to_wstring(windowClass.style) + L":" + std::to_wstring(static_cast<int>(windowClass.brush)) +
            L":" + std::to_wstring(windowClass.icon);
   }
+  std::lock_guard lock(TheWorld().mutex);
   TheWorld().classes.emplace(name, windowClass);
   return name;
 }
 
 CWnd* CWnd::FromHandle(WindowHandle handle) {
-  NativeWindow* window = Find(handle);
+  soft::Window* window = Find(handle);
   return window != nullptr ? window->object : nullptr;
 }
 
@@ -28,83 +30,80 @@ bool CWnd::CreateEx(uint32_t exStyle, const std::wstring& className, const std::
   CreateStruct cs{exStyle, className, title, style, rect, param};
   if (hwnd != nullptr || !PreCreateWindow(cs)) return false;
   auto& world = TheWorld();
-  const auto found = world.classes.find(cs.className);
-  const WindowClass windowClass = found != world.classes.end() ? found->second : WindowClass{};
-  auto* window = new NativeWindow(this, cs, windowClass);
+  WindowClass windowClass;
   {
     std::lock_guard lock(world.mutex);
-    world.windows.insert(window);
+    const auto found = world.classes.find(cs.className);
+    if (found != world.classes.end()) windowClass = found->second;
   }
-  WindowHandle handle = window;
+  soft::Window* window = soft::MakeWindow(this, cs, windowClass);
+  if (window == nullptr) return false;
+  {
+    std::lock_guard lock(world.mutex);
+    world.windows.push_back(window);
+  }
+  const WindowHandle handle = window->Handle();
   Attach(handle);
   if (Deliver(handle, wm::kCreate, 0, reinterpret_cast<intptr_t>(&cs)) == -1) {
     CWnd::DestroyWindow();
     return false;
   }
-  // The handler may have destroyed it already.
+  // Shown once created, as on the desktop; the handler may have destroyed it already.
   window = Find(handle);
-  if (window != nullptr && (cs.style & ws::kVisible) != 0 && !window->Revealed()) ShowWindow(sw::kShow);
+  if (window != nullptr && (cs.style & ws::kVisible) != 0 && !window->visible) ShowWindow(sw::kShow);
   return true;
 }
 
 bool CWnd::DestroyWindow() {
-  WindowHandle handle = hwnd;
-  NativeWindow* window = Find(handle);
+  const WindowHandle handle = hwnd;
+  soft::Window* window = Find(handle);
   if (window == nullptr) return false;
   Deliver(handle, wm::kDestroy, 0, 0);
   auto& world = TheWorld();
   {
     std::lock_guard lock(world.mutex);
-    std::erase_if(world.timers, [&](const auto& timer) { return timer.window == window; });
-    std::erase_if(world.queue, [&](const qtb::Queued& q) { return q.message.window == handle; });
-    world.windows.erase(window);
+    std::erase_if(world.timers, [&](const soft::Timer& timer) { return timer.window == window; });
+    std::erase_if(world.queue, [&](const soft::Queued& queued) { return queued.message.window == handle; });
+    std::erase(world.windows, window);
   }
-  window->Conceal();
-  // A window destroyed from inside its own paint handler goes once that returns.
-  if (window->painting) {
-    window->deleteLater();
-  } else {
-    delete window;
-  }
+  window->Discard();
   Detach();
   PostNcDestroy();
   return true;
 }
 
 bool CWnd::ShowWindow(int command) {
-  NativeWindow* window = Find(hwnd);
+  soft::Window* window = Find(hwnd);
   if (window == nullptr) return false;
-  const bool wasVisible = window->Revealed();
-  if (command == sw::kHide) {
-    window->Conceal();
-  } else {
+  const bool wasVisible = window->visible;
+  window->visible = command != sw::kHide;
+  if (window->visible) {
+    if (!wasVisible) window->needsPaint = true;
     window->Reveal();
+  } else {
+    window->Conceal();
   }
   return wasVisible;
 }
 
 bool CWnd::IsWindowVisible() const {
-  NativeWindow* window = Find(hwnd);
-  return window != nullptr && window->Revealed();
+  soft::Window* window = Find(hwnd);
+  return window != nullptr && window->visible;
 }
 
 void CWnd::UpdateWindow() {
-  NativeWindow* window = Find(hwnd);
-  if (window != nullptr && window->needsPaint && window->isVisible()) window->repaint();
+  soft::Window* window = Find(hwnd);
+  if (window != nullptr && window->needsPaint) window->PaintNow();
 }
 
 void CWnd::Invalidate() {
-  NativeWindow* window = Find(hwnd);
+  soft::Window* window = Find(hwnd);
   if (window == nullptr) return;
   window->needsPaint = true;
-  window->update();
+  window->PaintLater();
 }
 
-Rect CWnd::GetWindowRect() const {
-  NativeWindow* window = Find(hwnd);
-  std::lock_guard lock(TheWorld().mutex);
-  return window != nullptr ? window->rect : Rect{};
-}
+Rect CWnd::GetWindowRect() const { return platform::WindowRect(hwnd); }
 
 Rect CWnd::GetClientRect() const {
   const Rect outer = GetWindowRect();
@@ -112,24 +111,21 @@ Rect CWnd::GetClientRect() const {
 }
 
 bool CWnd::SetWindowPos(ZOrder band, int32_t x, int32_t y, int32_t cx, int32_t cy, uint32_t flags) {
-  NativeWindow* window = Find(hwnd);
+  soft::Window* window = Find(hwnd);
   if (window == nullptr) return false;
-  Rect rect = GetWindowRect();
+  Rect rect = window->GetRect();
   if ((flags & swp::kNoMove) == 0) rect = Rect{x, y, x + rect.Width(), y + rect.Height()};
   if ((flags & swp::kNoSize) == 0) rect = Rect{rect.left, rect.top, rect.left + cx, rect.top + cy};
   window->Place(rect);
   if ((flags & swp::kNoZOrder) == 0 && band != ZOrder::Keep) window->SetStaysOnTop(band == ZOrder::TopMost);
   if ((flags & swp::kShowWindow) != 0) ShowWindow(sw::kShow);
-  if ((flags & swp::kNoSize) == 0 && !window->IsLayered()) {
-    window->needsPaint = true;
-    window->update();
-  }
+  if ((flags & swp::kNoSize) == 0) window->Resized();
   return true;
 }
 
 bool CWnd::PostMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
   if (Find(hwnd) == nullptr) return false;
-  qtb::Post(hwnd, message, wParam, lParam);
+  soft::Post(hwnd, message, wParam, lParam);
   return true;
 }
 
@@ -138,37 +134,36 @@ intptr_t CWnd::SendMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) 
 }
 
 bool CWnd::SetTimer(uintptr_t id, uint32_t periodMs) {
-  NativeWindow* window = Find(hwnd);
+  soft::Window* window = Find(hwnd);
   if (window == nullptr) return false;
   KillTimer(id);
+  const uint32_t due = platform::TimeGetTime() + periodMs;
   std::lock_guard lock(TheWorld().mutex);
-  TheWorld().timers.push_back({window, id, periodMs, platform::TimeGetTime() + periodMs});
+  TheWorld().timers.push_back({window, id, periodMs, due});
   return true;
 }
 
 bool CWnd::KillTimer(uintptr_t id) {
-  NativeWindow* window = Find(hwnd);
+  soft::Window* window = Find(hwnd);
   if (window == nullptr) return false;
   std::lock_guard lock(TheWorld().mutex);
   return std::erase_if(TheWorld().timers, [&](const auto& t) { return t.window == window && t.id == id; }) > 0;
 }
 
 bool CWnd::SetLayeredAlpha(uint8_t alpha) {
-  NativeWindow* window = Find(hwnd);
+  soft::Window* window = Find(hwnd);
   if (window == nullptr || (window->exStyle & ws::kExLayered) == 0) return false;
-  window->setWindowOpacity(alpha / 255.0);
+  window->SetOpacity(alpha);
   return true;
 }
 
 bool CWnd::UpdateLayeredWindow(Point topLeft, Size size, const FrameBitmap& source, Point from) {
-  NativeWindow* window = Find(hwnd);
-  const auto* image = static_cast<const QImage*>(source.NativeDc());
-  if (window == nullptr || !window->IsLayered() || image == nullptr) return false;
-  if (from.x < 0 || from.y < 0 || size.cx <= 0 || size.cy <= 0 || int64_t(from.x) + size.cx > source.Width() ||
+  soft::Window* window = Find(hwnd);
+  if (window == nullptr || (window->exStyle & ws::kExLayered) == 0 || source.IsEmpty()) return false;
+  // The window system refuses a source part that leaves the bitmap.
+  if (from.x < 0 || from.y < 0 || int64_t(from.x) + size.cx > source.Width() ||
       int64_t(from.y) + size.cy > source.Height()) {
     return false;
   }
-  window->Place(Rect{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy});
-  window->ShowLayered(qtb::FramePart{image, from.x, from.y, size.cx, size.cy});
-  return true;
+  return window->ShowFrame(topLeft, size, source, from);
 }

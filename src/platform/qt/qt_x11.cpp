@@ -1,0 +1,190 @@
+#include "qt_x11.h"
+
+#include <QGuiApplication>
+
+#include <xcb/shape.h>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+namespace qt::x11 {
+
+namespace {
+
+xcb_connection_t* Connection() {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+xcb_atom_t Atom(xcb_connection_t* connection, std::string_view name) {
+  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+      connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.data()), nullptr);
+  const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+  std::free(reply);
+  return atom;
+}
+
+xcb_window_t Root(xcb_connection_t* connection) {
+  return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+// A request to the window manager about a window, as an application sends it.
+void AskWindowManager(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t type,
+                      std::initializer_list<uint32_t> data) {
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = window;
+  message.type = type;
+  std::copy(data.begin(), data.end(), message.data.data32);
+  xcb_send_event(connection, 0, Root(connection),
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+}
+
+bool WindowManagerRunning(xcb_connection_t* connection) {
+  const xcb_atom_t check = Atom(connection, "_NET_SUPPORTING_WM_CHECK");
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(
+      connection, xcb_get_property(connection, 0, Root(connection), check, XCB_ATOM_WINDOW, 0, 1), nullptr);
+  const bool running = reply != nullptr && xcb_get_property_value_length(reply) == 4;
+  std::free(reply);
+  return running;
+}
+
+// The opaque pixels of the part as the X server takes a shape fastest:
+// bands of rows with the same runs, top to bottom, each band's runs left to
+// right (YX-banded).
+std::vector<xcb_rectangle_t> OpaqueBands(const FramePart& part) {
+  std::vector<xcb_rectangle_t> bands;
+  std::vector<xcb_rectangle_t> row;
+  size_t previous = 0;  // where the band above starts in bands
+  for (int32_t y = 0; y < part.cy; ++y) {
+    const auto* pixels = reinterpret_cast<const uint32_t*>(part.image->constScanLine(part.y + y)) + part.x;
+    row.clear();
+    int32_t x = 0;
+    while (x < part.cx) {
+      while (x < part.cx && (pixels[x] >> 24) == 0) ++x;
+      const int32_t start = x;
+      while (x < part.cx && (pixels[x] >> 24) != 0) ++x;
+      if (x > start) row.push_back({int16_t(start), int16_t(y), uint16_t(x - start), 1});
+    }
+    const size_t above = bands.size() - previous;
+    bool same = y > 0 && above == row.size() && !row.empty() && bands[previous].y + bands[previous].height == y;
+    for (size_t k = 0; same && k < row.size(); ++k) {
+      same = bands[previous + k].x == row[k].x && bands[previous + k].width == row[k].width;
+    }
+    if (same) {
+      for (size_t k = 0; k < row.size(); ++k) ++bands[previous + k].height;
+    } else {
+      previous = bands.size();
+      bands.insert(bands.end(), row.begin(), row.end());
+    }
+  }
+  return bands;
+}
+
+}  // namespace
+
+class Outlines {
+ public:
+  std::map<FramePart, std::vector<xcb_rectangle_t>> made;
+};
+
+void OutlinesDeleter::operator()(Outlines* outlines) const { delete outlines; }
+
+bool Connected() { return Connection() != nullptr; }
+
+void FlushRequests() {
+  if (xcb_connection_t* connection = Connection()) xcb_flush(connection);
+}
+
+bool DisplayLost() {
+  xcb_connection_t* connection = Connection();
+  return connection != nullptr && xcb_connection_has_error(connection) != 0;
+}
+
+bool CompositorRunning() {
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr) return false;
+  static const bool running = [connection] {
+    const xcb_atom_t selection = Atom(connection, "_NET_WM_CM_S0");
+    if (selection == XCB_ATOM_NONE) return false;
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
+    const bool owned = owner != nullptr && owner->owner != XCB_NONE;
+    std::free(owner);
+    return owned;
+  }();
+  return running;
+}
+
+// A window manager is asked for a mapped window, and the property is written
+// for one not yet mapped (Qt keeps what it finds there when it maps the
+// window) or with no window manager to write it.
+void SetStates(WindowId window, bool mapped, bool on, std::initializer_list<std::string_view> names) {
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr) return;
+  static const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
+  std::vector<xcb_atom_t> changed;
+  for (const std::string_view name : names) changed.push_back(Atom(connection, name));
+  if (mapped) {
+    // Add or remove, up to two states, asked by an application.
+    AskWindowManager(connection, window, state,
+                     {on ? 1u : 0u, changed.size() > 0 ? changed[0] : 0, changed.size() > 1 ? changed[1] : 0, 1});
+    if (WindowManagerRunning(connection)) return;
+  }
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(
+      connection, xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 64), nullptr);
+  std::vector<xcb_atom_t> atoms;
+  if (reply != nullptr && reply->format == 32) {
+    const auto* held = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+    atoms.assign(held, held + xcb_get_property_value_length(reply) / 4);
+  }
+  std::free(reply);
+  for (const xcb_atom_t atom : changed) {
+    std::erase(atoms, atom);
+    if (on) atoms.push_back(atom);
+  }
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, state, XCB_ATOM_ATOM, 32, uint32_t(atoms.size()),
+                      atoms.data());
+}
+
+void CancelManagerMove(WindowId window) {
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr) return;
+  // _NET_WM_MOVERESIZE_CANCEL (11) with the first button, asked by an application.
+  AskWindowManager(connection, window, Atom(connection, "_NET_WM_MOVERESIZE"), {0, 0, 11, 1, 1});
+}
+
+void MoveWindow(WindowId window, QPoint topLeft) {
+  const uint32_t place[] = {uint32_t(topLeft.x()), uint32_t(topLeft.y())};
+  xcb_configure_window(Connection(), window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+}
+
+std::optional<QRect> ConfigureNotice(const void* event, WindowId window) {
+  const auto* generic = static_cast<const xcb_generic_event_t*>(event);
+  if ((generic->response_type & 0x7F) != XCB_CONFIGURE_NOTIFY) return std::nullopt;
+  const auto* notice = static_cast<const xcb_configure_notify_event_t*>(event);
+  if (notice->window != window) return std::nullopt;
+  return QRect(notice->x, notice->y, notice->width, notice->height);
+}
+
+bool SetOutline(WindowId window, OutlineCache& cache, const FramePart& part) {
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr) return false;
+  if (cache == nullptr) cache.reset(new Outlines);
+  auto found = cache->made.find(part);
+  if (found == cache->made.end()) found = cache->made.emplace(part, OpaqueBands(part)).first;
+  const std::vector<xcb_rectangle_t>& bands = found->second;
+  // NOTE: the outline, not only the input shape, even with a compositing
+  // manager: a window manager gives its frame the outline of the window,
+  // and a frame without one takes the clicks on the transparent pixels.
+  xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_YX_BANDED, window, 0, 0,
+                       static_cast<uint32_t>(bands.size()), bands.data());
+  return true;
+}
+
+}  // namespace qt::x11
