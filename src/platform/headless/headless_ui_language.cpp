@@ -1,5 +1,5 @@
-#include "platform/system.h"
 #include "headless_world.h"
+#include "platform/system.h"
 
 namespace platform {
 
