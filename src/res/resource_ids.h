@@ -18,6 +18,9 @@ inline constexpr uint32_t IDS_WINDOW_MENU = 111;
 inline constexpr uint32_t IDS_EMPTY_SLOT = 112;
 inline constexpr uint32_t IDS_SWITCH_SKIN_MENU = 113;
 inline constexpr uint32_t IDS_RANGE_EDITOR_HELP = 114;
+// The tray icon's tooltip and its own menu item.
+inline constexpr uint32_t IDS_TRAY_TIP = 115;
+inline constexpr uint32_t IDS_SHOW_CONTROL_WINDOW = 116;
 inline constexpr uint32_t IDI_KITEMARU = 128;
 inline constexpr uint32_t IDR_CONTROL_MENU = 130;
 inline constexpr uint32_t IDR_SPRITE_MENU = 131;
@@ -41,6 +44,10 @@ inline constexpr uint32_t IDM_APP_ABOUT = 57664;
 inline constexpr uint32_t IDM_LANGUAGE_SYSTEM = 32800;
 inline constexpr uint32_t IDM_LANGUAGE_JAPANESE = 32801;
 inline constexpr uint32_t IDM_LANGUAGE_ENGLISH = 32802;
+// Settings: an entry that starts the program when the user logs in
+inline constexpr uint32_t IDM_START_AT_LOGIN = 32803;
+// Tray menu: bring the control window back
+inline constexpr uint32_t IDM_SHOW_CONTROL_WINDOW = 32804;
 // Load a catalogue skin (control menu) or switch to it (sprite menu)
 inline constexpr uint32_t IDM_SKIN_FIRST = 33000;
 inline constexpr uint32_t IDM_SKIN_LAST = 33999;
