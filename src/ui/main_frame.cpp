@@ -111,3 +111,5 @@ void CMainFrame::OnDpiChanged(int32_t newDpi, const Rect& suggested) {
 }
 
 void CMainFrame::OnExit() { PostMessage(wm::kClose, 0, 0); }
+
+void CMainFrame::ShowControlWindow() { ShowWindow(sw::kShow); }

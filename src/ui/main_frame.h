@@ -49,6 +49,9 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   // Reads the skin folder again: skins come and go while the program runs.
   void RescanSkins() override;
   void ShowControlMenu();
+  // Brings the control window back on screen and in front: from the tray, or
+  // when a second start hands over to this one.
+  void ShowControlWindow();
 
   // replacing: the sprite takes the place of one just closed in slot, and
   // stands rather than vanishing when it cannot get a worker.
