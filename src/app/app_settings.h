@@ -47,6 +47,7 @@ class AppSettings {
   // no failure. A failed write leaves the old file intact.
   bool Save();
   const SaveFailure& LastSaveFailure() const { return file.LastFailure(); }
+  std::wstring OwnFilePath() const { return file.OwnPath(); }
 
   // Empty for a slot outside 0..kSlotCount - 1.
   std::wstring GetSkinName(int slot) const;

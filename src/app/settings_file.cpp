@@ -74,6 +74,13 @@ bool SettingsFile::ProgramPlaceWritable(const std::wstring& program) const {
   return besideProgram && (platform::CanCreateFilesIn(RemoveFileSpec(program)) || platform::CanWriteFile(program));
 }
 
+std::wstring SettingsFile::OwnPath() const {
+  std::wstring program = platform::FinalFilePath(programPath);
+  if (program.empty()) program = programPath;
+  const std::wstring perUser = PerUserPath();
+  return ProgramPlaceWritable(program) || perUser.empty() ? program : perUser;
+}
+
 void SettingsFile::Load(IniFile& file) {
   readPath = programPath;
   std::wstring program = platform::FinalFilePath(programPath);

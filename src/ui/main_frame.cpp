@@ -80,6 +80,8 @@ bool CMainFrame::OnCommand(uint32_t id) {
     OnFps(id);
   } else if (id >= IDM_LANGUAGE_SYSTEM && id <= IDM_LANGUAGE_ENGLISH) {
     OnLanguage(id);
+  } else if (id == IDM_START_AT_LOGIN) {
+    OnStartAtLogin();
   } else if (id == IDM_APP_ABOUT) {
     OnAppAbout();
   } else {

@@ -49,6 +49,9 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   // Reads the skin folder again: skins come and go while the program runs.
   void RescanSkins() override;
   void ShowControlMenu();
+  // The start-at-login mark as the login entry now is: the user may have
+  // removed it, or pointed it at another copy, since the last look.
+  void RefreshStartAtLoginCheck();
   // Brings the control window back on screen and in front: from the tray, or
   // when a second start hands over to this one.
   void ShowControlWindow();
@@ -89,6 +92,7 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   void OnWindowItem(uint32_t id);
   void OnFps(uint32_t id);
   void OnLanguage(uint32_t id);
+  void OnStartAtLogin();
   void OnAppAbout();
   // Every live sprite's skin name into the settings, empty for empty slots
   // but those holding a name kept from the start.

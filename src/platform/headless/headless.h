@@ -103,6 +103,13 @@ void SetPerUserDataFolder(const std::wstring& folder);
 // bytes and fail, as on a full disk; -1 ends this.
 void FailFileWritesAfter(std::ptrdiff_t bytes, const std::wstring& folder = {});
 
+// The holder of the one-instance lock name ends as a killed process does:
+// the lock is free and nobody answers on its behalf.
+void KillInstanceHolder(const std::wstring& name);
+// Where the login entry is written; until a test sets it there is no such
+// place and none can be made.
+void SetAutostartFolder(const std::wstring& folder);
+
 // Answers a tracked popup menu: returns the command to choose, 0 for none.
 using MenuResponder = std::function<uint32_t(const CMenu& menu, CWnd* owner)>;
 void SetMenuResponder(MenuResponder responder);
