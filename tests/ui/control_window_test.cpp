@@ -58,7 +58,7 @@ LanguageTexts JapaneseTexts() {
   std::vector<std::wstring> control{L"空いてるところにスキン読み込み(&K)", L"kite", L"ウィンドウ(&W)", L"(なし)", L"kite"};
   control.insert(control.end(), 8, L"(なし)");
   control.insert(control.end(), {L"設定(&S)", L"FPS(&F)", L"10FPS", L"15FPS", L"20FPS", L"30FPS", L"60FPS", L"言語(&L)",
-                                 L"システムの設定に従う(&S)", L"日本語(&J)", L"&English", L"ログイン時に起動(&L)", L"",
+                                 L"システムの設定に従う(&S)", L"日本語(&J)", L"&English", L"ログイン時に起動(&S)", L"",
                                  L"バージョン情報(&A)...", L"終了(&X)"});
   return {control,
           {L"スキン切り替え(&S)", L"kite", L"設定(&E)", L"移動範囲(&M)...", L"常に手前に表示(&T)", L"移動(&M)", L"停止(&S)",
@@ -70,7 +70,7 @@ LanguageTexts EnglishTexts() {
   std::vector<std::wstring> control{L"&Load a skin into a free place", L"kite", L"&Windows", L"(none)", L"kite"};
   control.insert(control.end(), 8, L"(none)");
   control.insert(control.end(), {L"&Settings", L"&Frame rate", L"10 fps", L"15 fps", L"20 fps", L"30 fps", L"60 fps",
-                                 L"&Language", L"&System default", L"日本語(&J)", L"&English", L"Start at &login", L"",
+                                 L"&Language", L"&System default", L"日本語(&J)", L"&English", L"&Start at login", L"",
                                  L"&About KITE-MARU...", L"E&xit"});
   return {control,
           {L"&Switch skin", L"kite", L"S&ettings", L"Move &range...", L"Always on &top", L"&Motion", L"&Stand still",
