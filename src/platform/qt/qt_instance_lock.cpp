@@ -6,6 +6,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 
