@@ -31,6 +31,7 @@ int CMainFrame::OnCreate(const CreateStruct& cs) {
     const std::wstring name = settings.GetSkinName(slot);
     if (!name.empty() && !CreateSprite(slot, name)) skinNameKept[slot] = true;
   }
+  lastSaved = {settings.fps, settings.language, settings.windows};
   SetTimer(kStatusTimerId, kStatusTimerPeriodMs);
   return 0;
 }
@@ -61,12 +62,7 @@ bool CMainFrame::OnQueryEndSession() { return true; }
 // NOTE: when the session ends the process is killed after this returns,
 // without the window ever being destroyed; save what a normal exit would.
 void CMainFrame::OnEndSession(bool ending) {
-  if (!ending) return;
-  CaptureSkinNames();
-  for (CSpriteWindow* sprite : sprites) {
-    if (sprite != nullptr) sprite->StorePosition();
-  }
-  if (!settings.Save()) ReportSaveFailure();
+  if (ending) SaveSettings();
 }
 
 bool CMainFrame::OnCommand(uint32_t id) {
@@ -94,6 +90,7 @@ void CMainFrame::RescanSkins() { ScanSkins(catalogue); }
 
 void CMainFrame::OnTimer(uintptr_t id) {
   if (id != kStatusTimerId) return;
+  SaveChanges();
   RescanSkins();  // for the count the status shows
   Invalidate();
   UpdateWindow();

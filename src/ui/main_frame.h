@@ -102,6 +102,23 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   int FreeSlot() const;
   // Tells the user, once a run, which file refused the settings and why.
   void ReportSaveFailure();
+  // Saves when something the user chose changed since the last save, or a
+  // standing sprite came to rest at a new place (seen at two timer ticks in
+  // a row, so a drag writes once, after it ends). A drifting sprite's place
+  // alone is no reason: it goes with the next save.
+  void SaveChanges();
+  // Every sprite's place into the settings, and the settings into the file.
+  void SaveSettings();
+
+  // What the settings held at the last save, and where each sprite stood at
+  // the last timer tick.
+  struct SavedValues {
+    int32_t fps = kDefaultFps;
+    std::optional<std::wstring> language;
+    std::array<WindowSettings, kSlotCount> windows;
+  };
+  SavedValues lastSaved;
+  std::array<std::optional<Point>, kSlotCount> lastSeenAt{};
 
   uint32_t lastTickTime = 0;
   bool closing = false;

@@ -247,6 +247,20 @@ drags_follow_pointer() {
   expect_config Window0 Position "600, 150"
 }
 
+# What the user changed is on disk seconds later: a kill -9 loses nothing.
+drag_saved_before_kill() {
+  make_folder
+  printf '[Window0]\r\nSkinName=tall\r\nPosition=500, 100\r\n' > "$dir/config.ini"
+  start_program
+  drag 510 110 810 510
+  expect_sprite_at 800 500
+  sleep 3
+  kill -9 "$pid"
+  wait "$pid" 2>/dev/null
+  pid=""
+  expect_config Window0 Position "800, 500"
+}
+
 # The control window's frame, title bar and all, starts at the screen's corner.
 control_frame_on_screen() {
   make_folder
