@@ -143,6 +143,7 @@ TEST_F(SettingsFileTest, LockedFileIsWaitedForThenLeftAlone) {
   settings.Save();
   headless::Reset();
   EXPECT_EQ(ReadBytes(folder.Path() / "config.ini"), old);
+  EXPECT_FALSE(fs::exists(folder.Path() / "user/config.ini"));
 }
 
 TEST_F(SettingsFileTest, SettingsGoWhereTheyCanAndComeBackFromThere) {
