@@ -85,7 +85,7 @@ TEST(PlaceholderTile, IsARedFrameAroundAnExclamationMark) {
     int32_t x, y;
     bool red;
   } pixels[] = {
-      {0, 0, true},  {1, 16, true},   {16, 1, true},   {30, 16, true},  {16, 31, true},   // the frame
+      {0, 0, true},  {1, 16, true},   {16, 1, true},   {30, 16, true},  {16, 30, true},   // the frame
       {2, 2, false}, {29, 29, false}, {13, 10, false}, {18, 10, false}, {16, 21, false},  // inside it
       {14, 6, true}, {17, 19, true},  {14, 23, true},  {17, 26, true},                    // bar and dot
   };
