@@ -128,7 +128,6 @@ FileError SettingsFile::SaveAt(const std::wstring& path, const std::string& byte
 
 bool SettingsFile::Save(IniFile& file) {
   failure = {};
-  if (frozen) return true;
   const std::string bytes = IniFileBytes(file);
   if (bytes.size() > kIniFileMaxBytes) {
     failure = {programPath, FileError::TooLarge};

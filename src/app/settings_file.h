@@ -38,8 +38,9 @@ class SettingsFile {
   // cannot be read now, file is what Load read, and a file unreadable now is
   // not written over. False when nothing is to be written: frozen at start.
   bool Reload(IniFile& file);
-  // Saves what Reload gave, changed. True when a place took it or the user
-  // froze the file meanwhile; false when no place did (see LastFailure).
+  // Saves what Reload gave, changed; called only when Reload said true. True
+  // when a place took it or the user froze the file meanwhile; false when no
+  // place did (see LastFailure).
   bool Save(IniFile& file);
 
   const SaveFailure& LastFailure() const { return failure; }

@@ -51,16 +51,15 @@ void Close(PngLoad& load) {
 }
 
 // Returns the number of passes the image is read in.
-int SetTransformations(png_structp png, png_infop info, int colorType, int bitDepth) {
+int SetTransformations(png_structp png, png_infop info, int colorType) {
   double fileGamma = 0;
   if (!png_get_gAMA(png, info, &fileGamma)) fileGamma = kDefaultFileGamma;
   png_set_gamma(png, kScreenGamma, fileGamma);
 
   const bool gray = colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA;
-  if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
-  if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
-  if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
-  if (bitDepth > 8) png_set_strip_16(png);
+  // Palette to RGB, grey below 8 bits to 8, tRNS to alpha; each only where the image has it.
+  png_set_expand(png);
+  png_set_strip_16(png);  // a no-op below 16 bits
   if (gray) png_set_gray_to_rgb(png);
   png_set_bgr(png);
   if ((colorType & PNG_COLOR_MASK_ALPHA) == 0) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
@@ -77,12 +76,12 @@ static_assert(std::endian::native == std::endian::little, "pixels are read as B,
 void PremultiplyRow(uint8_t* row, int32_t width) {
   for (int32_t x = 0; x < width; ++x) {
     uint32_t pixel;
-    std::memcpy(&pixel, row + size_t(x) * 4, 4);
+    std::memcpy(&pixel, row + size_t(x) * 4, sizeof pixel);
     const uint32_t alpha = pixel >> 24;
     const uint32_t blueRed = (((pixel & 0x00FF00FFu) * alpha) >> 8) & 0x00FF00FFu;
     const uint32_t green = (((pixel & 0x0000FF00u) * alpha) >> 8) & 0x0000FF00u;
     const uint32_t result = blueRed | green | (pixel & 0xFF000000u);
-    std::memcpy(row + size_t(x) * 4, &result, 4);
+    std::memcpy(row + size_t(x) * 4, &result, sizeof result);
   }
 }
 
@@ -122,17 +121,15 @@ bool ReadStrip(PngLoad& load, OffscreenSurface& surface, int32_t frameCount, uin
   png_init_io(load.png, load.file);
   png_set_sig_bytes(load.png, int(kSignatureBytes));
   png_read_info(load.png, load.info);
-  int bitDepth = 0;
   int colorType = 0;
-  png_get_IHDR(load.png, load.info, &load.width, &load.height, &bitDepth, &colorType, nullptr,
-               nullptr, nullptr);
+  png_get_IHDR(load.png, load.info, &load.width, &load.height, nullptr, &colorType, nullptr, nullptr, nullptr);
   if (!WithinLimits(load, frameCount, budget)) return false;
   // The sizes are checked above, so only an allocation can fail here.
   if (!surface.CreateFrames(int32_t(load.width), int32_t(load.height / png_uint_32(frameCount)), frameCount)) {
     return Fail(load, PngLoadErrorKind::OutOfMemory);
   }
 
-  const int passes = SetTransformations(load.png, load.info, colorType, bitDepth);
+  const int passes = SetTransformations(load.png, load.info, colorType);
   if (png_get_rowbytes(load.png, load.info) != size_t(load.width) * 4 ||
       png_get_bit_depth(load.png, load.info) != 8) {
     std::snprintf(load.message, sizeof load.message, "unexpected pixel layout after conversion");

@@ -7,8 +7,8 @@
 #include "skin/skin_path.h"
 
 // The strip a sprite shows; only Default is ever chosen, the others are read,
-// checked and decoded alike.
-enum class AnimState : int32_t { Default = 0, Up = 1, Down = 2, Left = 3, Right = 4 };
+// checked and decoded alike. Numbered 0 to 4 in this order.
+enum class AnimState : int32_t { Default, Up, Down, Left, Right };
 
 // skin.ini section of each AnimState, in AnimState order.
 inline constexpr const wchar_t* kAnimStateNames[] = {L"Default", L"Up", L"Down", L"Left", L"Right"};

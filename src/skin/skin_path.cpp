@@ -55,11 +55,7 @@ bool StartsWith(const fs::path& path, const fs::path& prefix) {
 std::wstring MakeSkinFilePath(std::wstring_view folder, std::wstring_view name, std::wstring_view file) {
   std::wstring path = JoinPath(folder, name);
   path += kPathSeparator;
-  const size_t fileStart = path.size();
-  path += file;
-  for (size_t i = fileStart; i < path.size(); ++i) {
-    if (path[i] == L'\\') path[i] = kPathSeparator;
-  }
+  for (const wchar_t c : file) path += c == L'\\' ? kPathSeparator : c;
   return path;
 }
 

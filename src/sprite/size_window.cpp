@@ -42,7 +42,7 @@ std::wstring RangeEditorText(const Rect& window) {
 }
 
 int CSizeWindow::OnCreate(const CreateStruct& cs) {
-  if (CWnd::OnCreate(cs) == -1) return -1;
+  CWnd::OnCreate(cs);
   ownerSprite = static_cast<CWnd*>(const_cast<void*>(cs.param));
   SetLayeredAlpha(kRangeEditorAlpha);
   return 0;

@@ -32,7 +32,7 @@ CSpriteWindow::~CSpriteWindow() {
 }
 
 int CSpriteWindow::OnCreate(const CreateStruct& cs) {
-  if (CWnd::OnCreate(cs) == -1) return -1;
+  CWnd::OnCreate(cs);
   const std::wstring editorClass = RegisterWindowClass({L"", cs::kDblClks, ClassBrush::None, 0});
   const auto* name = static_cast<const wchar_t*>(cs.param);
   // Everything the sprite needs is got before it shows: a sprite the system

@@ -26,7 +26,9 @@ bool DrawPlaceholderTile(OffscreenSurface& tile) {
   if (tile.CreateFrames(kPlaceholderSide, kPlaceholderSide, 1) == 0) return false;
   for (int32_t y = 0; y < kPlaceholderSide; ++y) {
     uint8_t* row = tile.FrameRow(0, y);
-    for (int32_t x = 0; x < kPlaceholderSide; ++x) std::memcpy(row + 4 * x, IsRed(x, y) ? kWarningRed : kPaleYellow, 4);
+    for (int32_t x = 0; x < kPlaceholderSide; ++x) {
+      std::memcpy(row + 4 * x, IsRed(x, y) ? kWarningRed : kPaleYellow, sizeof kWarningRed);
+    }
   }
   return true;
 }

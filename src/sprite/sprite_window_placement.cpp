@@ -53,8 +53,8 @@ std::optional<Point> FirstPosition(Size size, const std::vector<MonitorInfo>& mo
     if (monitor.primary) primary = &monitor;
   }
   const Rect& area = primary->workArea;
-  const int32_t width = std::max(size.cx, 1);
-  const int32_t height = std::max(size.cy, 1);
+  const int32_t width = size.cx;
+  const int32_t height = size.cy;
   const Point middle{area.left + (area.Width() - width) / 2, area.top + (area.Height() - height) / 2};
   const int32_t columns = area.Width() / (width + kFirstPositionGap) + 2;
   const int32_t rows = area.Height() / (height + kFirstPositionGap) + 2;

@@ -16,7 +16,7 @@ bool CMainFrame::PreCreateWindow(CreateStruct& cs) {
 }
 
 int CMainFrame::OnCreate(const CreateStruct& cs) {
-  if (CFrameWnd::OnCreate(cs) == -1) return -1;
+  CFrameWnd::OnCreate(cs);
   dpi = platform::WindowDpi(GetSafeHwnd());
   if (dpi != kDefaultDpi) {
     SetWindowPos(ZOrder::Keep, 0, 0, ScaleForDpi(kControlWindowSize.cx, dpi), ScaleForDpi(kControlWindowSize.cy, dpi),

@@ -121,11 +121,6 @@ TEST_F(AppSettingsTest, SaveKeepsUnknownSectionsKeysAndComments) {
   EXPECT_EQ(KeyLines(text).size(), 81u + 3u);
 }
 
-TEST_F(AppSettingsTest, LongSkinNameIsCutTo1023Characters) {
-  WriteBytes(ConfigFile(), "[Window0]\nSkinName=" + std::string(2000, 'n') + "\n");
-  EXPECT_EQ(Loaded().windows[0].skinName, std::wstring(1023, L'n'));
-}
-
 TEST_F(AppSettingsTest, UnreadableFileIsNeitherLoadedNorOverwritten) {
   // Larger than any config.ini: it reads as missing and must survive the exit.
   const std::string huge = "[General]\r\nFPS=15\r\n" + std::string(16u << 20, ';');

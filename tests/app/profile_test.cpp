@@ -55,4 +55,16 @@ TEST(ProfileTest, StringsAreTrimmedAndLoseOnePairOfMatchingQuotes) {
   for (const Case& c : cases) EXPECT_EQ(ReadProfileString(ini, L"S", c.key, L"fallback"), c.expected) << c.key;
 }
 
+// Windows' wide strings are UTF-16: a cut never keeps half of a surrogate pair.
+TEST(ProfileTest, LongStringsAreCutTo1023UnitsAndNeverInsideAPair) {
+  const std::wstring head(1022, L'n');
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      {std::wstring(2000, L'n'), std::wstring(1023, L'n')},
+      {head + wchar_t(0xD83D) + wchar_t(0xDE3A), head},
+      {head + wchar_t(0xDBFF) + wchar_t(0xDFFF), head},
+  };
+  const IniDocument ini(L"");
+  for (const auto& [text, cut] : cases) EXPECT_EQ(ReadProfileString(ini, L"S", L"Missing", text), cut);
+}
+
 }  // namespace

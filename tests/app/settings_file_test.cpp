@@ -100,6 +100,7 @@ TEST_F(SettingsFileTest, EveryFormIsReadAndSavedBackInItsOwnForm) {
     }
     ASSERT_TRUE(saved.starts_with(c.savedMark));
     const std::string text = Iconv(saved.substr(c.savedMark.size()), "UTF-8", c.savedAs);
+    EXPECT_TRUE(text.starts_with("; \xE3\x80\x80")) << "no mark the file had not, no character lost";
     for (const char* line : {"\xE8\xA8\xAD\xE5\xAE\x9A\r\n[General]\r\nFPS=60\r\n",
                              "SkinName=\xE3\x81\xBE\xE3\x82\x8B\r\n", "\xE3\x81\x8A\xE3\x81\xBE\xE3\x81\x91]\r\nkey=",
                              "[Window9]\r\n"}) {
@@ -144,6 +145,7 @@ TEST_F(SettingsFileTest, LockedFileIsWaitedForThenLeftAlone) {
   settings.Save();
   headless::Reset();
   EXPECT_EQ(ReadBytes(folder.Path() / "config.ini"), old);
+  EXPECT_FALSE(fs::exists(folder.Path() / "user/config.ini"));
 }
 
 TEST_F(SettingsFileTest, SettingsGoWhereTheyCanAndComeBackFromThere) {
@@ -283,6 +285,11 @@ TEST_F(SettingsFileTest, SaveTheProgramsFolderRefusesGoesToThePerUserCopyReadAtT
   AppSettings fresh(program);
   fresh.Load();
   EXPECT_EQ(fresh.fps, 30);
+  // Its folder takes a save again within one tick of the file system's clock: its own file is the newer.
+  WriteBytes(app / "config.ini", "[General]\nFPS=20\n");
+  fs::last_write_time(app / "config.ini", fs::last_write_time(folder.Path() / "user/config.ini"));
+  fresh.Load();
+  EXPECT_EQ(fresh.fps, 20);
   // Another copy of the program, whose own folder takes its saves, keeps
   // its own settings though the per-user copy is newer.
   WriteBytes(moved / "config.ini", "[General]\nFPS=20\n");

@@ -121,7 +121,7 @@ TEST_F(SkinCatalogueTest, AbsentSectionsAndKeysTakeTheDefaults) {
 // Every named strip must exist, and every target exists where the file system
 // allows it, so only the refusal of values that leave "skin" can fail the rest.
 TEST_F(SkinCatalogueTest, CheckSkinFilesNeedsEveryStripInsideTheSkin) {
-  std::vector<const char*> targets = {"skin/a/a.png", "skin/a/sub/up.png", "skin/other/a.png", "x.png"};
+  std::vector<const char*> targets = {"skin/a/a.png", "skin/a/sub/up.png", "skin/other/a.png", "x.png", "skin/a/coma.png"};
 #ifndef _WIN32
   // Plain files here; on Windows devices and streams, which a test must not open.
   targets.insert(targets.end(), {"skin/a/C:/x.png", "skin/a/NUL", "skin/a/COM1", "skin/a/nul.png", "skin/a/a.png:s",
@@ -146,6 +146,7 @@ TEST_F(SkinCatalogueTest, CheckSkinFilesNeedsEveryStripInsideTheSkin) {
       {{L"..\\other\\a.png"}, 1}, {{L"sub\\..\\a.png"}, 1}, {{L"..\\..\\x.png"}, 0},
       {{L"..\\a\\..\\..\\x.png"}, 0}, {{L"C:\\x.png"}, 0}, {{L"\\\\host\\x.png"}, 0}, {{L"\\x.png"}, 0},
       {{L"/x.png"}, 0}, {{L"NUL"}, 0}, {{L"COM1"}, 0}, {{L"nul.png"}, 0}, {{L"sub\\Com1 .png"}, 0}, {{L"sub\\aux"}, 0}, {{L"a.png:s"}, 0},
+      {{L"coma.png"}, 1},  // not a device: COM takes a digit
       {{L"out.png"}, 0}, {{L"in.png"}, 1},
   };
   for (const auto& c : cases) {

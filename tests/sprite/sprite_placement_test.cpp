@@ -41,9 +41,14 @@ TEST(SpritePlacement, ANewSpriteStepsAcrossTheMiddleOfThePrimaryWorkAreaToAClear
       {{middle, {984, 504, 1016, 536}}, {904, 504}},  // then left of it
       {{{975, 535, 1100, 600}}, {904, 504}},          // a pixel of overlap counts
       {{{0, 480, 1920, 540}}, {944, 544}},            // the middle row taken: the row below
+      {{{0, 64, 1920, 1040}}, {944, 24}},             // only the top row clear
       {{{0, 0, 1920, 1040}}, {944, 504}},             // nothing clear: the middle
   };
   for (const auto& [taken, at] : cases) EXPECT_EQ(FirstPosition({32, 32}, monitors, taken), at) << at.x << "," << at.y;
   EXPECT_EQ(FirstPosition({4000, 32}, monitors, {}), (Point{-1040, 504}));  // wider than the area: centred
+  // A spot may touch the work area's edges.
+  const std::vector<MonitorInfo> narrow{{{0, 0, 112, 32}, {0, 0, 112, 32}, 96, true}};
+  EXPECT_EQ(FirstPosition({32, 32}, narrow, {{40, 0, 72, 32}}), (Point{80, 0}));
+  EXPECT_EQ(FirstPosition({32, 32}, narrow, {{40, 0, 112, 32}}), (Point{0, 0}));
   EXPECT_EQ(FirstPosition({32, 32}, {}, {}), std::nullopt);
 }

@@ -77,6 +77,22 @@ TEST_F(SpriteWindowTest, ASkinWithNoFrameToShowStandsWhereItIsAsThePlaceholderTi
   }
 }
 
+// A red frame two pixels wide around a red exclamation mark on pale yellow.
+TEST(PlaceholderTile, IsARedFrameAroundAnExclamationMark) {
+  OffscreenSurface tile;
+  ASSERT_TRUE(DrawPlaceholderTile(tile));
+  const struct {
+    int32_t x, y;
+    bool red;
+  } pixels[] = {
+      {0, 0, true},  {1, 16, true},   {16, 1, true},   {30, 16, true},  {16, 30, true},   // the frame
+      {2, 2, false}, {29, 29, false}, {13, 10, false}, {18, 10, false}, {16, 21, false},  // inside it
+      {14, 6, true}, {17, 19, true},  {14, 23, true},  {17, 26, true},                    // bar and dot
+  };
+  // Red has little green, the pale yellow much.
+  for (const auto& p : pixels) EXPECT_EQ(tile.FrameRow(0, p.y)[4 * p.x + 1] < 0x80, p.red) << p.x << ", " << p.y;
+}
+
 TEST_F(SpriteWindowTest, MoveMethodAndTopMostAreRestoredSwitchedAndSaved) {
   MakeSkin(L"kite");
   WriteConfig(
@@ -189,6 +205,10 @@ TEST_F(SpriteWindowTest, RangeEditorAcceptsMovesResizesCancelsAndHidesUntilTheSp
   sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
   editor.SendMessage(wm::kRButtonUp);
   EXPECT_FALSE(editor.IsWindowVisible());
+  sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);
+  editor.SendMessage(wm::kKeyDown, vk::kLeft);
+  editor.SendMessage(wm::kKeyDown, vk::kReturn);  // moved, then accepted: the range follows
+  EXPECT_LT(frame->settings.windows[0].moveRange.right, 17068);
 
   // Closing the editor only hides it; the sprite still moves with the left button and takes it along when it ends.
   sprite->SendMessage(wm::kCommand, IDM_EDIT_MOVE_RANGE);

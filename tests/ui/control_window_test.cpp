@@ -226,6 +226,7 @@ TEST_F(ControlWindowTest, LoadsIntoTheLowestFreeSlotUntilFullIgnoresOtherIdsAndW
   EXPECT_TRUE(OpenMenu()[0].disabled);
   const int windows = static_cast<int>(headless::Windows().size());
   frame->SendMessage(wm::kCommand, IDM_SKIN_FIRST);  // an eleventh is refused quietly
+  EXPECT_FALSE(frame->CreateSprite(kSlotCount, L"kite"));  // as is a slot outside the table
   EXPECT_EQ(static_cast<int>(headless::Windows().size()), windows);
 
   frame->sprites[4]->SendMessage(wm::kCommand, IDM_CLOSE_SPRITE);
