@@ -37,10 +37,6 @@ std::wstring AppSettings::GetSkinName(int slot) const {
   return IsSlot(slot) ? windows[slot].skinName : std::wstring();
 }
 
-WindowSettings AppSettings::GetWindowSettings(int slot) const {
-  return IsSlot(slot) ? windows[slot] : WindowSettings{};
-}
-
 bool AppSettings::Load() {
   IniFile image;
   file.Load(image);

@@ -53,8 +53,6 @@ class AppSettings {
 
   // Empty for a slot outside 0..kSlotCount - 1.
   std::wstring GetSkinName(int slot) const;
-  // Defaults for a slot outside 0..kSlotCount - 1.
-  WindowSettings GetWindowSettings(int slot) const;
 
   int32_t fps = kDefaultFps;
   // [General] Language as the file has it ("ja", "en", or what a user typed);
