@@ -72,7 +72,7 @@ bool CkitemaruApp::OnIdle(long) {
   if (frame->HasSpriteWork()) {
     frame->TickFrame();
   } else {
-    platform::WaitForWork();
+    frame->WaitForSpriteWork();
   }
   return true;
 }

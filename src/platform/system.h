@@ -19,6 +19,9 @@ void Sleep(uint32_t milliseconds);
 void WaitForWork();
 // Ends the user-interface thread's WaitForWork. Safe from any thread.
 void WakeUserInterface();
+// On the user-interface thread: waits until a message or a due timer is in
+// its queue, or for at most milliseconds; WakeUserInterface does not end it.
+void WaitForMessageOrTime(uint32_t milliseconds);
 // The primary screen's size in pixels. Safe from any thread.
 Size ScreenSize();
 Point CursorPos();

@@ -42,6 +42,10 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   // True while a sprite has a frame to draw or a drift to follow; otherwise the
   // frame tick has nothing to do until a message or a worker's new frame.
   bool HasSpriteWork() const;
+  // With no sprite work: waits for a message or a worker's new frame, or,
+  // while frames come faster than the frame rate, for a message or the next
+  // tick, which takes the frames published meanwhile together.
+  void WaitForSpriteWork();
   // The menus, in the language now chosen; again after the user chooses another.
   void BuildMenus();
   // The language the settings or else the system choose becomes the one of menus and texts.
@@ -121,6 +125,8 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   std::array<std::optional<Point>, kSlotCount> lastSeenAt{};
 
   uint32_t lastTickTime = 0;
+  bool pacing = false;           // the next wait ends at the next tick
+  bool afterPacingWait = false;  // the last wait was one
   bool closing = false;
   bool saveFailureReported = false;
   // Slots whose saved skin could not be brought up at start (a renamed

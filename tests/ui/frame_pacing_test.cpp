@@ -48,6 +48,7 @@ TEST_F(FrameTickTest, StandingSpritesLetTheLoopWaitUntilAFrameOrAMessageArrives)
   EXPECT_EQ(headless::UiWaits(), 1) << "nothing to do: the loop waits";
   EXPECT_EQ(headless::UiSleeps().size(), sleeps) << "and does not tick";
 
+  headless::AdvanceClock(1000);
   frame->sprites[0]->frameChanged = 1;  // as a worker publishes a frame
   EXPECT_TRUE(app->OnIdle(1));
   EXPECT_EQ(LayeredUpdates(0), updates + 1);
@@ -57,4 +58,34 @@ TEST_F(FrameTickTest, StandingSpritesLetTheLoopWaitUntilAFrameOrAMessageArrives)
   EXPECT_TRUE(app->OnIdle(2));
   EXPECT_EQ(frame->settings.fps, 10);
   EXPECT_EQ(headless::UiWaits(), 2);
+}
+
+TEST_F(FrameTickTest, FramesComingFasterThanTheFrameRateAreTakenTogetherAtTheNextTick) {
+  MakeSkin(L"still", 1);
+  WriteConfig("[Window0]\nSkinName=still\n");
+  Start();
+  ASSERT_TRUE(TickUntil([&] { return !frame->HasSpriteWork(); }));
+  frame->settings.fps = 30;
+  std::atomic<int32_t>& published = frame->sprites[0]->frameChanged;
+  const int updates = LayeredUpdates(0);
+  headless::AdvanceClock(1000);
+  published = 1;  // a frame after an idle spell is drawn at once
+  app->OnIdle(0);
+  app->OnIdle(1);
+  EXPECT_EQ(headless::UiWaits(), 1) << "then the loop waits for the next";
+  headless::AdvanceClock(10);
+  published = 1;
+  app->OnIdle(2);
+  EXPECT_EQ(headless::UiSleeps().back(), 23u) << "one 10 ms later waits for its tick";
+  app->OnIdle(3);
+  EXPECT_EQ(headless::UiTimedWaits(), (std::vector<uint32_t>{34})) << "the next wait ends at the next tick";
+  published = 1;  // during that wait, without waking the loop
+  const size_t sleeps = headless::UiSleeps().size();
+  app->OnIdle(4);
+  EXPECT_EQ(headless::UiSleeps().size(), sleeps) << "drawn at that tick, without a sleep";
+  EXPECT_EQ(LayeredUpdates(0), updates + 3);
+  app->OnIdle(5);
+  app->OnIdle(6);
+  EXPECT_EQ(headless::UiTimedWaits().size(), 2u);
+  EXPECT_EQ(headless::UiWaits(), 2) << "a timed wait that found nothing: the loop waits for a frame again";
 }

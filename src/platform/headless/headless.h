@@ -65,6 +65,9 @@ const std::vector<uint32_t>& UiSleeps();
 // Waits for work of the user-interface thread since the last Reset that found
 // nothing queued (they return at once: only the test can make work).
 int UiWaits();
+// The times of the user-interface thread's waits for a message or a time
+// that found nothing queued; each passes on the clock.
+const std::vector<uint32_t>& UiTimedWaits();
 void SetExecutablePath(const std::wstring& path);
 void SetOleAvailable(bool available);
 // The tag UserInterfaceLanguage gives; "ja-JP" until set.

@@ -23,4 +23,13 @@ void WaitForWork() {
 // The fake's waits return at once, so there is nothing to end.
 void WakeUserInterface() {}
 
+// The time waited passes on the fake's clock.
+void WaitForMessageOrTime(uint32_t milliseconds) {
+  Message next;
+  if (PeekMessage(next, false)) return;
+  auto& world = headless::detail::TheWorld();
+  world.uiTimedWaits.push_back(milliseconds);
+  world.clock += milliseconds;
+}
+
 }  // namespace platform

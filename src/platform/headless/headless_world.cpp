@@ -39,6 +39,7 @@ void Reset() {
   world.clock = 0;
   world.uiSleeps.clear();
   world.uiWaits = 0;
+  world.uiTimedWaits.clear();
   world.screen = {1920, 1080};
   SetMonitors({SingleMonitor(world.screen)});
   world.cursor = {};
@@ -71,6 +72,7 @@ void SetClock(uint32_t milliseconds) { TheWorld().clock = milliseconds; }
 void AdvanceClock(uint32_t milliseconds) { TheWorld().clock += milliseconds; }
 const std::vector<uint32_t>& UiSleeps() { return TheWorld().uiSleeps; }
 int UiWaits() { return TheWorld().uiWaits; }
+const std::vector<uint32_t>& UiTimedWaits() { return TheWorld().uiTimedWaits; }
 void SetExecutablePath(const std::wstring& path) { TheWorld().exePath = path; }
 void SetOleAvailable(bool available) { TheWorld().oleAvailable = available; }
 const std::vector<uint32_t>& MessageBoxes() { return TheWorld().messageBoxes; }

@@ -49,6 +49,7 @@ struct World {
   std::atomic<uint32_t> clock{0};
   std::vector<uint32_t> uiSleeps;
   int uiWaits = 0;  // WaitForWork calls that found nothing queued
+  std::vector<uint32_t> uiTimedWaits;  // the same of WaitForMessageOrTime, with their times
   Size screen{1920, 1080};
   Point cursor;
   std::set<uint32_t> keysDown;

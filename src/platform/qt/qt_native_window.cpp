@@ -207,9 +207,17 @@ void NativeWindow::SetStaysOnTop(bool onTop) {
 void NativeWindow::ShowLayered(const FramePart& part) {
   const bool changed = part != shown;
   shown = part;
-  if (part != masked && x11::SetOutline(Id(), outlines, part)) masked = part;
+  if (part != masked && x11::SetOutline(Id(), layered, part)) masked = part;
   if (revealPending) Reveal();
-  if (changed) update();
+  if (!changed) return;
+  // Once Qt has drawn the window, its frames go to the server straight:
+  // Qt's painting would first wait for the server to finish reading the
+  // frame before, a round trip each time.
+  const QWindow* native = windowHandle();
+  if (native != nullptr && native->isExposed() && x11::PutFrame(Id(), layered, part, QRect(0, 0, part.cx, part.cy))) {
+    return;
+  }
+  update();
 }
 
 void NativeWindow::SetOpacity(uint8_t alpha) { setWindowOpacity(alpha / 255.0); }
@@ -352,6 +360,14 @@ void NativeWindow::moveEvent(QMoveEvent*) {
 void NativeWindow::resizeEvent(QResizeEvent*) { RefreshRect(); }
 
 bool NativeWindow::nativeEvent(const QByteArray&, void* message, qintptr*) {
+  // A sprite draws what the server asks for again from its frame: Qt would
+  // show its own copy, which holds the frame Qt last painted.
+  const QWindow* native = windowHandle();
+  if (IsLayered() && shown.image != nullptr && native != nullptr && native->isExposed()) {
+    if (const std::optional<QRect> exposed = x11::ExposeNotice(message, Id())) {
+      return x11::PutFrame(Id(), layered, shown, *exposed);
+    }
+  }
   // The server's notice of each of the program's own moves is dropped: Qt
   // would ask the server twice per notice where the window is (a round trip
   // each, twenty per frame for ten sprites), and the notices come after

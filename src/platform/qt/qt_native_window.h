@@ -77,7 +77,7 @@ class NativeWindow final : public soft::Window, public QWidget {
   bool staysOnTop = false;
   FramePart shown;
   FramePart masked;
-  x11::OutlineCache outlines;
+  x11::LayeredState layered;
   // The left button's press on this window and the drag it may start.
   enum class Drag { None, Armed, Following, ByWindowManager };
   Drag drag = Drag::None;

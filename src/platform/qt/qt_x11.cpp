@@ -88,12 +88,77 @@ std::vector<xcb_rectangle_t> OpaqueBands(const FramePart& part) {
 
 }  // namespace
 
-class Outlines {
+class Layered {
  public:
   std::map<FramePart, std::vector<xcb_rectangle_t>> made;
+  const std::vector<xcb_rectangle_t>* outline = nullptr;  // the window's now
+  // What was learned of the window, once: Qt's choice of the events it
+  // hears of, and whether it takes a frame's pixels as they are.
+  WindowId window = XCB_NONE;
+  uint32_t eventMask = 0;
+  uint8_t depth = 0;
+  bool takesFramePixels = false;
+  xcb_gcontext_t context = XCB_NONE;
+  std::vector<uint32_t> rows;  // the rows of one upload, kept for the next
 };
 
-void OutlinesDeleter::operator()(Outlines* outlines) const { delete outlines; }
+void LayeredDeleter::operator()(Layered* layered) const {
+  xcb_connection_t* connection = Connection();
+  if (connection != nullptr && layered->context != XCB_NONE) xcb_free_gc(connection, layered->context);
+  delete layered;
+}
+
+namespace {
+
+// The window's pixels are 32-bit words in the machine's order, red, green and
+// blue where a premultiplied frame has them (and alpha in the top byte where
+// the window has it): a frame's rows go to the server as they are.
+bool TakesFramePixels(xcb_connection_t* connection, uint8_t depth, xcb_visualid_t visual) {
+  const xcb_setup_t* setup = xcb_get_setup(connection);
+  if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST || (depth != 24 && depth != 32)) return false;
+  bool wordPixels = false;
+  for (auto format = xcb_setup_pixmap_formats_iterator(setup); format.rem != 0; xcb_format_next(&format)) {
+    if (format.data->depth == depth) wordPixels = format.data->bits_per_pixel == 32;
+  }
+  if (!wordPixels) return false;
+  for (auto screen = xcb_setup_roots_iterator(setup); screen.rem != 0; xcb_screen_next(&screen)) {
+    for (auto depths = xcb_screen_allowed_depths_iterator(screen.data); depths.rem != 0; xcb_depth_next(&depths)) {
+      for (auto type = xcb_depth_visuals_iterator(depths.data); type.rem != 0; xcb_visualtype_next(&type)) {
+        if (type.data->visual_id != visual) continue;
+        return depths.data->depth == depth && type.data->_class == XCB_VISUAL_CLASS_TRUE_COLOR &&
+               type.data->red_mask == 0xFF0000 && type.data->green_mask == 0xFF00 && type.data->blue_mask == 0xFF;
+      }
+    }
+  }
+  return false;
+}
+
+// Asks the server about the window the first time the program draws or cuts it.
+Layered& Learn(xcb_connection_t* connection, WindowId window, LayeredState& state) {
+  if (state == nullptr) state.reset(new Layered);
+  Layered& layered = *state;
+  if (layered.window == window) return layered;
+  xcb_get_window_attributes_reply_t* attributes =
+      xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr);
+  xcb_get_geometry_reply_t* geometry = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+  layered.window = window;
+  layered.eventMask = attributes != nullptr ? attributes->your_event_mask : 0;
+  layered.depth = geometry != nullptr ? geometry->depth : 0;
+  layered.takesFramePixels =
+      attributes != nullptr && geometry != nullptr && TakesFramePixels(connection, geometry->depth, attributes->visual);
+  std::free(attributes);
+  std::free(geometry);
+  if (layered.context != XCB_NONE) xcb_free_gc(connection, layered.context);
+  layered.context = XCB_NONE;
+  if (layered.takesFramePixels) {
+    layered.context = xcb_generate_id(connection);
+    const uint32_t noExposures = 0;
+    xcb_create_gc(connection, layered.context, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+  }
+  return layered;
+}
+
+}  // namespace
 
 bool Connected() { return Connection() != nullptr; }
 
@@ -172,19 +237,70 @@ std::optional<QRect> ConfigureNotice(const void* event, WindowId window) {
   return QRect(notice->x, notice->y, notice->width, notice->height);
 }
 
-bool SetOutline(WindowId window, OutlineCache& cache, const FramePart& part) {
+bool SetOutline(WindowId window, LayeredState& state, const FramePart& part) {
   xcb_connection_t* connection = Connection();
   if (connection == nullptr) return false;
-  if (cache == nullptr) cache.reset(new Outlines);
-  auto found = cache->made.find(part);
-  if (found == cache->made.end()) found = cache->made.emplace(part, OpaqueBands(part)).first;
+  Layered& layered = Learn(connection, window, state);
+  auto found = layered.made.find(part);
+  if (found == layered.made.end()) found = layered.made.emplace(part, OpaqueBands(part)).first;
   const std::vector<xcb_rectangle_t>& bands = found->second;
+  const bool same = layered.outline != nullptr &&
+                    std::equal(bands.begin(), bands.end(), layered.outline->begin(), layered.outline->end(),
+                               [](const xcb_rectangle_t& a, const xcb_rectangle_t& b) {
+                                 return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+                               });
+  layered.outline = &bands;
+  if (same) return true;
+  // The server would expose what the new outline uncovers, and Qt would
+  // answer by drawing the window again: the frame put after the outline
+  // covers it already.
+  const uint32_t quiet = layered.eventMask & ~uint32_t{XCB_EVENT_MASK_EXPOSURE};
+  if (quiet != layered.eventMask) xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &quiet);
   // NOTE: the outline, not only the input shape, even with a compositing
   // manager: a window manager gives its frame the outline of the window,
   // and a frame without one takes the clicks on the transparent pixels.
   xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_YX_BANDED, window, 0, 0,
                        static_cast<uint32_t>(bands.size()), bands.data());
+  if (quiet != layered.eventMask) {
+    xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &layered.eventMask);
+  }
   return true;
+}
+
+bool PutFrame(WindowId window, LayeredState& state, const FramePart& part, QRect area) {
+  xcb_connection_t* connection = Connection();
+  if (connection == nullptr || part.image == nullptr) return false;
+  Layered& layered = Learn(connection, window, state);
+  if (!layered.takesFramePixels) return false;
+  area &= QRect(0, 0, part.cx, part.cy);
+  if (area.isEmpty()) return true;
+  // As many rows to one request as the server takes (a plain upload: no
+  // shared memory, whose reuse would wait for the server to finish reading).
+  constexpr uint32_t kHeader = 24;
+  const uint64_t most = std::min<uint64_t>(uint64_t{xcb_get_maximum_request_length(connection)} * 4, 1u << 18);
+  const uint64_t rowBytes = uint64_t(area.width()) * 4;
+  if (rowBytes + kHeader > most) return false;
+  const int32_t rowsPerPut = static_cast<int32_t>(std::min<uint64_t>((most - kHeader) / rowBytes, area.height()));
+  layered.rows.resize(size_t(area.width()) * size_t(rowsPerPut));
+  for (int32_t top = area.top(); top <= area.bottom(); top += rowsPerPut) {
+    const int32_t count = std::min(rowsPerPut, area.bottom() + 1 - top);
+    for (int32_t row = 0; row < count; ++row) {
+      const auto* from = reinterpret_cast<const uint32_t*>(part.image->constScanLine(part.y + top + row));
+      std::copy_n(from + part.x + area.left(), area.width(), layered.rows.data() + size_t(row) * size_t(area.width()));
+    }
+    xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, layered.context, uint16_t(area.width()),
+                  uint16_t(count), int16_t(area.left()), int16_t(top), 0, layered.depth,
+                  uint32_t(rowBytes * uint64_t(count)), reinterpret_cast<const uint8_t*>(layered.rows.data()));
+  }
+  return true;
+}
+
+std::optional<QRect> ExposeNotice(const void* event, WindowId window) {
+  const auto* generic = static_cast<const xcb_generic_event_t*>(event);
+  if ((generic->response_type & 0x7F) != XCB_EXPOSE) return std::nullopt;
+  const auto* notice = static_cast<const xcb_expose_event_t*>(event);
+  if (notice->window != window) return std::nullopt;
+  return QRect(notice->x, notice->y, notice->width, notice->height);
 }
 
 }  // namespace qt::x11

@@ -1,7 +1,8 @@
 #pragma once
 // What the Qt backend asks of the X server itself, past Qt: window-manager
-// states, outlines, moves that Qt need not hear of, the compositor test. Only
-// qt_x11.cpp sees xcb; windows are named by their native ids.
+// states, outlines and frames of sprites, moves that Qt need not hear of, the
+// compositor test. Only qt_x11.cpp sees xcb; windows are named by their
+// native ids.
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -46,14 +47,25 @@ void MoveWindow(WindowId window, QPoint topLeft);
 // was moved or sized; null otherwise.
 std::optional<QRect> ConfigureNotice(const void* event, WindowId window);
 
-// The outlines a window has shown, each made once and kept for its life.
-class Outlines;
-struct OutlinesDeleter {
-  void operator()(Outlines* outlines) const;
+// What the program keeps of a layered window on the server: the outlines it
+// has shown, each made once and kept for the window's life, and what its
+// frames are put into the window with.
+class Layered;
+struct LayeredDeleter {
+  void operator()(Layered* layered) const;
 };
-using OutlineCache = std::unique_ptr<Outlines, OutlinesDeleter>;
-// Gives the window the outline of the part's opaque pixels; false without an X server.
-bool SetOutline(WindowId window, OutlineCache& cache, const FramePart& part);
+using LayeredState = std::unique_ptr<Layered, LayeredDeleter>;
+// Gives the window the outline of the part's opaque pixels; false without an
+// X server. The server is not asked to expose what a new outline uncovers:
+// the part is put into the window whole after it.
+bool SetOutline(WindowId window, LayeredState& state, const FramePart& part);
+// Puts the area (window coordinates) of the part into the window, one upload
+// that the server answers with nothing; false where the window does not take
+// the frame's pixels as they are, so that Qt paints them.
+bool PutFrame(WindowId window, LayeredState& state, const FramePart& part, QRect area);
+// The area to draw again when the event is the server's exposure of this
+// window; null otherwise.
+std::optional<QRect> ExposeNotice(const void* event, WindowId window);
 
 }  // namespace x11
 }  // namespace qt

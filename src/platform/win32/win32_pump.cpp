@@ -59,6 +59,12 @@ void WaitForWork() {
   MsgWaitForMultipleObjectsEx(1, &event, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
+// The work event is not waited for: a new frame that sets it meanwhile is
+// taken at the tick after this wait.
+void WaitForMessageOrTime(uint32_t milliseconds) {
+  MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
 void WakeUserInterface() {
   if (const HANDLE event = WorkEvent()) SetEvent(event);
 }

@@ -81,13 +81,12 @@ bool CWnd::SetLayeredAlpha(uint8_t alpha) {
 bool CWnd::UpdateLayeredWindow(Point topLeft, Size size, const FrameBitmap& source, Point from) {
   HDC sourceDc = source.GetNative() != nullptr ? source.GetNative()->dc : nullptr;
   if (hwnd == nullptr || sourceDc == nullptr) return false;
-  HDC screen = GetDC(nullptr);
   POINT destination{topLeft.x, topLeft.y};
   SIZE extent{size.cx, size.cy};
   POINT origin{from.x, from.y};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  const BOOL done =
-      ::UpdateLayeredWindow(Native(hwnd), screen, &destination, &extent, sourceDc, &origin, 0, &blend, ULW_ALPHA);
-  ReleaseDC(nullptr, screen);
-  return done != FALSE;
+  // No screen DC: it only chooses the palette, and getting one each frame
+  // costs Wine a round of requests to its server.
+  return ::UpdateLayeredWindow(Native(hwnd), nullptr, &destination, &extent, sourceDc, &origin, 0, &blend, ULW_ALPHA) !=
+         FALSE;
 }
