@@ -43,6 +43,8 @@ struct WindowState {
   Point layeredFrom;  // the source part's top-left corner in the bitmap
   int layeredUpdates = 0;
   int systemMoves = 0;  // WM_NCLBUTTONDOWN on the caption
+  bool minimized = false;
+  int activations = 0;  // brought to the front with the keyboard
   std::vector<DrawOp> lastPaint;      // client painting
   std::vector<DrawOp> lastNcPaint;    // whole-window painting
   std::vector<uintptr_t> timers;
@@ -69,6 +71,8 @@ void SetExecutablePath(const std::wstring& path);
 void SetOleAvailable(bool available);
 // The tag UserInterfaceLanguage gives; "ja-JP" until set.
 void SetUserInterfaceLanguage(const std::wstring& tag);
+// The arguments the program was started with, its own name left out.
+void SetCommandLine(const std::vector<std::wstring>& arguments);
 // The string ids of the message boxes shown, and their texts as shown.
 const std::vector<uint32_t>& MessageBoxes();
 const std::vector<std::wstring>& MessageBoxTexts();
@@ -102,6 +106,19 @@ void SetPerUserDataFolder(const std::wstring& folder);
 // Later file writes (in folder only, unless it is empty) stop after `bytes`
 // bytes and fail, as on a full disk; -1 ends this.
 void FailFileWritesAfter(std::ptrdiff_t bytes, const std::wstring& folder = {});
+
+// The desktop's tray: none until a test puts one there. The icon shows
+// while the program has one and a tray is there.
+void SetTrayPresent(bool present);
+struct TrayIconState {
+  bool shown = false;
+  std::wstring tip;
+  WindowHandle owner = nullptr;
+};
+TrayIconState TrayIcon();
+// The user's click (wm::kLButtonUp) or right click (wm::kRButtonUp) on the
+// icon; false when no icon shows.
+bool ClickTrayIcon(uint32_t mouseMessage);
 
 // Answers a tracked popup menu: returns the command to choose, 0 for none.
 using MenuResponder = std::function<uint32_t(const CMenu& menu, CWnd* owner)>;
