@@ -314,12 +314,19 @@ save_fallback_and_message() {
   rm -f "$user"
 }
 
-# Started with --tray beside trayer (an XEmbed tray, into which Wine docks
-# the icon): the control window waits in the tray. A click on the icon shows
-# and hides it, a minimise puts it there, and the icon's menu, the control
-# menu in the user's language, has the way back as its first item.
+# With no tray, --tray and a minimise do as ever. Started with --tray beside
+# trayer (an XEmbed tray, into which Wine docks the icon), the control
+# window waits in the tray. A click on the icon shows and hides it, a
+# minimise puts it there, and the icon's menu, the control menu in the
+# user's language, has the way back as its first item.
 tray() {
   make_folder
+  LC_ALL=C.UTF-8 start_program --tray
+  [ "$(drive shown)" = shown ] || fail "with no tray, started with --tray, the control window is $(drive shown)"
+  drive minimize
+  sleep 0.7
+  [ "$(drive shown)" = iconic ] || fail "with no tray, minimised, the control window is $(drive shown)"
+  close_program
   start_trayer
   LC_ALL=C.UTF-8 start_program --tray
   docked_icon >/dev/null || fail "no icon docked in the tray"
