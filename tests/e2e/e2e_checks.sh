@@ -214,7 +214,7 @@ start_trayer() {
     >/dev/null 2>&1 &
   trayer_pid=$!
   local i
-  for i in $(seq 1 50); do
+  for i in $(seq 1 100); do
     xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")' && return 0
     sleep 0.1
   done
