@@ -1,7 +1,8 @@
 #pragma once
 // The in-memory image of config.ini: the frame rate and, per sprite slot, the
 // move range, always-on-top flag, skin name, motion mode and position. Read
-// once when the control window is created, written once when it goes.
+// once when the control window is created; written soon after the user
+// changes something, and when it goes.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -30,6 +31,7 @@ struct WindowSettings {
   // where it can be seen. Saved as an empty value, which earlier versions
   // read as 0, 0, as they read a missing key.
   std::optional<Point> position;
+  friend bool operator==(const WindowSettings&, const WindowSettings&) = default;
 };
 
 class AppSettings {
@@ -47,6 +49,7 @@ class AppSettings {
   // no failure. A failed write leaves the old file intact.
   bool Save();
   const SaveFailure& LastSaveFailure() const { return file.LastFailure(); }
+  std::wstring OwnFilePath() const { return file.OwnPath(); }
 
   // Empty for a slot outside 0..kSlotCount - 1.
   std::wstring GetSkinName(int slot) const;

@@ -39,6 +39,13 @@ bool IsNewerThan(const std::wstring& perUser, const std::wstring& program) {
 // whose own folder takes its saves must not take their settings for its own.
 constexpr wchar_t kStandInSuffix[] = L".for";
 
+// Writing a file the bytes it already holds would only touch its time and
+// stir whatever watches it (sync clients, backups): such a save writes nothing.
+bool Holds(const std::wstring& path, const std::string& bytes) {
+  std::string present;
+  return platform::ReadWholeFile(path, bytes.size(), present) == FileError::None && present == bytes;
+}
+
 template <typename Attempt>
 auto WhileLocked(Attempt attempt, decltype(attempt()) locked) {
   auto result = attempt();
@@ -74,6 +81,13 @@ bool SettingsFile::ProgramPlaceWritable(const std::wstring& program) const {
   return besideProgram && (platform::CanCreateFilesIn(RemoveFileSpec(program)) || platform::CanWriteFile(program));
 }
 
+std::wstring SettingsFile::OwnPath() const {
+  std::wstring program = platform::FinalFilePath(programPath);
+  if (program.empty()) program = programPath;
+  const std::wstring perUser = PerUserPath();
+  return ProgramPlaceWritable(program) || perUser.empty() ? program : perUser;
+}
+
 void SettingsFile::Load(IniFile& file) {
   readPath = programPath;
   std::wstring program = platform::FinalFilePath(programPath);
@@ -106,6 +120,7 @@ FileError SettingsFile::SaveAt(const std::wstring& path, const std::string& byte
   if (path == readPath && unreadableNow != FileError::None) return unreadableNow;
   const std::wstring target = platform::FinalFilePath(path);
   if (target.empty()) return FileError::NotAFile;
+  if (Holds(target, bytes)) return FileError::None;
   FileError saved = WhileLocked([&] { return ReplaceIniFile(target, bytes); }, FileError::Locked);
   if (saved == FileError::Denied && platform::CanWriteFile(target)) saved = platform::OverwriteFile(target, bytes);
   return saved;
@@ -126,7 +141,10 @@ bool SettingsFile::Save(IniFile& file) {
   if (failure.reason != FileError::None && !perUser.empty()) {
     platform::CreateFolders(RemoveFileSpec(perUser));
     failure = {perUser, SaveAt(perUser, bytes)};
-    if (failure.reason == FileError::None) ReplaceIniFile(perUser + kStandInSuffix, WideToUtf8(programPath));
+    const std::string owner = WideToUtf8(programPath);
+    if (failure.reason == FileError::None && !Holds(perUser + kStandInSuffix, owner)) {
+      ReplaceIniFile(perUser + kStandInSuffix, owner);
+    }
   }
   if (failure.reason != FileError::None) return false;
   failure = {};

@@ -43,6 +43,9 @@ class SettingsFile {
   bool Save(IniFile& file);
 
   const SaveFailure& LastFailure() const { return failure; }
+  // The file a save goes to first, links followed: what two programs running
+  // at once must not share.
+  std::wstring OwnPath() const;
 
  private:
   std::wstring PerUserPath() const;

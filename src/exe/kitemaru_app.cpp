@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <new>
 
+#include "app/app_settings.h"
 #include "app/exe_path.h"
+#include "app/one_instance.h"
 #include "app/start_options.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
@@ -22,6 +24,13 @@ bool CkitemaruApp::InitInstance() {
   if (!platform::InitSystemServices()) {
     platform::MessageBoxFromResource(IDS_OLE_INIT_FAILED);
     return false;
+  }
+  instanceLock = std::make_unique<platform::InstanceLock>(InstanceName(AppSettings().OwnFilePath()));
+  if (ClaimOrHandOver(*instanceLock) == StartRole::HandedOver) {
+    // The running program has the settings file and shows itself; this
+    // start ends through the loop with exit code 0.
+    platform::PostQuitMessage(0);
+    return true;
   }
   auto* frame = new (std::nothrow) CMainFrame;
   if (frame == nullptr) return false;
@@ -46,6 +55,9 @@ bool CkitemaruApp::InitInstance() {
     frame->ShowWindow(sw::kShow);
     frame->UpdateWindow();
   }
+  instanceLock->ServeShowRequests([this] {
+    if (mainWindow != nullptr) static_cast<CMainFrame*>(mainWindow)->ShowControlWindow();
+  });
   return true;
 }
 

@@ -19,6 +19,7 @@ constexpr MenuTemplateItem kControlMenu[] = {
     {K::RadioItem, IDM_LANGUAGE_JAPANESE, kJapaneseLanguageItem},
     {K::RadioItem, IDM_LANGUAGE_ENGLISH, kEnglishLanguageItem},
     {K::EndPopup, 0, nullptr},
+    {K::Item, IDM_START_AT_LOGIN, L"&Start at login"},
     {K::EndPopup, 0, nullptr},
     {K::Separator, 0, nullptr},
     {K::Item, IDM_APP_ABOUT, L"&About KITE-MARU..."},

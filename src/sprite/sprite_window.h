@@ -38,6 +38,7 @@ class CSpriteWindow : public CWnd, public SpriteWorkerState {
   // True while the frame tick has something to do for this sprite: a frame to
   // draw or a drift to follow.
   bool HasWork() const;
+  bool IsDrifting() const { return moving.load(std::memory_order_relaxed) == 1; }
   // The window's top-left corner becomes the slot's saved position.
   void StorePosition();
   // A sprite too little of which shows on any monitor's work area moves

@@ -1,4 +1,5 @@
 #include "about_dlg.h"
+#include "app/login_start_choice.h"
 #include "main_frame.h"
 #include "platform/system.h"
 #include "res/resource_ids.h"
@@ -38,6 +39,11 @@ void CMainFrame::BuildMenus() {
   visible.InsertPopup(kWindowPosition, windowMenu, FindString(IDS_WINDOW_MENU));
   controlMenu.CheckMenuRadioItem(IDM_FPS_10, IDM_FPS_60, FpsCommandFor(settings.fps));
   controlMenu.CheckMenuRadioItem(IDM_LANGUAGE_SYSTEM, IDM_LANGUAGE_ENGLISH, LanguageCommandFor(settings.language));
+  RefreshStartAtLoginCheck();
+}
+
+void CMainFrame::RefreshStartAtLoginCheck() {
+  controlMenu.CheckMenuItem(IDM_START_AT_LOGIN, StartsThisProgramAtLogin());
 }
 
 void CMainFrame::ApplyLanguage() {
@@ -56,6 +62,7 @@ void CMainFrame::ShowControlMenu(bool fromTray) {
   }
   CMenu visible = controlMenu.GetSubMenu(0);
   visible.EnableMenuItemAt(kLoadSkinPosition, freeSlot && !catalogue.empty());
+  RefreshStartAtLoginCheck();
   // The menu itself, so that its items, marks and language are the same.
   const bool wayBack = fromTray && visible.InsertItem(0, IDM_SHOW_CONTROL_WINDOW, FindString(IDS_SHOW_CONTROL_WINDOW));
   const bool separated = wayBack && visible.InsertSeparator(1);
@@ -94,6 +101,10 @@ void CMainFrame::OnLanguage(uint32_t id) {
   for (CSpriteWindow* sprite : sprites) {
     if (sprite != nullptr) sprite->RebuildPopupMenu();
   }
+}
+
+void CMainFrame::OnStartAtLogin() {
+  controlMenu.CheckMenuItem(IDM_START_AT_LOGIN, ChooseStartAtLogin(!StartsThisProgramAtLogin()));
 }
 
 void CMainFrame::OnAppAbout() {

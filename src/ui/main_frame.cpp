@@ -34,6 +34,7 @@ int CMainFrame::OnCreate(const CreateStruct& cs) {
     const std::wstring name = settings.GetSkinName(slot);
     if (!name.empty() && !CreateSprite(slot, name)) skinNameKept[slot] = true;
   }
+  lastSaved = {settings.fps, settings.language, settings.windows};
   SetTimer(kStatusTimerId, kStatusTimerPeriodMs);
   return 0;
 }
@@ -65,12 +66,7 @@ bool CMainFrame::OnQueryEndSession() { return true; }
 // NOTE: when the session ends the process is killed after this returns,
 // without the window ever being destroyed; save what a normal exit would.
 void CMainFrame::OnEndSession(bool ending) {
-  if (!ending) return;
-  CaptureSkinNames();
-  for (CSpriteWindow* sprite : sprites) {
-    if (sprite != nullptr) sprite->StorePosition();
-  }
-  if (!settings.Save()) ReportSaveFailure();
+  if (ending) SaveSettings();
 }
 
 bool CMainFrame::OnCommand(uint32_t id) {
@@ -84,6 +80,8 @@ bool CMainFrame::OnCommand(uint32_t id) {
     OnFps(id);
   } else if (id >= IDM_LANGUAGE_SYSTEM && id <= IDM_LANGUAGE_ENGLISH) {
     OnLanguage(id);
+  } else if (id == IDM_START_AT_LOGIN) {
+    OnStartAtLogin();
   } else if (id == IDM_APP_ABOUT) {
     OnAppAbout();
   } else if (id == IDM_SHOW_CONTROL_WINDOW) {
@@ -98,6 +96,7 @@ void CMainFrame::RescanSkins() { ScanSkins(catalogue); }
 
 void CMainFrame::OnTimer(uintptr_t id) {
   if (id != kStatusTimerId) return;
+  SaveChanges();
   RescanSkins();  // for the count the status shows
   Invalidate();
   UpdateWindow();

@@ -51,6 +51,9 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   // fromTray: the tray icon's menu, which is this one with the way back to
   // the control window added.
   void ShowControlMenu(bool fromTray = false);
+  // The start-at-login mark as the login entry now is: the user may have
+  // removed it, or pointed it at another copy, since the last look.
+  void RefreshStartAtLoginCheck();
   // Brings the control window back on screen and in front: from the tray, or
   // when a second start hands over to this one.
   void ShowControlWindow();
@@ -99,6 +102,7 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   void OnWindowItem(uint32_t id);
   void OnFps(uint32_t id);
   void OnLanguage(uint32_t id);
+  void OnStartAtLogin();
   void OnAppAbout();
   // The tray icon with its tooltip in the language now chosen.
   void UpdateTrayIcon();
@@ -110,6 +114,23 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   int FreeSlot() const;
   // Tells the user, once a run, which file refused the settings and why.
   void ReportSaveFailure();
+  // Saves when something the user chose changed since the last save, or a
+  // standing sprite came to rest at a new place (seen at two timer ticks in
+  // a row, so a drag writes once, after it ends). A drifting sprite's place
+  // alone is no reason: it goes with the next save.
+  void SaveChanges();
+  // Every sprite's place into the settings, and the settings into the file.
+  void SaveSettings();
+
+  // What the settings held at the last save, and where each sprite stood at
+  // the last timer tick.
+  struct SavedValues {
+    int32_t fps = kDefaultFps;
+    std::optional<std::wstring> language;
+    std::array<WindowSettings, kSlotCount> windows;
+  };
+  SavedValues lastSaved;
+  std::array<std::optional<Point>, kSlotCount> lastSeenAt{};
 
   uint32_t lastTickTime = 0;
   bool closing = false;

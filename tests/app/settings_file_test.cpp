@@ -10,6 +10,7 @@
 
 #include "app/app_settings.h"
 #include "app/exe_path.h"
+#include "app/one_instance.h"
 #include "platform/headless/headless.h"
 #include "platform/system.h"
 #include "support/test_folder.h"
@@ -178,6 +179,9 @@ TEST_F(SettingsFileTest, SettingsGoWhereTheyCanAndComeBackFromThere) {
     headless::SetFileWritable(Config(), c.fileWritable);
     if (c.readOnlyMark) headless::SetFileReadOnly(Config());
 
+    // What a second program running at once must not share.
+    EXPECT_EQ(AppSettings(Config(), c.besideProgram).OwnFilePath(),
+              c.expected == PerUser ? folder.Wide(L"user/config.ini") : Config());
     SaveWithFps(60, c.besideProgram);
     const std::string program = c.fileExists ? ReadBytes(folder.Path() / "config.ini") : "";
     const bool perUser = fs::exists(folder.Path() / "user/config.ini");
@@ -191,6 +195,16 @@ TEST_F(SettingsFileTest, SettingsGoWhereTheyCanAndComeBackFromThere) {
     }
     EXPECT_EQ(Loaded(c.besideProgram).fps, c.expected == NotWritten ? 15 : 60);
   }
+}
+
+TEST_F(SettingsFileTest, InstanceNameIsOneForAFileHoweverSpelledAndAnotherForAnotherFile) {
+  fs::create_directories(folder.Path() / "a");
+  fs::create_directories(folder.Path() / "b");
+  fs::create_directory_symlink(folder.Path() / "a", folder.Path() / "link");
+  const std::wstring a = InstanceName(folder.Wide(L"a/config.ini"));
+  EXPECT_EQ(InstanceName(folder.Wide(L"b/../a/./config.ini")), a);
+  EXPECT_EQ(InstanceName(folder.Wide(L"link/config.ini")), a);
+  EXPECT_NE(InstanceName(folder.Wide(L"b/config.ini")), a);
 }
 
 TEST_F(SettingsFileTest, LeftOversAndFailuresNeverCostTheOldFile) {

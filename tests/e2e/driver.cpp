@@ -59,7 +59,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: driver wait | post ID | close | endsession | control | sprites | editors | menu |\n"
                "              about-close | message-close | sprite-post X Y ID | sprite-dblclick X Y |\n"
-               "              editor-key VK | contextmenu | hold FILE MS | minimize | shown\n");
+               "              editor-key VK | contextmenu | hold FILE MS | hide | control-state |\n"
+               "              minimize | shown\n");
   return 2;
 }
 
@@ -101,6 +102,12 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"minimize") return PostMessageW(control, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
   if (verb == L"shown") {
     std::printf("%s\n", !IsWindowVisible(control) ? "hidden" : IsIconic(control) ? "iconic" : "shown");
+  if (verb == L"hide") return ShowWindow(control, SW_HIDE) ? 0 : 1;
+  if (verb == L"control-state") {
+    int count = 0;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"kitemaru", nullptr)) != nullptr;) ++count;
+    std::printf("%s %s %d\n", IsWindowVisible(control) ? "visible" : "hidden",
+                GetForegroundWindow() == control ? "foreground" : "background", count);
     return 0;
   }
   if (verb == L"sprites" || verb == L"editors") {

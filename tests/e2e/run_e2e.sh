@@ -14,6 +14,8 @@ MOVE_STOP=32786
 MOVE_DRIFT=32787
 LANGUAGE_SYSTEM=32800
 LANGUAGE_JAPANESE=32801
+START_AT_LOGIN=32803
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
 fps_command() {
   make_folder
@@ -352,6 +354,59 @@ tray() {
   click_icon 1
   close_program
   kill "$trayer_pid"
+# A second start of the same copy brings the running one's control window
+# back to the front and ends with 0; a copy in another folder runs beside it.
+one_instance() {
+  make_folder
+  start_program
+  local first=$dir
+  drive hide || fail "could not hide the control window"
+  (cd "$dir" && wine kitemaru.exe; echo $? > "$dir/second-exit-code") &
+  local i
+  for i in $(seq 1 100); do
+    [ -f "$dir/second-exit-code" ] && break
+    sleep 0.1
+  done
+  [ "$(cat "$dir/second-exit-code" 2>/dev/null)" = 0 ] || fail "the second start did not end with 0"
+  sleep 0.5
+  [ "$(drive control-state)" = "visible foreground 1" ] || fail "after the second start: $(drive control-state)"
+  screenshot
+  cp "$shot" "$shots/one_instance-shown.png"
+  make_folder
+  start_program
+  [ "$(drive control-state | cut -d' ' -f3)" = 2 ] || fail "a copy in another folder did not start beside it"
+  close_program
+  dir=$first
+  close_program
+}
+
+# Settings > Start at login: the user's Run value starts this copy, quoted,
+# in the tray; unchecking removes it.
+start_at_login() {
+  make_folder
+  start_program
+  drive post $START_AT_LOGIN
+  sleep 0.5
+  local value expected
+  expected="\"$(winepath -w "$dir/kitemaru.exe" 2>/dev/null)\" --tray"
+  value=$(wine reg query "$RUN_KEY" /v KITE-MARU 2>/dev/null | tr -d '\r')
+  grep -qF "REG_SZ    $expected" <<<"$value" || fail "Run value: $value (expected $expected)"
+  local language
+  for language in japanese english; do
+    if [ $language = japanese ]; then drive post $LANGUAGE_JAPANESE; else drive post $((LANGUAGE_JAPANESE + 1)); fi
+    drive contextmenu
+    drive menu >/dev/null || fail "the control menu did not open"
+    xdotool key s
+    sleep 0.7
+    screenshot
+    cp "$shot" "$shots/start_at_login-$language.png"
+    drive menu-close
+    sleep 0.5
+  done
+  drive post $START_AT_LOGIN
+  sleep 0.5
+  wine reg query "$RUN_KEY" /v KITE-MARU >/dev/null 2>&1 && fail "the Run value stayed after unchecking"
+  close_program
 }
 
 scenario=${1:?scenario}

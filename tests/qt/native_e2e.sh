@@ -247,6 +247,20 @@ drags_follow_pointer() {
   expect_config Window0 Position "600, 150"
 }
 
+# What the user changed is on disk seconds later: a kill -9 loses nothing.
+drag_saved_before_kill() {
+  make_folder
+  printf '[Window0]\r\nSkinName=tall\r\nPosition=500, 100\r\n' > "$dir/config.ini"
+  start_program
+  drag 510 110 810 510
+  expect_sprite_at 800 500
+  sleep 3
+  kill -9 "$pid"
+  wait "$pid" 2>/dev/null
+  pid=""
+  expect_config Window0 Position "800, 500"
+}
+
 # The control window's frame, title bar and all, starts at the screen's corner.
 control_frame_on_screen() {
   make_folder
@@ -412,6 +426,77 @@ tray() {
   fi
   close_program
   kill "$trayer_pid"
+# A second start of the same copy ends with 0 and puts up nothing; after a
+# kill -9 of the first, the lock it held blocks no new start; a copy in
+# another folder runs beside it.
+one_instance() {
+  make_folder
+  export XDG_RUNTIME_DIR=$dir/run
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  start_program
+  local first=$pid code
+  timeout 20 "$dir/kitemaru"
+  code=$?
+  [ "$code" = 0 ] || fail "the second start ended with $code"
+  [ "$(xdotool search --onlyvisible --name '^KITE-MARU$' | wc -l)" = 1 ] || fail "a second control window is up"
+  compgen -G "$XDG_RUNTIME_DIR/kitemaru-*.lock" >/dev/null || fail "no lock in $XDG_RUNTIME_DIR: $(ls "$XDG_RUNTIME_DIR")"
+  kill -9 "$first"
+  wait "$first" 2>/dev/null
+  start_program
+  local other=$dir.other
+  mkdir "$other"
+  cp -r "$dir/kitemaru" "$dir/skin" "$other/"
+  "$other/kitemaru" &
+  local beside=$!
+  sleep 2
+  kill -0 "$beside" 2>/dev/null || fail "a copy in another folder did not run beside it"
+  [ "$(xdotool search --onlyvisible --name '^KITE-MARU$' | wc -l)" = 2 ] || fail "not two control windows"
+  kill -TERM "$beside"
+  wait "$beside" || fail "the other copy ended with $?"
+  rm -rf "$other"
+  close_program
+}
+
+# open_start_at_login_item: the control menu's Settings popup, its last item
+# under the keyboard.
+open_start_at_login_item() {
+  xdotool mousemove 160 200 click 3
+  sleep 0.5
+  xdotool key s
+  sleep 0.5
+  xdotool key Up
+  sleep 0.5
+}
+
+# Settings > Start at login: an autostart entry that starts this copy, in the
+# tray, and is valid; choosing it again removes the entry.
+start_at_login() {
+  make_folder
+  export XDG_CONFIG_HOME=$dir/config
+  local entry=$XDG_CONFIG_HOME/autostart/kitemaru.desktop
+  start_program
+  open_start_at_login_item
+  xdotool key Return
+  sleep 0.5
+  grep -qxF "Exec=\"$dir/kitemaru\" --tray" "$entry" || fail "entry: $(cat "$entry" 2>&1)"
+  desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
+  local language
+  for language in japanese english; do
+    xdotool mousemove 160 200 click 3
+    sleep 0.5
+    xdotool key s l $([ $language = japanese ] && echo j || echo e)
+    sleep 0.5
+    open_start_at_login_item
+    screenshot
+    mkdir -p "$shots" && cp "$shot" "$shots/native-start_at_login-$language.png"
+    xdotool key Escape Escape Escape
+    sleep 0.5
+  done
+  open_start_at_login_item
+  xdotool key Return
+  sleep 0.5
+  [ -e "$entry" ] && fail "the entry stayed after unchecking"
+  close_program
 }
 
 "$1" && echo "PASS: $1" && rm -rf "$dir"

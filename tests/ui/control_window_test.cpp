@@ -14,6 +14,8 @@
 #include "sprite/sprite_window.h"
 #include "support/desktop_fixture.h"
 
+namespace fs = std::filesystem;
+
 class ControlWindowTest : public DesktopTest {
  protected:
   // Sends the message (by default the one opening the control menu), answers a menu it shows with
@@ -60,8 +62,8 @@ LanguageTexts JapaneseTexts() {
   std::vector<std::wstring> control{L"空いてるところにスキン読み込み(&K)", L"kite", L"ウィンドウ(&W)", L"(なし)", L"kite"};
   control.insert(control.end(), 8, L"(なし)");
   control.insert(control.end(), {L"設定(&S)", L"FPS(&F)", L"10FPS", L"15FPS", L"20FPS", L"30FPS", L"60FPS", L"言語(&L)",
-                                 L"システムの設定に従う(&S)", L"日本語(&J)", L"&English", L"", L"バージョン情報(&A)...",
-                                 L"終了(&X)"});
+                                 L"システムの設定に従う(&S)", L"日本語(&J)", L"&English", L"ログイン時に起動(&S)", L"",
+                                 L"バージョン情報(&A)...", L"終了(&X)"});
   return {control,
           {L"スキン切り替え(&S)", L"kite", L"設定(&E)", L"移動範囲(&M)...", L"常に手前に表示(&T)", L"移動(&M)", L"停止(&S)",
            L"きてまる1(&F)", L"閉じる(&C)"},
@@ -72,7 +74,7 @@ LanguageTexts EnglishTexts() {
   std::vector<std::wstring> control{L"&Load a skin into a free place", L"kite", L"&Windows", L"(none)", L"kite"};
   control.insert(control.end(), 8, L"(none)");
   control.insert(control.end(), {L"&Settings", L"&Frame rate", L"10 fps", L"15 fps", L"20 fps", L"30 fps", L"60 fps",
-                                 L"&Language", L"&System default", L"日本語(&J)", L"&English", L"",
+                                 L"&Language", L"&System default", L"日本語(&J)", L"&English", L"&Start at login", L"",
                                  L"&About KITE-MARU...", L"E&xit"});
   return {control,
           {L"&Switch skin", L"kite", L"S&ettings", L"Move &range...", L"Always on &top", L"&Motion", L"&Stand still",
@@ -439,4 +441,57 @@ TEST_F(ControlWindowTest, StartWithTheTrayFlagOpensHiddenOnlyWhereATrayExists) {
       Close();
     }
   }
+// The mark is the autostart entry as it is on disk each time the menu opens.
+TEST_F(ControlWindowTest, StartAtLoginMarkIsTheEntryOnDiskWhichTheItemWritesReplacesAndRemoves) {
+  const fs::path autostart = folder / "autostart";
+  const fs::path entry = autostart / "kitemaru.desktop";
+  headless::SetAutostartFolder(FromFsPath(autostart));
+  const fs::path program = folder / "kitemaru.exe";
+  // Quotes, $, % and a backslash must survive the entry's two layers of escapes.
+  const fs::path otherCopy = folder / "a \"b\" $c %d \\e" / "kitemaru.exe";
+  WriteBytes(program, "");
+  WriteBytes(otherCopy, "");
+  const auto entryFor = [](const std::string& exec) {
+    return "[Desktop Entry]\nType=Application\nName=KITE-MARU\nExec=" + exec +
+           "\nIcon=kitemaru\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
+  };
+  const auto checked = [&] {
+    OpenMenu();
+    return Checked(frame->controlMenu, IDM_START_AT_LOGIN);
+  };
+  Start();
+  EXPECT_FALSE(checked());
+
+  OpenMenu(IDM_START_AT_LOGIN);
+  EXPECT_EQ(ReadBytes(entry), entryFor("\"" + program.string() + "\" --tray"));
+  EXPECT_TRUE(Checked(frame->controlMenu, IDM_START_AT_LOGIN));
+  fs::remove(entry);  // by the user, elsewhere
+  EXPECT_FALSE(checked());
+  WriteBytes(entry, "[Desktop Entry]\nExec = " + program.string() + " --tray\n");
+  EXPECT_TRUE(checked());
+  WriteBytes(entry, "[Desktop Entry]\nExec=" + program.string() + "\nHidden=true\n");
+  EXPECT_FALSE(checked());
+
+  headless::SetExecutablePath(FromFsPath(otherCopy));
+  WriteBytes(entry, entryFor(program.string()));
+  EXPECT_FALSE(checked());  // it starts another copy
+  OpenMenu(IDM_START_AT_LOGIN);
+  EXPECT_EQ(ReadBytes(entry), entryFor("\"" + folder.string() + R"(/a \\"b\\" \\$c %%d \\\\e/kitemaru.exe" --tray)"));
+  EXPECT_TRUE(checked());
+
+  // A write that fails keeps the entry before whole and checks nothing.
+  headless::SetExecutablePath(FromFsPath(program));
+  headless::FailFileWritesAfter(20, FromFsPath(autostart));
+  const std::string before = ReadBytes(entry);
+  OpenMenu(IDM_START_AT_LOGIN);
+  EXPECT_FALSE(Checked(frame->controlMenu, IDM_START_AT_LOGIN));
+  EXPECT_EQ(ReadBytes(entry), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(autostart), fs::directory_iterator()), 1);
+  headless::FailFileWritesAfter(-1);
+
+  OpenMenu(IDM_START_AT_LOGIN);
+  EXPECT_TRUE(Checked(frame->controlMenu, IDM_START_AT_LOGIN));
+  OpenMenu(IDM_START_AT_LOGIN);
+  EXPECT_FALSE(Checked(frame->controlMenu, IDM_START_AT_LOGIN));
+  EXPECT_FALSE(fs::exists(entry));
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/exe_path.h"
+#include "app/one_instance.h"
 #include "platform/headless/headless.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
@@ -90,4 +92,48 @@ TEST_F(StartupTest, IdleHookTurnsAnyQuitIntoExitCodeZeroWithoutATickAndOtherwise
   EXPECT_EQ(headless::QueueLength(), 1u);
   EXPECT_TRUE(app->OnIdle(1));
   EXPECT_EQ(frame->settings.fps, 20);
+}
+
+// A later start for the same config.ini puts up nothing of its own: the
+// holder of the lock is asked to show itself, and the start ends with 0.
+TEST_F(StartupTest, LaterStartForTheSameSettingsShowsTheRunningProgramAndEndsWithZero) {
+  const std::wstring name = InstanceName(FromFsPath(folder / "config.ini"));
+  {
+    platform::InstanceLock running(name);
+    int shown = 0;
+    ASSERT_TRUE(running.TryClaim());
+    running.ServeShowRequests([&] { ++shown; });
+    CkitemaruApp later;
+    EXPECT_TRUE(later.InitInstance());
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(headless::Windows().empty());
+    Message quit;
+    ASSERT_TRUE(platform::PeekMessage(quit, true));
+    EXPECT_EQ(quit.message, wm::kQuit);
+    EXPECT_EQ(quit.wParam, 0u);
+  }
+  // The program itself answers with its control window.
+  Start();
+  frame->ShowWindow(sw::kHide);
+  platform::InstanceLock later(name);
+  EXPECT_EQ(ClaimOrHandOver(later), StartRole::HandedOver);
+  EXPECT_TRUE(headless::State(frame->GetSafeHwnd()).visible);
+}
+
+// Another config.ini's program runs beside this one; the lock of one that
+// died with it is taken over.
+TEST_F(StartupTest, StartRunsBesideOtherSettingsAndWhereTheHolderDied) {
+  const std::wstring name = InstanceName(FromFsPath(folder / "config.ini"));
+  for (const bool died : {false, true}) {
+    SCOPED_TRACE(died ? "died" : "other settings");
+    const std::wstring held = died ? name : InstanceName(FromFsPath(folder / "other" / "config.ini"));
+    platform::InstanceLock holder(held);
+    ASSERT_TRUE(holder.TryClaim());
+    holder.ServeShowRequests([] { FAIL() << "asked to show"; });
+    if (died) headless::KillInstanceHolder(name);
+    Start();
+    EXPECT_FALSE(platform::InstanceLock(name).TryClaim());
+    Close();
+    app.reset();  // the program has ended: its lock goes with it
+  }
 }

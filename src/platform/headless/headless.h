@@ -119,6 +119,12 @@ TrayIconState TrayIcon();
 // The user's click (wm::kLButtonUp) or right click (wm::kRButtonUp) on the
 // icon; false when no icon shows.
 bool ClickTrayIcon(uint32_t mouseMessage);
+// The holder of the one-instance lock name ends as a killed process does:
+// the lock is free and nobody answers on its behalf.
+void KillInstanceHolder(const std::wstring& name);
+// Where the login entry is written; until a test sets it there is no such
+// place and none can be made.
+void SetAutostartFolder(const std::wstring& folder);
 
 // Answers a tracked popup menu: returns the command to choose, 0 for none.
 using MenuResponder = std::function<uint32_t(const CMenu& menu, CWnd* owner)>;

@@ -59,6 +59,8 @@ void Reset() {
   for (auto& countdown : world.refuseIn) countdown = 0;
   world.ansiCodePage = 932;
   world.fileFaults = detail::FileFaults{};
+  world.instanceHolders.clear();
+  world.autostartFolder.clear();
 }
 
 void SetKeyDown(uint32_t virtualKey, bool down) {

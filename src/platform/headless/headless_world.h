@@ -4,6 +4,7 @@
 // read back.
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <set>
@@ -69,6 +70,13 @@ struct World {
   FileFaults fileFaults;
   // Per Resource: requests until the refused one, 0 for none armed.
   std::atomic<int> refuseIn[static_cast<int>(Resource::LayeredUpdate) + 1] = {};
+  // One-instance locks held, by name: the holder and what answers a later start.
+  struct InstanceHolder {
+    const void* lock = nullptr;
+    std::function<void()> onShow;
+  };
+  std::map<std::wstring, InstanceHolder> instanceHolders;
+  std::wstring autostartFolder;
 };
 
 World& TheWorld();
