@@ -441,6 +441,8 @@ TEST_F(ControlWindowTest, StartWithTheTrayFlagOpensHiddenOnlyWhereATrayExists) {
       Close();
     }
   }
+}
+
 // The mark is the autostart entry as it is on disk each time the menu opens.
 TEST_F(ControlWindowTest, StartAtLoginMarkIsTheEntryOnDiskWhichTheItemWritesReplacesAndRemoves) {
   const fs::path autostart = folder / "autostart";
