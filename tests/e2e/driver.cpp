@@ -102,6 +102,8 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"minimize") return PostMessageW(control, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
   if (verb == L"shown") {
     std::printf("%s\n", !IsWindowVisible(control) ? "hidden" : IsIconic(control) ? "iconic" : "shown");
+    return 0;
+  }
   if (verb == L"hide") return ShowWindow(control, SW_HIDE) ? 0 : 1;
   if (verb == L"control-state") {
     int count = 0;

@@ -354,6 +354,8 @@ tray() {
   click_icon 1
   close_program
   kill "$trayer_pid"
+}
+
 # A second start of the same copy brings the running one's control window
 # back to the front and ends with 0; a copy in another folder runs beside it.
 one_instance() {

@@ -426,6 +426,8 @@ tray() {
   fi
   close_program
   kill "$trayer_pid"
+}
+
 # A second start of the same copy ends with 0 and puts up nothing; after a
 # kill -9 of the first, the lock it held blocks no new start; a copy in
 # another folder runs beside it.
