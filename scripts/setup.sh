@@ -16,7 +16,7 @@ PACKAGES=(
   libpng-dev zlib1g-dev googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev
   wine wine32:i386 xvfb xdotool x11-utils imagemagick icoutils fonts-ipafont-gothic
-  qt6-base-dev qt6-qpa-plugins libxcb-shape0-dev openbox xcompmgr python3-tk
+  qt6-base-dev qt6-qpa-plugins libxcb-shape0-dev openbox xcompmgr trayer python3-tk
   dpkg-dev locales
   debhelper lintian desktop-file-utils appstream
 )

@@ -33,9 +33,14 @@ else
   export WINEARCH=win32
 fi
 
+# Wine's own stand-alone tray window (ShowSystray: X11 Driver's up to Wine 8,
+# Explorer's later), which it puts up at the screen's corner where the
+# desktop has no tray, stays away: it would cover the control window there.
+# The tray scenario runs a tray of its own.
+# A template made before a settings change is made again (the mark's name).
 wine_template() {
   local template=$WINE_ROOT/template-$WINEARCH
-  [ -f "$template/.ready" ] && return 0
+  [ -f "$template/.ready-3" ] && return 0
   rm -rf "$template" && mkdir -p "$template"
   WINEPREFIX=$template wineboot -i >/dev/null 2>&1
   cat > "$WINE_ROOT/settings.reg" <<'REG'
@@ -43,6 +48,7 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
+"ShowSystray"="N"
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "MS UI Gothic"="IPAGothic"
@@ -53,10 +59,13 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"ShowSystray"=dword:00000000
 REG
   WINEPREFIX=$template wine regedit "$WINE_ROOT/settings.reg" >/dev/null 2>&1
   WINEPREFIX=$template wineserver -w
-  touch "$template/.ready"
+  touch "$template/.ready-3"
 }
 
 # xvfb_start: sets DISPLAY for a fresh virtual display of 1280 x 1024.

@@ -1,11 +1,13 @@
 #include "kitemaru_app.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <new>
 
 #include "app/app_settings.h"
 #include "app/exe_path.h"
 #include "app/one_instance.h"
+#include "app/start_options.h"
 #include "platform/system.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
@@ -38,8 +40,10 @@ bool CkitemaruApp::InitInstance() {
   std::error_code error;
   std::filesystem::current_path(ToFsPath(GetExeFolder()), error);
 
-  if (!frame->CreateEx(0, L"kitemaru", L"KITE-MARU", ws::kOverlappedWindow | ws::kVisible, kControlWindowRect,
-                       nullptr)) {
+  const std::vector<std::wstring> arguments = platform::CommandLineArguments();
+  frame->startInTray = std::ranges::find(arguments, kStartInTrayFlag) != arguments.end();
+  const uint32_t shown = frame->startInTray ? 0 : ws::kVisible;
+  if (!frame->CreateEx(0, L"kitemaru", L"KITE-MARU", ws::kOverlappedWindow | shown, kControlWindowRect, nullptr)) {
     // A refused creation has already destroyed and deleted the frame.
     if (mainWindow == frame) {
       mainWindow = nullptr;
@@ -47,8 +51,10 @@ bool CkitemaruApp::InitInstance() {
     }
     return false;
   }
-  frame->ShowWindow(sw::kShow);
-  frame->UpdateWindow();
+  if (frame->IsWindowVisible()) {
+    frame->ShowWindow(sw::kShow);
+    frame->UpdateWindow();
+  }
   instanceLock->ServeShowRequests([this] {
     if (mainWindow != nullptr) static_cast<CMainFrame*>(mainWindow)->ShowControlWindow();
   });

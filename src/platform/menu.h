@@ -35,6 +35,9 @@ class CMenu {
   // Inserts popup at position, by position. The receiving menu owns the popup
   // from then on; the popup object keeps a view for later changes.
   bool InsertPopup(int position, CMenu& popup, const std::wstring& text);
+  // By position: a string item, or a separator.
+  bool InsertItem(int position, uint32_t id, const std::wstring& text);
+  bool InsertSeparator(int position);
   // By command: relabel a string item.
   bool ModifyMenu(uint32_t id, const std::wstring& text);
   // By position: removes the item, destroying a submenu it opens.

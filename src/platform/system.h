@@ -33,6 +33,8 @@ bool IsKeyDown(uint32_t virtualKey);
 std::wstring UserInterfaceLanguage();
 // Full path of the running executable.
 std::wstring ExecutablePath();
+// The arguments the program was started with, its own name left out.
+std::vector<std::wstring> CommandLineArguments();
 // Common controls and OLE; false when OLE cannot be initialised.
 bool InitSystemServices();
 // A modal OK box with a string resource as text, its %1, %2 ... replaced by

@@ -6,6 +6,7 @@
 namespace wm {
 inline constexpr uint32_t kCreate = 0x0001;
 inline constexpr uint32_t kDestroy = 0x0002;
+inline constexpr uint32_t kSize = 0x0005;
 inline constexpr uint32_t kSetFocus = 0x0007;
 inline constexpr uint32_t kPaint = 0x000F;
 inline constexpr uint32_t kClose = 0x0010;
@@ -30,9 +31,12 @@ inline constexpr uint32_t kRButtonUp = 0x0205;
 inline constexpr uint32_t kMoving = 0x0216;
 inline constexpr uint32_t kDpiChanged = 0x02E0;
 inline constexpr uint32_t kApp = 0x8000;
+// The tray icon's notifications (the program's own number, WM_APP + 0x40).
+inline constexpr uint32_t kTrayNotify = 0x8040;
 }  // namespace wm
 
 inline constexpr uintptr_t kHitCaption = 2;  // HTCAPTION
+inline constexpr uintptr_t kSizeMinimized = 1;  // SIZE_MINIMIZED, WM_SIZE's wParam
 
 namespace ws {
 inline constexpr uint32_t kPopup = 0x80000000;
@@ -61,6 +65,8 @@ inline constexpr uint32_t kShowWindow = 0x0040;
 namespace sw {
 inline constexpr int kHide = 0;
 inline constexpr int kShow = 5;
+inline constexpr int kMinimize = 6;
+inline constexpr int kRestore = 9;
 }  // namespace sw
 
 namespace vk {

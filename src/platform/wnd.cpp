@@ -73,6 +73,14 @@ bool CWnd::Route(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& 
     case wm::kDisplayChange:
       OnDisplayChange();
       return false;
+    case wm::kSize:
+      if (wParam == kSizeMinimized) OnMinimize();
+      return false;
+    case wm::kTrayNotify:
+      // lParam: the mouse message on the icon.
+      if (lParam == wm::kLButtonUp) OnTrayIconClick();
+      if (lParam == wm::kRButtonUp) OnTrayIconMenu();
+      return true;
     case wm::kDpiChanged:
       // lParam: the suggested rectangle, as a Rect (the backend converts it).
       OnDpiChanged(static_cast<int32_t>(wParam & 0xFFFF), *reinterpret_cast<const Rect*>(lParam));

@@ -52,6 +52,9 @@ class CWnd {
 
   bool ShowWindow(int command);
   bool IsWindowVisible() const;
+  bool IsIconic() const;
+  // Puts the window in front of the others with the keyboard.
+  bool SetForegroundWindow();
   void UpdateWindow();
   void Invalidate();
   Rect GetWindowRect() const;
@@ -100,6 +103,11 @@ class CWnd {
   virtual bool OnQueryEndSession() { return true; }
   virtual void OnEndSession(bool) {}
   virtual void OnDisplayChange() {}
+  // The window was minimised, by the user or by the program.
+  virtual void OnMinimize() {}
+  // The tray icon this window owns was clicked, or its menu asked for.
+  virtual void OnTrayIconClick() {}
+  virtual void OnTrayIconMenu() {}
   // The window moved to a monitor of another scale; suggested is where the
   // system proposes to put it at that scale.
   virtual void OnDpiChanged(int32_t, const Rect&) {}

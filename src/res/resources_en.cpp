@@ -68,6 +68,8 @@ constexpr StringEntry kStrings[] = {
      L"   Ctrl for bigger steps, Home/End/PgUp/PgDn for bigger still\n"
      L"\n"},
     {IDS_APP_NAME, L"kitemaru"},
+    {IDS_TRAY_TIP, L"KITE-MARU"},
+    {IDS_SHOW_CONTROL_WINDOW, L"Show &control window"},
 
     {IDS_CHECK_USAGE,
      L"usage: kitemaru-skincheck [--lang ja|en] [<folder>]\n"

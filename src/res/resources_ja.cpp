@@ -67,6 +67,8 @@ constexpr StringEntry kStrings[] = {
      L"　　Ctrlで変動量増加、Home/End/PgUp/PgDnでさらに増加\n"
      L"\n"},
     {IDS_APP_NAME, L"kitemaru"},
+    {IDS_TRAY_TIP, L"KITE-MARU（きてまる）"},
+    {IDS_SHOW_CONTROL_WINDOW, L"コントロールウィンドウを表示(&C)"},
 
     {IDS_CHECK_USAGE,
      L"使い方: kitemaru-skincheck [--lang ja|en] [<フォルダー>]\n"

@@ -50,7 +50,7 @@ void CMainFrame::ApplyLanguage() {
   SetUiLanguage(ChooseUiLanguage(settings.language.value_or(L""), platform::UserInterfaceLanguage()));
 }
 
-void CMainFrame::ShowControlMenu() {
+void CMainFrame::ShowControlMenu(bool fromTray) {
   RescanSkins();
   ListSkins(loadSkinMenu, loadSkinNames, catalogue);
   bool freeSlot = false;
@@ -63,7 +63,12 @@ void CMainFrame::ShowControlMenu() {
   CMenu visible = controlMenu.GetSubMenu(0);
   visible.EnableMenuItemAt(kLoadSkinPosition, freeSlot && !catalogue.empty());
   RefreshStartAtLoginCheck();
+  // The menu itself, so that its items, marks and language are the same.
+  const bool wayBack = fromTray && visible.InsertItem(0, IDM_SHOW_CONTROL_WINDOW, FindString(IDS_SHOW_CONTROL_WINDOW));
+  const bool separated = wayBack && visible.InsertSeparator(1);
   visible.TrackPopupMenu(platform::CursorPos(), this);
+  if (separated) visible.DeleteMenu(1);
+  if (wayBack) visible.DeleteMenu(0);
 }
 
 void CMainFrame::OnContextMenu(Point) { ShowControlMenu(); }
@@ -92,6 +97,7 @@ void CMainFrame::OnLanguage(uint32_t id) {
   }
   ApplyLanguage();
   BuildMenus();
+  UpdateTrayIcon();
   for (CSpriteWindow* sprite : sprites) {
     if (sprite != nullptr) sprite->RebuildPopupMenu();
   }

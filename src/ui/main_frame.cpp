@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include "platform/tray.h"
 #include "platform/win_constants.h"
 #include "res/resource_ids.h"
 #include "skin/skin_catalogue.h"
@@ -22,9 +23,11 @@ int CMainFrame::OnCreate(const CreateStruct& cs) {
     SetWindowPos(ZOrder::Keep, 0, 0, ScaleForDpi(kControlWindowSize.cx, dpi), ScaleForDpi(kControlWindowSize.cy, dpi),
                  swp::kNoMove | swp::kNoZOrder | swp::kNoActivate);
   }
-  ShowWindow(sw::kShow);
+  if (!startInTray) ShowWindow(sw::kShow);
   settings.Load();
   ApplyLanguage();
+  UpdateTrayIcon();
+  if (startInTray && !platform::TrayAvailable()) ShowWindow(sw::kShow);
   ScanSkins(catalogue);
   BuildMenus();
   for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -51,6 +54,7 @@ bool CMainFrame::DestroyWindow() {
   if (closing) return false;
   closing = true;
   KillTimer(kStatusTimerId);
+  platform::RemoveTrayIcon();
   CaptureSkinNames();
   DestroySprites();
   if (!settings.Save()) ReportSaveFailure();
@@ -80,6 +84,8 @@ bool CMainFrame::OnCommand(uint32_t id) {
     OnStartAtLogin();
   } else if (id == IDM_APP_ABOUT) {
     OnAppAbout();
+  } else if (id == IDM_SHOW_CONTROL_WINDOW) {
+    ShowControlWindow();
   } else {
     return false;
   }
@@ -110,5 +116,3 @@ void CMainFrame::OnDpiChanged(int32_t newDpi, const Rect& suggested) {
 }
 
 void CMainFrame::OnExit() { PostMessage(wm::kClose, 0, 0); }
-
-void CMainFrame::ShowControlWindow() { ShowWindow(sw::kShow); }

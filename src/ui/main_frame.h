@@ -52,7 +52,9 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   void ApplyLanguage();
   // Reads the skin folder again: skins come and go while the program runs.
   void RescanSkins() override;
-  void ShowControlMenu();
+  // fromTray: the tray icon's menu, which is this one with the way back to
+  // the control window added.
+  void ShowControlMenu(bool fromTray = false);
   // The start-at-login mark as the login entry now is: the user may have
   // removed it, or pointed it at another copy, since the last look.
   void RefreshStartAtLoginCheck();
@@ -76,6 +78,9 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   CMenu loadSkinMenu;
   SkinNames loadSkinNames;  // what loadSkinMenu lists
   CMenu windowMenu;
+  // Set before creation by a start that asks for the tray: the control
+  // window goes there instead of opening, where a tray exists.
+  bool startInTray = false;
 
  protected:
   bool PreCreateWindow(CreateStruct& cs) override;
@@ -89,6 +94,11 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   // A monitor came or went: sprites left where none shows are brought back.
   void OnDisplayChange() override;
   void OnDpiChanged(int32_t newDpi, const Rect& suggested) override;
+  // With a tray, the minimised control window goes there, out of the taskbar.
+  void OnMinimize() override;
+  // A click shows or hides the control window.
+  void OnTrayIconClick() override;
+  void OnTrayIconMenu() override;
 
  private:
   void OnExit();
@@ -98,6 +108,8 @@ class CMainFrame : public CFrameWnd, public SpriteHost {
   void OnLanguage(uint32_t id);
   void OnStartAtLogin();
   void OnAppAbout();
+  // The tray icon with its tooltip in the language now chosen.
+  void UpdateTrayIcon();
   // Every live sprite's skin name into the settings, empty for empty slots
   // but those holding a name kept from the start.
   void CaptureSkinNames();

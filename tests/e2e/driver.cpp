@@ -59,7 +59,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: driver wait | post ID | close | endsession | control | sprites | editors | menu |\n"
                "              about-close | message-close | sprite-post X Y ID | sprite-dblclick X Y |\n"
-               "              editor-key VK | contextmenu | hold FILE MS | hide | control-state\n");
+               "              editor-key VK | contextmenu | hold FILE MS | hide | control-state |\n"
+               "              minimize | shown\n");
   return 2;
 }
 
@@ -96,6 +97,11 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (verb == L"control") {
     PrintRect("control", control);
+    return 0;
+  }
+  if (verb == L"minimize") return PostMessageW(control, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1;
+  if (verb == L"shown") {
+    std::printf("%s\n", !IsWindowVisible(control) ? "hidden" : IsIconic(control) ? "iconic" : "shown");
     return 0;
   }
   if (verb == L"hide") return ShowWindow(control, SW_HIDE) ? 0 : 1;

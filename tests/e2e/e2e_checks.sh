@@ -206,3 +206,41 @@ broken_skin() {
   close_program
   expect_config Window0 SkinName broken
 }
+
+# start_trayer: an XEmbed tray (Debian's trayer) at the screen's top right,
+# as a desktop panel holds one; sets trayer_pid.
+start_trayer() {
+  trayer --edge top --align right --widthtype request --height 32 --expand false --transparent false \
+    >/dev/null 2>&1 &
+  trayer_pid=$!
+  local i
+  for i in $(seq 1 100); do
+    xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")' && return 0
+    sleep 0.1
+  done
+  fail "trayer did not start"
+}
+
+# docked_icon: "X Y W H" of the icon docked in trayer's panel (a window of
+# it at least 8 pixels a side), waiting up to 5 s for one; fails without.
+docked_icon() {
+  local panel icon i
+  for i in $(seq 1 50); do
+    panel=$(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { print $1; exit }')
+    icon=$(xwininfo -id "$panel" -tree 2>/dev/null |
+      sed -nE 's/.* ([0-9]+)x([0-9]+)[+-]-?[0-9]+[+-]-?[0-9]+ +\+(-?[0-9]+)\+(-?[0-9]+)$/\3 \4 \1 \2/p' |
+      awk '$3 >= 8 && $4 >= 8 { print; exit }')
+    [ -n "$icon" ] && echo "$icon" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# click_icon BUTTON: a click in the middle of the docked icon.
+click_icon() {
+  local x y w h
+  read -r x y w h <<<"$(docked_icon)" || fail "no icon docked in the tray"
+  [ -n "$w" ] || fail "no icon docked in the tray"
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click "$1"
+  sleep 0.7
+}

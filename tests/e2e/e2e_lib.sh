@@ -36,9 +36,10 @@ make_folder() {
   shot=$dir/shot.png
 }
 
+# start_program [ARGUMENT...]
 start_program() {
   rm -f "$dir/exit-code"
-  (cd "$dir" && wine kitemaru.exe; echo $? > "$dir/exit-code") &
+  (cd "$dir" && wine kitemaru.exe "$@"; echo $? > "$dir/exit-code") &
   wine "$E2E_DRIVER" wait || fail "the control window did not appear"
   sleep 1
 }

@@ -316,6 +316,46 @@ save_fallback_and_message() {
   rm -f "$user"
 }
 
+# With no tray, --tray and a minimise do as ever. Started with --tray beside
+# trayer (an XEmbed tray, into which Wine docks the icon), the control
+# window waits in the tray. A click on the icon shows and hides it, a
+# minimise puts it there, and the icon's menu, the control menu in the
+# user's language, has the way back as its first item.
+tray() {
+  make_folder
+  LC_ALL=C.UTF-8 start_program --tray
+  [ "$(drive shown)" = shown ] || fail "with no tray, started with --tray, the control window is $(drive shown)"
+  drive minimize
+  sleep 0.7
+  [ "$(drive shown)" = iconic ] || fail "with no tray, minimised, the control window is $(drive shown)"
+  close_program
+  start_trayer
+  LC_ALL=C.UTF-8 start_program --tray
+  docked_icon >/dev/null || fail "no icon docked in the tray"
+  [ "$(drive shown)" = hidden ] || fail "started with --tray, the control window is $(drive shown)"
+  screenshot
+  cp "$shot" "$shots/tray-icon.png"
+  click_icon 1
+  [ "$(drive shown)" = shown ] || fail "a click on the icon left the control window $(drive shown)"
+  drive minimize
+  sleep 0.7
+  [ "$(drive shown)" = hidden ] || fail "minimised, the control window is $(drive shown)"
+  click_icon 3
+  local menu x y
+  menu=$(drive menu) || fail "the icon's menu did not open"
+  read -r _ x y _ <<<"$menu"
+  screenshot
+  cp "$shot" "$shots/tray-menu.png"
+  xdotool mousemove $((x + 40)) $((y + 10)) click 1
+  sleep 0.7
+  [ "$(drive shown)" = shown ] || fail "the menu's first item left the control window $(drive shown)"
+  click_icon 1
+  [ "$(drive shown)" = hidden ] || fail "a second click left the control window $(drive shown)"
+  click_icon 1
+  close_program
+  kill "$trayer_pid"
+}
+
 # A second start of the same copy brings the running one's control window
 # back to the front and ends with 0; a copy in another folder runs beside it.
 one_instance() {

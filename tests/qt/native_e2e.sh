@@ -380,6 +380,54 @@ skins_come_and_go() {
   expect_config Window0 SkinName fresh
 }
 
+# control_state: "shown", "iconic" (minimised, as in a taskbar) or "hidden"
+# (withdrawn: in the tray, no taskbar entry) for the control window.
+control_state() {
+  if xwininfo -id "$control" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+    echo shown
+  elif xprop -id "$control" WM_STATE 2>/dev/null | grep -q 'state: Iconic'; then
+    echo iconic
+  else
+    echo hidden
+  fi
+}
+
+# Started with --tray beside trayer (an XEmbed tray, into which Qt docks the
+# icon): the control window waits in the tray. A click on the icon shows and
+# hides it, the icon's menu has the way back as its first item (access key
+# C), and under a window manager a minimise puts it in the tray.
+tray() {
+  make_folder
+  start_trayer
+  LANG=C.UTF-8 LC_ALL= LANGUAGE= "$dir/kitemaru" --tray & pid=$!
+  docked_icon >/dev/null || fail "no icon docked in the tray"
+  sleep 1
+  [ -z "$(xdotool search --onlyvisible --name '^KITE-MARU$')" ] || fail "started with --tray, the control window shows"
+  mkdir -p "$shots"
+  screenshot
+  cp "$shot" "$shots/native-tray-icon-${KITEMARU_DESKTOP:-bare}.png"
+  click_icon 1
+  control=$(xdotool search --onlyvisible --name '^KITE-MARU$' | head -n 1)
+  [ -n "$control" ] || fail "a click on the icon did not bring the control window"
+  click_icon 1
+  [ "$(control_state)" = hidden ] || fail "a second click left the control window $(control_state)"
+  click_icon 3
+  screenshot
+  cp "$shot" "$shots/native-tray-menu-${KITEMARU_DESKTOP:-bare}.png"
+  xdotool key c
+  sleep 0.7
+  [ "$(control_state)" = shown ] || fail "the menu's first item left the control window $(control_state)"
+  if [ "${KITEMARU_DESKTOP:-bare}" != bare ]; then
+    xdotool windowminimize "$control"
+    sleep 0.7
+    [ "$(control_state)" = hidden ] || fail "minimised, the control window is $(control_state)"
+    click_icon 1
+    [ "$(control_state)" = shown ] || fail "a click did not bring the minimised control window back"
+  fi
+  close_program
+  kill "$trayer_pid"
+}
+
 # A second start of the same copy ends with 0 and puts up nothing; after a
 # kill -9 of the first, the lock it held blocks no new start; a copy in
 # another folder runs beside it.

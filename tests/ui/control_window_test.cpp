@@ -33,6 +33,10 @@ class ControlWindowTest : public DesktopTest {
     return items;
   }
   CWnd* menuOwner = nullptr;
+
+  // Right-clicks the tray icon and answers its menu with choose; the menu's
+  // texts, depth first. The frame rate and the language show their marks.
+  std::vector<std::wstring> TrayMenu(uint32_t choose, uint32_t fps, uint32_t language);
 };
 
 // Every text of a menu and of its submenus, depth first.
@@ -76,6 +80,25 @@ LanguageTexts EnglishTexts() {
           {L"&Switch skin", L"kite", L"S&ettings", L"Move &range...", L"Always on &top", L"&Motion", L"&Stand still",
            L"&Drift", L"&Close"},
           L"About KITE-MARU", L"* Double-click to accept"};
+}
+
+std::vector<std::wstring> ControlWindowTest::TrayMenu(uint32_t choose, uint32_t fps, uint32_t language) {
+  std::vector<std::wstring> texts;
+  headless::SetMenuResponder([&](const CMenu& menu, CWnd* owner) {
+    EXPECT_EQ(owner, frame);
+    EXPECT_TRUE(Checked(menu, fps));
+    EXPECT_TRUE(Checked(menu, language));
+    texts = AllTexts(menu);
+    return choose;
+  });
+  EXPECT_TRUE(headless::ClickTrayIcon(wm::kRButtonUp));
+  headless::PumpPending();
+  return texts;
+}
+
+std::vector<std::wstring> WithWayBack(const wchar_t* showItem, std::vector<std::wstring> control) {
+  control.insert(control.begin(), {showItem, L""});
+  return control;
 }
 
 TEST_F(ControlWindowTest, PaintsWhiteHeaderAndGreyBodyOnBlackSizedAndPlacedByTheDisplayScale) {
@@ -291,12 +314,20 @@ TEST_F(ControlWindowTest, MenusAboutBoxAndEditorSpeakTheLanguageSystemOrSettings
 
 // A choice shows at once in every menu and the about box, and is saved;
 // following the system again takes the key out.
+// The tray icon's menu is the control menu with the way back on top, and
+// its tooltip follows the language too.
 TEST_F(ControlWindowTest, LanguageChosenInTheMenuTakesEffectAtOnceAndIsSaved) {
   headless::SetUserInterfaceLanguage(L"en-GB");
+  headless::SetTrayPresent(true);
   MakeSkin(L"kite");
   WriteConfig("[General]\nFPS=20\n[Window1]\nSkinName=kite\nTopMost=1\nMoveMethod=1\n");
   Start();
-  OpenMenu(IDM_LANGUAGE_JAPANESE);
+  EXPECT_EQ(headless::TrayIcon().tip, L"KITE-MARU");
+  EXPECT_EQ(TrayMenu(IDM_LANGUAGE_JAPANESE, IDM_FPS_20, IDM_LANGUAGE_SYSTEM),
+            WithWayBack(L"Show &control window", EnglishTexts().control));
+  EXPECT_EQ(headless::TrayIcon().tip, L"KITE-MARU（きてまる）");
+  EXPECT_EQ(TrayMenu(0, IDM_FPS_20, IDM_LANGUAGE_JAPANESE),
+            WithWayBack(L"コントロールウィンドウを表示(&C)", JapaneseTexts().control));
   OpenMenu(IDM_APP_ABOUT);
   EXPECT_EQ(AllTexts(frame->controlMenu.GetSubMenu(0)), JapaneseTexts().control);
   EXPECT_EQ(AllTexts(frame->sprites[1]->popupMenu.GetSubMenu(0)), JapaneseTexts().sprite);
@@ -361,6 +392,56 @@ TEST_F(ControlWindowTest, SkinsAddedAndRemovedWhileRunningShowInMenusAndStatus) 
   EXPECT_EQ(std::set<std::wstring>(listed.begin(), listed.end()), (std::set<std::wstring>{left, L"gone"}));
   ASSERT_NE(frame->sprites[0], nullptr);
   EXPECT_EQ(frame->sprites[0]->GetSkinName(), listed[1]);
+}
+
+// With a tray, a minimised control window leaves the desktop for it and a
+// click on the icon or its menu brings it back in front; without one it
+// minimises as ever. The close box still saves and ends.
+TEST_F(ControlWindowTest, MinimiseHidesToTheTrayOnlyWhereOneExistsAndTheIconBringsTheWindowBack) {
+  for (const bool tray : {false, true}) {
+    SCOPED_TRACE(tray ? "tray" : "no tray");
+    headless::SetTrayPresent(tray);
+    Start();
+    EXPECT_EQ(headless::TrayIcon().shown, tray);
+    const WindowHandle control = frame->GetSafeHwnd();
+    frame->ShowWindow(sw::kMinimize);
+    EXPECT_EQ(headless::State(control).visible, !tray);
+    EXPECT_TRUE(headless::State(control).minimized);
+    if (tray) {
+      for (const bool shownAfter : {true, false, true}) {
+        ASSERT_TRUE(headless::ClickTrayIcon(wm::kLButtonUp));
+        headless::PumpPending();
+        EXPECT_EQ(headless::State(control).visible, shownAfter);
+        EXPECT_FALSE(headless::State(control).minimized);
+      }
+      EXPECT_EQ(headless::State(control).activations, 2);
+      frame->ShowWindow(sw::kMinimize);
+      TrayMenu(IDM_SHOW_CONTROL_WINDOW, IDM_FPS_30, IDM_LANGUAGE_SYSTEM);
+      EXPECT_TRUE(headless::State(control).visible);
+      frame->ShowWindow(sw::kMinimize);
+      frame->SendMessage(wm::kCommand, IDM_FPS_60);
+    } else {
+      EXPECT_FALSE(headless::ClickTrayIcon(wm::kLButtonUp));
+    }
+    Close();
+    EXPECT_FALSE(headless::TrayIcon().shown);
+  }
+  EXPECT_EQ(ConfigValue("General", "FPS"), "60");
+}
+
+// The start-at-login entry's flag: straight to the tray, where one exists.
+TEST_F(ControlWindowTest, StartWithTheTrayFlagOpensHiddenOnlyWhereATrayExists) {
+  for (const bool tray : {false, true}) {
+    for (const bool flag : {false, true}) {
+      SCOPED_TRACE(std::string(tray ? "tray" : "no tray") + (flag ? " --tray" : ""));
+      headless::SetTrayPresent(tray);
+      headless::SetCommandLine(flag ? std::vector<std::wstring>{L"--tray"} : std::vector<std::wstring>{});
+      Start();
+      EXPECT_EQ(headless::State(frame->GetSafeHwnd()).visible, !(tray && flag));
+      EXPECT_EQ(headless::TrayIcon().shown, tray);
+      Close();
+    }
+  }
 }
 
 // The mark is the autostart entry as it is on disk each time the menu opens.

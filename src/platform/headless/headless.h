@@ -43,6 +43,8 @@ struct WindowState {
   Point layeredFrom;  // the source part's top-left corner in the bitmap
   int layeredUpdates = 0;
   int systemMoves = 0;  // WM_NCLBUTTONDOWN on the caption
+  bool minimized = false;
+  int activations = 0;  // brought to the front with the keyboard
   std::vector<DrawOp> lastPaint;      // client painting
   std::vector<DrawOp> lastNcPaint;    // whole-window painting
   std::vector<uintptr_t> timers;
@@ -72,6 +74,8 @@ void SetExecutablePath(const std::wstring& path);
 void SetOleAvailable(bool available);
 // The tag UserInterfaceLanguage gives; "ja-JP" until set.
 void SetUserInterfaceLanguage(const std::wstring& tag);
+// The arguments the program was started with, its own name left out.
+void SetCommandLine(const std::vector<std::wstring>& arguments);
 // The string ids of the message boxes shown, and their texts as shown.
 const std::vector<uint32_t>& MessageBoxes();
 const std::vector<std::wstring>& MessageBoxTexts();
@@ -106,6 +110,18 @@ void SetPerUserDataFolder(const std::wstring& folder);
 // bytes and fail, as on a full disk; -1 ends this.
 void FailFileWritesAfter(std::ptrdiff_t bytes, const std::wstring& folder = {});
 
+// The desktop's tray: none until a test puts one there. The icon shows
+// while the program has one and a tray is there.
+void SetTrayPresent(bool present);
+struct TrayIconState {
+  bool shown = false;
+  std::wstring tip;
+  WindowHandle owner = nullptr;
+};
+TrayIconState TrayIcon();
+// The user's click (wm::kLButtonUp) or right click (wm::kRButtonUp) on the
+// icon; false when no icon shows.
+bool ClickTrayIcon(uint32_t mouseMessage);
 // The holder of the one-instance lock name ends as a killed process does:
 // the lock is free and nobody answers on its behalf.
 void KillInstanceHolder(const std::wstring& name);

@@ -37,6 +37,8 @@ std::wstring ExecutablePath() {
   return error ? std::wstring() : path.wstring();
 }
 
+std::vector<std::wstring> CommandLineArguments() { return TheWorld().commandLine; }
+
 bool InitSystemServices() { return TheWorld().oleAvailable; }
 
 void MessageBoxFromResource(uint32_t stringId, const std::vector<std::wstring>& fills) {
@@ -45,3 +47,5 @@ void MessageBoxFromResource(uint32_t stringId, const std::vector<std::wstring>& 
 }
 
 }  // namespace platform
+
+void headless::SetCommandLine(const std::vector<std::wstring>& arguments) { TheWorld().commandLine = arguments; }

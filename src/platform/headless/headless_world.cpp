@@ -52,6 +52,10 @@ void Reset() {
   world.dialogsShown = 0;
   world.lastDialogCaption.clear();
   world.uiLanguage = L"ja-JP";
+  world.commandLine.clear();
+  world.trayPresent = false;
+  world.trayOwner = nullptr;
+  world.trayTip.clear();
   world.uiThread = std::this_thread::get_id();
   for (auto& countdown : world.refuseIn) countdown = 0;
   world.ansiCodePage = 932;
@@ -91,6 +95,7 @@ WindowState State(WindowHandle window) {
   state.exStyle = found->exStyle;
   state.rect = found->GetRect();
   state.visible = found->visible;
+  state.minimized = found->minimized;
   std::lock_guard lock(soft::TheWorld().mutex);
   for (const soft::Timer& timer : soft::TheWorld().timers) {
     if (timer.window == found) state.timers.push_back(timer.id);

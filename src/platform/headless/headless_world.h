@@ -28,6 +28,7 @@ class Window final : public soft::Window {
   void SetStaysOnTop(bool onTop) override { state.topMost = onTop; }
   void SetOpacity(uint8_t alpha) override { state.alpha = alpha; }
   void StartSystemMove() override { ++state.systemMoves; }
+  void Activate() override { ++state.activations; }
 
   // Its class, title and the fields below layered; the rest State fills in from the core.
   WindowState state;
@@ -61,6 +62,10 @@ struct World {
   int dialogsShown = 0;
   std::wstring lastDialogCaption;
   std::wstring uiLanguage = L"ja-JP";
+  std::vector<std::wstring> commandLine;
+  bool trayPresent = false;
+  WindowHandle trayOwner = nullptr;  // while the program has an icon
+  std::wstring trayTip;
   std::thread::id uiThread = std::this_thread::get_id();
   std::atomic<uint32_t> ansiCodePage{932};
   FileFaults fileFaults;

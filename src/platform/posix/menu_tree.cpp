@@ -90,6 +90,25 @@ bool CMenu::InsertPopup(int position, CMenu& popup, const std::wstring& text) {
   return true;
 }
 
+namespace {
+
+bool InsertEntry(MenuNode* node, int position, const MenuItemInfo& info) {
+  if (node == nullptr) return false;
+  if (position < 0 || position > static_cast<int>(node->items.size())) position = static_cast<int>(node->items.size());
+  node->items.insert(node->items.begin() + position, MenuEntry{info, nullptr});
+  return true;
+}
+
+}  // namespace
+
+bool CMenu::InsertItem(int position, uint32_t id, const std::wstring& text) {
+  return InsertEntry(Node(handle), position, MenuItemInfo{id, text, false, false, false, false});
+}
+
+bool CMenu::InsertSeparator(int position) {
+  return InsertEntry(Node(handle), position, MenuItemInfo{0, L"", false, false, true, false});
+}
+
 bool CMenu::ModifyMenu(uint32_t id, const std::wstring& text) {
   MenuEntry* entry = FindEntry(Node(handle), id);
   if (entry == nullptr) return false;

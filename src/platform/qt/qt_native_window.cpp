@@ -193,6 +193,19 @@ void NativeWindow::Conceal() {
   hide();
 }
 
+void NativeWindow::ShowMinimized() {
+  if (minimized) {
+    showMinimized();
+  } else {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+  }
+}
+
+void NativeWindow::Activate() {
+  raise();
+  activateWindow();
+}
+
 void NativeWindow::SetStaysOnTop(bool onTop) {
   // NOTE: Qt's stays-on-top flag makes the native window anew when it is
   // next shown, which loses its shape and the moves the program made
@@ -358,6 +371,13 @@ void NativeWindow::moveEvent(QMoveEvent*) {
 }
 
 void NativeWindow::resizeEvent(QResizeEvent*) { RefreshRect(); }
+
+void NativeWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || isMinimized() == minimized) return;
+  minimized = isMinimized();
+  if (minimized) soft::Post(Handle(), wm::kSize, kSizeMinimized);
+}
 
 bool NativeWindow::nativeEvent(const QByteArray&, void* message, qintptr*) {
   // A sprite draws what the server asks for again from its frame: Qt would

@@ -29,6 +29,8 @@ class NativeWindow final : public soft::Window, public QWidget {
   // never seen (nor takes clicks) at its creation size.
   void Reveal() override;
   void Conceal() override;
+  void ShowMinimized() override;
+  void Activate() override;
   void SetStaysOnTop(bool onTop) override;
   void SetOpacity(uint8_t alpha) override;
   void PaintNow() override;
@@ -57,6 +59,8 @@ class NativeWindow final : public soft::Window, public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // A minimise by the window manager reaches the program as WM_SIZE.
+  void changeEvent(QEvent* event) override;
   bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
  private:

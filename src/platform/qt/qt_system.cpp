@@ -56,6 +56,13 @@ std::wstring ExecutablePath() {
   return QString::fromUtf8(reinterpret_cast<const char*>(utf8.data()), qsizetype(utf8.size())).toStdWString();
 }
 
+std::vector<std::wstring> CommandLineArguments() {
+  std::vector<std::wstring> arguments;
+  const QStringList given = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < given.size(); ++i) arguments.push_back(given[i].toStdWString());
+  return arguments;
+}
+
 bool InitSystemServices() { return QApplication::instance() != nullptr; }
 
 void MessageBoxFromResource(uint32_t stringId, const std::vector<std::wstring>& fills) {

@@ -76,12 +76,20 @@ bool CWnd::ShowWindow(int command) {
   soft::Window* window = Find(hwnd);
   if (window == nullptr) return false;
   const bool wasVisible = window->visible;
+  const bool wasMinimized = window->minimized;
   window->visible = command != sw::kHide;
+  if (command == sw::kMinimize || command == sw::kRestore) window->minimized = command == sw::kMinimize;
+  // A window restored is no longer minimised when it maps.
+  if (wasMinimized && !window->minimized) window->ShowMinimized();
   if (window->visible) {
     if (!wasVisible) window->needsPaint = true;
     window->Reveal();
   } else {
     window->Conceal();
+  }
+  if (!wasMinimized && window->minimized) {
+    window->ShowMinimized();
+    Deliver(hwnd, wm::kSize, kSizeMinimized, 0);
   }
   return wasVisible;
 }
@@ -89,6 +97,18 @@ bool CWnd::ShowWindow(int command) {
 bool CWnd::IsWindowVisible() const {
   soft::Window* window = Find(hwnd);
   return window != nullptr && window->visible;
+}
+
+bool CWnd::IsIconic() const {
+  soft::Window* window = Find(hwnd);
+  return window != nullptr && window->minimized;
+}
+
+bool CWnd::SetForegroundWindow() {
+  soft::Window* window = Find(hwnd);
+  if (window == nullptr || !window->visible) return false;
+  window->Activate();
+  return true;
 }
 
 void CWnd::UpdateWindow() {

@@ -36,6 +36,10 @@ class Window {
   // Maps or unmaps the window; visible already says which.
   virtual void Reveal() {}
   virtual void Conceal() {}
+  // Iconifies the window, or takes that back; minimized already says which.
+  virtual void ShowMinimized() {}
+  // Raises the window and gives it the keyboard.
+  virtual void Activate() {}
   // Moves and sizes the window as the program asks; the default only keeps the rectangle.
   virtual void Place(const Rect& target) { SetRect(target); }
   // After a SetWindowPos that gave the window a size.
@@ -59,6 +63,7 @@ class Window {
   const uint32_t style;
   const uint32_t exStyle;
   bool visible = false;
+  bool minimized = false;
   bool needsPaint = false;
   Rect rect;  // guarded by the world's mutex: worker threads read it
 };

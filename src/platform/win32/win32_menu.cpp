@@ -135,6 +135,16 @@ bool CMenu::InsertPopup(int position, CMenu& popup, const std::wstring& text) {
   return true;
 }
 
+bool CMenu::InsertItem(int position, uint32_t id, const std::wstring& text) {
+  return handle != nullptr &&
+         InsertMenuW(Menu(handle), static_cast<UINT>(position), MF_BYPOSITION | MF_STRING, id, text.c_str()) != FALSE;
+}
+
+bool CMenu::InsertSeparator(int position) {
+  return handle != nullptr &&
+         InsertMenuW(Menu(handle), static_cast<UINT>(position), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr) != FALSE;
+}
+
 bool CMenu::ModifyMenu(uint32_t id, const std::wstring& text) {
   return handle != nullptr && ModifyMenuW(Menu(handle), id, MF_BYCOMMAND | MF_STRING, id, text.c_str()) != FALSE;
 }

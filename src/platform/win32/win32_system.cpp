@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include "platform/system.h"
 #include "res/resource_ids.h"
@@ -42,6 +43,15 @@ std::wstring ExecutablePath() {
     }
   }
   return {};
+}
+
+std::vector<std::wstring> CommandLineArguments() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (arguments == nullptr) return {};
+  std::vector<std::wstring> result(arguments + (count > 0 ? 1 : 0), arguments + count);
+  LocalFree(arguments);
+  return result;
 }
 
 bool InitSystemServices() {

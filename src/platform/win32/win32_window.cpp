@@ -37,6 +37,10 @@ bool CWnd::ShowWindow(int command) { return ::ShowWindow(Native(hwnd), command) 
 
 bool CWnd::IsWindowVisible() const { return ::IsWindowVisible(Native(hwnd)) != FALSE; }
 
+bool CWnd::IsIconic() const { return ::IsIconic(Native(hwnd)) != FALSE; }
+
+bool CWnd::SetForegroundWindow() { return ::SetForegroundWindow(Native(hwnd)) != FALSE; }
+
 void CWnd::UpdateWindow() { ::UpdateWindow(Native(hwnd)); }
 
 void CWnd::Invalidate() { InvalidateRect(Native(hwnd), nullptr, TRUE); }

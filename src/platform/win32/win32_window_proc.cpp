@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "platform/wnd.h"
+#include "win32_tray.h"
 
 namespace win32 {
 namespace {
@@ -57,6 +58,7 @@ LRESULT Route(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   // Messages before WM_NCCREATE (WM_GETMINMAXINFO) find no object yet.
   auto* window = reinterpret_cast<CWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (window == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  win32::TrayWindowMessage(hwnd, message);
 
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
