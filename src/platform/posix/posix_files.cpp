@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -168,6 +169,12 @@ bool CreateFolders(const fs::path& folder) {
   std::error_code error;
   fs::create_directories(folder, error);
   return fs::is_directory(folder, error);
+}
+
+std::string XdgConfigHome() {
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/') return config;
+  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') return std::string(home) + "/.config";
+  return {};
 }
 
 }  // namespace posix

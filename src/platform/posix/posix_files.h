@@ -28,5 +28,8 @@ bool IsReadOnlyFile(const std::filesystem::path& file);
 bool CanCreateFilesIn(const std::filesystem::path& folder);
 bool CanWriteFile(const std::filesystem::path& file);
 bool CreateFolders(const std::filesystem::path& folder);
+// The user's configuration folder: $XDG_CONFIG_HOME, else ~/.config; empty
+// when neither names an absolute path.
+std::string XdgConfigHome();
 
 }  // namespace posix

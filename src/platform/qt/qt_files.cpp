@@ -1,6 +1,5 @@
 #include <unistd.h>
 
-#include <cstdlib>
 
 #include "platform/files.h"
 #include "platform/posix/posix_files.h"
@@ -41,17 +40,9 @@ bool CreateFolders(const std::wstring& folder) { return posix::CreateFolders(pos
 
 // In the XDG configuration folder: $XDG_CONFIG_HOME, else ~/.config.
 std::wstring PerUserDataFolder() {
-  std::string folder;
-  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/') {
-    folder = config;
-  } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
-    folder = std::string(home) + "/.config";
-  } else {
-    return {};
-  }
-  folder += "/kitemaru";
+  const std::string config = posix::XdgConfigHome();
   std::wstring wide;
-  return DecodeText(folder, TextEncoding::Utf8, wide, true) ? wide : std::wstring();
+  return !config.empty() && DecodeText(config + "/kitemaru", TextEncoding::Utf8, wide, true) ? wide : std::wstring();
 }
 
 uint32_t CurrentProcessId() { return static_cast<uint32_t>(getpid()); }
