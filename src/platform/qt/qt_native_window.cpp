@@ -133,7 +133,8 @@ void NativeWindow::Resized() {
 bool NativeWindow::ShowFrame(Point topLeft, Size size, const FrameBitmap& source, Point from) {
   if (!IsLayered() || size.cx <= 0 || size.cy <= 0) return false;
   Place(Rect{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy});
-  ShowLayered(FramePart{&source.GetNative()->image, from.x, from.y, size.cx, size.cy});
+  const QImage& image = source.GetNative()->image;
+  ShowLayered(FramePart{&image, image.cacheKey(), from.x, from.y, size.cx, size.cy});
   return true;
 }
 

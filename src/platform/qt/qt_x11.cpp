@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace qt::x11 {
@@ -54,21 +55,21 @@ bool WindowManagerRunning(xcb_connection_t* connection) {
   return running;
 }
 
-// The opaque pixels of the part as the X server takes a shape fastest:
-// bands of rows with the same runs, top to bottom, each band's runs left to
-// right (YX-banded).
-std::vector<xcb_rectangle_t> OpaqueBands(const FramePart& part) {
+// Pixels of a cx x cy area as the X server takes a shape fastest: bands of
+// rows with the same runs, top to bottom, each band's runs left to right
+// (YX-banded).
+template <typename IsOpaque>
+std::vector<xcb_rectangle_t> Bands(int32_t cx, int32_t cy, IsOpaque isOpaque) {
   std::vector<xcb_rectangle_t> bands;
   std::vector<xcb_rectangle_t> row;
   size_t previous = 0;  // where the band above starts in bands
-  for (int32_t y = 0; y < part.cy; ++y) {
-    const auto* pixels = reinterpret_cast<const uint32_t*>(part.image->constScanLine(part.y + y)) + part.x;
+  for (int32_t y = 0; y < cy; ++y) {
     row.clear();
     int32_t x = 0;
-    while (x < part.cx) {
-      while (x < part.cx && (pixels[x] >> 24) == 0) ++x;
+    while (x < cx) {
+      while (x < cx && !isOpaque(x, y)) ++x;
       const int32_t start = x;
-      while (x < part.cx && (pixels[x] >> 24) != 0) ++x;
+      while (x < cx && isOpaque(x, y)) ++x;
       if (x > start) row.push_back({int16_t(start), int16_t(y), uint16_t(x - start), 1});
     }
     const size_t above = bands.size() - previous;
@@ -86,12 +87,59 @@ std::vector<xcb_rectangle_t> OpaqueBands(const FramePart& part) {
   return bands;
 }
 
+bool Opaque(const FramePart& part, int32_t x, int32_t y) {
+  return (reinterpret_cast<const uint32_t*>(part.image->constScanLine(part.y + y))[part.x + x] >> 24) != 0;
+}
+
+std::vector<xcb_rectangle_t> OpaqueBands(const FramePart& part) {
+  return Bands(part.cx, part.cy, [&part](int32_t x, int32_t y) { return Opaque(part, x, y); });
+}
+
+bool SameBands(const std::vector<xcb_rectangle_t>* now, const std::vector<xcb_rectangle_t>& bands) {
+  return now != nullptr && std::equal(bands.begin(), bands.end(), now->begin(), now->end(),
+                                      [](const xcb_rectangle_t& a, const xcb_rectangle_t& b) {
+                                        return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+                                      });
+}
+
+// The opaque pixels of every frame of one strip a window has shown: with a
+// compositing manager, the window's outline. It changes only when a frame
+// reaches past it, so the window manager's frame and the compositing
+// manager's copy of the window keep one outline while the sprite stands.
+struct Reach {
+  qint64 strip = 0;
+  int32_t cx = 0, cy = 0;
+  std::vector<uint8_t> opaque;  // cx * cy
+  std::set<FramePart> within;
+  std::vector<xcb_rectangle_t> bands;
+
+  // Takes the part in; true when the outline is new or larger.
+  bool Take(const FramePart& part) {
+    const bool fresh = strip != part.strip || cx != part.cx || cy != part.cy;
+    if (fresh) {
+      *this = Reach{part.strip, part.cx, part.cy, std::vector<uint8_t>(size_t(part.cx) * size_t(part.cy)), {}, {}};
+    }
+    if (!within.insert(part).second) return false;
+    bool grown = false;
+    for (int32_t y = 0; y < cy; ++y) {
+      for (int32_t x = 0; x < cx; ++x) {
+        uint8_t& here = opaque[size_t(y) * size_t(cx) + size_t(x)];
+        if (here == 0 && Opaque(part, x, y)) here = 1, grown = true;
+      }
+    }
+    if (!fresh && !grown) return false;
+    bands = Bands(cx, cy, [this](int32_t x, int32_t y) { return opaque[size_t(y) * size_t(cx) + size_t(x)] != 0; });
+    return true;
+  }
+};
+
 }  // namespace
 
 class Layered {
  public:
   std::map<FramePart, std::vector<xcb_rectangle_t>> made;
-  const std::vector<xcb_rectangle_t>* outline = nullptr;  // the window's now
+  const std::vector<xcb_rectangle_t>* outline = nullptr;  // the shown part's, made
+  Reach reach;
   // What was learned of the window, once: Qt's choice of the events it
   // hears of, and whether it takes a frame's pixels as they are.
   WindowId window = XCB_NONE;
@@ -141,7 +189,10 @@ Layered& Learn(xcb_connection_t* connection, WindowId window, LayeredState& stat
   xcb_get_window_attributes_reply_t* attributes =
       xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr);
   xcb_get_geometry_reply_t* geometry = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+  // A window made anew has no outline yet.
   layered.window = window;
+  layered.outline = nullptr;
+  layered.reach = Reach{};
   layered.eventMask = attributes != nullptr ? attributes->your_event_mask : 0;
   layered.depth = geometry != nullptr ? geometry->depth : 0;
   layered.takesFramePixels =
@@ -237,6 +288,23 @@ std::optional<QRect> ConfigureNotice(const void* event, WindowId window) {
   return QRect(notice->x, notice->y, notice->width, notice->height);
 }
 
+namespace {
+
+void SetShape(xcb_connection_t* connection, const Layered& layered, xcb_shape_kind_t kind,
+              const std::vector<xcb_rectangle_t>& bands) {
+  // The server would expose what a new outline uncovers, and Qt would answer
+  // by drawing the window again: the frame put after the outline covers it
+  // already.
+  const uint32_t quiet = layered.eventMask & ~uint32_t{XCB_EVENT_MASK_EXPOSURE};
+  const bool mute = kind == XCB_SHAPE_SK_BOUNDING && quiet != layered.eventMask;
+  if (mute) xcb_change_window_attributes(connection, layered.window, XCB_CW_EVENT_MASK, &quiet);
+  xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_YX_BANDED, layered.window, 0, 0,
+                       static_cast<uint32_t>(bands.size()), bands.data());
+  if (mute) xcb_change_window_attributes(connection, layered.window, XCB_CW_EVENT_MASK, &layered.eventMask);
+}
+
+}  // namespace
+
 bool SetOutline(WindowId window, LayeredState& state, const FramePart& part) {
   xcb_connection_t* connection = Connection();
   if (connection == nullptr) return false;
@@ -244,26 +312,19 @@ bool SetOutline(WindowId window, LayeredState& state, const FramePart& part) {
   auto found = layered.made.find(part);
   if (found == layered.made.end()) found = layered.made.emplace(part, OpaqueBands(part)).first;
   const std::vector<xcb_rectangle_t>& bands = found->second;
-  const bool same = layered.outline != nullptr &&
-                    std::equal(bands.begin(), bands.end(), layered.outline->begin(), layered.outline->end(),
-                               [](const xcb_rectangle_t& a, const xcb_rectangle_t& b) {
-                                 return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-                               });
+  const bool same = SameBands(layered.outline, bands);
   layered.outline = &bands;
-  if (same) return true;
-  // The server would expose what the new outline uncovers, and Qt would
-  // answer by drawing the window again: the frame put after the outline
-  // covers it already.
-  const uint32_t quiet = layered.eventMask & ~uint32_t{XCB_EVENT_MASK_EXPOSURE};
-  if (quiet != layered.eventMask) xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &quiet);
-  // NOTE: the outline, not only the input shape, even with a compositing
-  // manager: a window manager gives its frame the outline of the window,
-  // and a frame without one takes the clicks on the transparent pixels.
-  xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_YX_BANDED, window, 0, 0,
-                       static_cast<uint32_t>(bands.size()), bands.data());
-  if (quiet != layered.eventMask) {
-    xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &layered.eventMask);
+  if (!CompositorRunning()) {
+    if (!same) SetShape(connection, layered, XCB_SHAPE_SK_BOUNDING, bands);
+    return true;
   }
+  // NOTE: an outline, not only the clicks' shape: a window manager gives its
+  // frame the outline of the window, and a frame without one would take the
+  // clicks on the transparent pixels. Where a compositing manager keeps an
+  // old outline a moment longer, the pixels a frame gave up would show
+  // black; the strip's outline holds them, transparent.
+  if (layered.reach.Take(part)) SetShape(connection, layered, XCB_SHAPE_SK_BOUNDING, layered.reach.bands);
+  if (!same) SetShape(connection, layered, XCB_SHAPE_SK_INPUT, bands);
   return true;
 }
 

@@ -20,6 +20,9 @@ namespace qt {
 // once per part and kept.
 struct FramePart {
   const QImage* image = nullptr;
+  // The image's own number: a strip made later at the same address (a skin
+  // loaded again) is another strip, with its own outlines.
+  qint64 strip = 0;
   int32_t x = 0, y = 0, cx = 0, cy = 0;
   friend auto operator<=>(const FramePart&, const FramePart&) = default;
 };
@@ -56,8 +59,11 @@ struct LayeredDeleter {
 };
 using LayeredState = std::unique_ptr<Layered, LayeredDeleter>;
 // Gives the window the outline of the part's opaque pixels; false without an
-// X server. The server is not asked to expose what a new outline uncovers:
-// the part is put into the window whole after it.
+// X server. Clicks reach the window only there. Without a compositing
+// manager the window shows only those pixels; with one it shows every frame
+// of the strip shown so far, the alpha showing what is below. The server is
+// not asked to expose what a new outline uncovers: the part is put into the
+// window whole after it.
 bool SetOutline(WindowId window, LayeredState& state, const FramePart& part);
 // Puts the area (window coordinates) of the part into the window, one upload
 // that the server answers with nothing; false where the window does not take
