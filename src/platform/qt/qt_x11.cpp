@@ -6,6 +6,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -148,11 +149,27 @@ class Layered {
   bool takesFramePixels = false;
   xcb_gcontext_t context = XCB_NONE;
   std::vector<uint32_t> rows;  // the rows of one upload, kept for the next
+  // The strip of the frames shown now, put into a pixmap on the server once:
+  // a new frame is then a copy the server makes, not the frame's pixels sent.
+  xcb_pixmap_t strip = XCB_NONE;
+  qint64 stripNumber = 0;
+  qint64 refusedNumber = 0;  // a strip the server has no room for
 };
+
+namespace {
+
+void ForgetStrip(xcb_connection_t* connection, Layered& layered) {
+  if (layered.strip != XCB_NONE) xcb_free_pixmap(connection, layered.strip);
+  layered.strip = XCB_NONE;
+  layered.stripNumber = 0;
+}
+
+}  // namespace
 
 void LayeredDeleter::operator()(Layered* layered) const {
   xcb_connection_t* connection = Connection();
   if (connection != nullptr && layered->context != XCB_NONE) xcb_free_gc(connection, layered->context);
+  if (connection != nullptr) ForgetStrip(connection, *layered);
   delete layered;
 }
 
@@ -201,6 +218,8 @@ Layered& Learn(xcb_connection_t* connection, WindowId window, LayeredState& stat
   std::free(geometry);
   if (layered.context != XCB_NONE) xcb_free_gc(connection, layered.context);
   layered.context = XCB_NONE;
+  ForgetStrip(connection, layered);
+  layered.refusedNumber = 0;
   if (layered.takesFramePixels) {
     layered.context = xcb_generate_id(connection);
     const uint32_t noExposures = 0;
@@ -328,6 +347,67 @@ bool SetOutline(WindowId window, LayeredState& state, const FramePart& part) {
   return true;
 }
 
+namespace {
+
+// Sends the source rectangle of the image to the drawable at `to`, as many
+// rows to one request as the server takes (a plain upload: no shared memory,
+// whose reuse would wait for the server to finish reading); false where one
+// row is more than a request holds.
+bool PutRows(xcb_connection_t* connection, Layered& layered, xcb_drawable_t drawable, const QImage& image,
+             const QRect& source, QPoint to) {
+  constexpr uint32_t kHeader = 24;
+  const uint64_t most = std::min<uint64_t>(uint64_t{xcb_get_maximum_request_length(connection)} * 4, 1u << 18);
+  const uint64_t rowBytes = uint64_t(source.width()) * 4;
+  if (rowBytes + kHeader > most) return false;
+  const int32_t rowsPerPut = static_cast<int32_t>(std::min<uint64_t>((most - kHeader) / rowBytes, source.height()));
+  layered.rows.resize(size_t(source.width()) * size_t(rowsPerPut));
+  for (int32_t done = 0; done < source.height(); done += rowsPerPut) {
+    const int32_t count = std::min(rowsPerPut, source.height() - done);
+    for (int32_t row = 0; row < count; ++row) {
+      const auto* from = reinterpret_cast<const uint32_t*>(image.constScanLine(source.top() + done + row));
+      std::copy_n(from + source.left(), source.width(), layered.rows.data() + size_t(row) * size_t(source.width()));
+    }
+    xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, layered.context, uint16_t(source.width()),
+                  uint16_t(count), int16_t(to.x()), int16_t(to.y() + done), 0, layered.depth,
+                  uint32_t(rowBytes * uint64_t(count)), reinterpret_cast<const uint8_t*>(layered.rows.data()));
+  }
+  return true;
+}
+
+// The part's strip is on the server, put there now if it was not; false
+// where it cannot be (too large a pixmap, or the server has no room).
+bool StripOnServer(xcb_connection_t* connection, Layered& layered, const FramePart& part) {
+  if (layered.strip != XCB_NONE && layered.stripNumber == part.strip) return true;
+  if (layered.refusedNumber == part.strip) return false;
+  ForgetStrip(connection, layered);
+  constexpr int64_t kMostBytes = int64_t{16} << 20;
+  const QImage& image = *part.image;
+  if (image.width() > INT16_MAX || image.height() > INT16_MAX ||
+      int64_t(image.width()) * int64_t(image.height()) * 4 > kMostBytes) {
+    layered.refusedNumber = part.strip;
+    return false;
+  }
+  const xcb_pixmap_t strip = xcb_generate_id(connection);
+  xcb_generic_error_t* error = xcb_request_check(
+      connection, xcb_create_pixmap_checked(connection, layered.depth, strip, layered.window, uint16_t(image.width()),
+                                            uint16_t(image.height())));
+  if (error != nullptr) {
+    std::free(error);
+    layered.refusedNumber = part.strip;
+    return false;
+  }
+  if (!PutRows(connection, layered, strip, image, image.rect(), QPoint(0, 0))) {
+    xcb_free_pixmap(connection, strip);
+    layered.refusedNumber = part.strip;
+    return false;
+  }
+  layered.strip = strip;
+  layered.stripNumber = part.strip;
+  return true;
+}
+
+}  // namespace
+
 bool PutFrame(WindowId window, LayeredState& state, const FramePart& part, QRect area) {
   xcb_connection_t* connection = Connection();
   if (connection == nullptr || part.image == nullptr) return false;
@@ -335,25 +415,13 @@ bool PutFrame(WindowId window, LayeredState& state, const FramePart& part, QRect
   if (!layered.takesFramePixels) return false;
   area &= QRect(0, 0, part.cx, part.cy);
   if (area.isEmpty()) return true;
-  // As many rows to one request as the server takes (a plain upload: no
-  // shared memory, whose reuse would wait for the server to finish reading).
-  constexpr uint32_t kHeader = 24;
-  const uint64_t most = std::min<uint64_t>(uint64_t{xcb_get_maximum_request_length(connection)} * 4, 1u << 18);
-  const uint64_t rowBytes = uint64_t(area.width()) * 4;
-  if (rowBytes + kHeader > most) return false;
-  const int32_t rowsPerPut = static_cast<int32_t>(std::min<uint64_t>((most - kHeader) / rowBytes, area.height()));
-  layered.rows.resize(size_t(area.width()) * size_t(rowsPerPut));
-  for (int32_t top = area.top(); top <= area.bottom(); top += rowsPerPut) {
-    const int32_t count = std::min(rowsPerPut, area.bottom() + 1 - top);
-    for (int32_t row = 0; row < count; ++row) {
-      const auto* from = reinterpret_cast<const uint32_t*>(part.image->constScanLine(part.y + top + row));
-      std::copy_n(from + part.x + area.left(), area.width(), layered.rows.data() + size_t(row) * size_t(area.width()));
-    }
-    xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, layered.context, uint16_t(area.width()),
-                  uint16_t(count), int16_t(area.left()), int16_t(top), 0, layered.depth,
-                  uint32_t(rowBytes * uint64_t(count)), reinterpret_cast<const uint8_t*>(layered.rows.data()));
+  if (StripOnServer(connection, layered, part)) {
+    xcb_copy_area(connection, layered.strip, window, layered.context, int16_t(part.x + area.left()),
+                  int16_t(part.y + area.top()), int16_t(area.left()), int16_t(area.top()), uint16_t(area.width()),
+                  uint16_t(area.height()));
+    return true;
   }
-  return true;
+  return PutRows(connection, layered, window, *part.image, area.translated(part.x, part.y), area.topLeft());
 }
 
 std::optional<QRect> ExposeNotice(const void* event, WindowId window) {
