@@ -154,6 +154,24 @@ TEST(QtWindow, AStripMadeAgainShowsItsOwnPixelsAndOutline) {
   EXPECT_EQ(shown.pixel(3, 3) & 0xFFFFFF, 0x306090u);
 }
 
+// A strip taller than a pixmap on the server can be still shows its frames,
+// sent to the server frame by frame.
+TEST(QtWindow, AStripTooLargeToKeepOnTheServerStillShowsItsFrames) {
+  FrameBitmap strip;
+  ASSERT_TRUE(strip.Create(4, 40000));
+  for (int32_t y = 39996; y < 40000; ++y) {
+    for (int32_t x = 0; x < 2; ++x) std::memcpy(strip.Row(y) + x * 4, "\x90\x60\x30\xFF", 4);
+  }
+  ProbeWindow sprite;
+  ASSERT_TRUE(sprite.CreateEx(ws::kExLayered | ws::kExToolWindow, L"", L"", ws::kPopup | ws::kVisible, Rect{0, 0, 4, 4},
+                              nullptr));
+  ASSERT_TRUE(sprite.UpdateLayeredWindow(Point{220, 120}, Size{4, 4}, strip, Point{0, 39996}));
+  Settle();
+  const QImage shown = QGuiApplication::primaryScreen()->grabWindow(0, 220, 120, 4, 4).toImage();
+  EXPECT_EQ(shown.pixel(1, 3) & 0xFFFFFF, 0x306090u);
+  EXPECT_EQ(shown.pixel(3, 0) & 0xFFFFFF, QColor(qEnvironmentVariable("KITEMARU_BACKDROP")).rgb() & 0xFFFFFF);
+}
+
 // The sprite takes the mouse only where its frame is opaque, also once it
 // is made always on top, and a press there drags it, by the window manager
 // or by itself.

@@ -149,19 +149,25 @@ class Layered {
   bool takesFramePixels = false;
   xcb_gcontext_t context = XCB_NONE;
   std::vector<uint32_t> rows;  // the rows of one upload, kept for the next
-  // The strip of the frames shown now, put into a pixmap on the server once:
-  // a new frame is then a copy the server makes, not the frame's pixels sent.
-  xcb_pixmap_t strip = XCB_NONE;
-  qint64 stripNumber = 0;
+  // The strips of the frames shown lately, each put into a pixmap on the
+  // server once: a new frame is then a copy the server makes, not the
+  // frame's pixels sent. The most recently shown first.
+  struct ServerStrip {
+    qint64 number = 0;
+    xcb_pixmap_t pixmap = XCB_NONE;
+  };
+  std::vector<ServerStrip> strips;
   qint64 refusedNumber = 0;  // a strip the server has no room for
 };
 
 namespace {
 
-void ForgetStrip(xcb_connection_t* connection, Layered& layered) {
-  if (layered.strip != XCB_NONE) xcb_free_pixmap(connection, layered.strip);
-  layered.strip = XCB_NONE;
-  layered.stripNumber = 0;
+// A drifting sprite turns between its four ways' strips and its own.
+constexpr size_t kKeptStrips = 6;
+
+void ForgetStrips(xcb_connection_t* connection, Layered& layered) {
+  for (const Layered::ServerStrip& strip : layered.strips) xcb_free_pixmap(connection, strip.pixmap);
+  layered.strips.clear();
 }
 
 }  // namespace
@@ -169,7 +175,7 @@ void ForgetStrip(xcb_connection_t* connection, Layered& layered) {
 void LayeredDeleter::operator()(Layered* layered) const {
   xcb_connection_t* connection = Connection();
   if (connection != nullptr && layered->context != XCB_NONE) xcb_free_gc(connection, layered->context);
-  if (connection != nullptr) ForgetStrip(connection, *layered);
+  if (connection != nullptr) ForgetStrips(connection, *layered);
   delete layered;
 }
 
@@ -218,7 +224,7 @@ Layered& Learn(xcb_connection_t* connection, WindowId window, LayeredState& stat
   std::free(geometry);
   if (layered.context != XCB_NONE) xcb_free_gc(connection, layered.context);
   layered.context = XCB_NONE;
-  ForgetStrip(connection, layered);
+  ForgetStrips(connection, layered);
   layered.refusedNumber = 0;
   if (layered.takesFramePixels) {
     layered.context = xcb_generate_id(connection);
@@ -374,36 +380,41 @@ bool PutRows(xcb_connection_t* connection, Layered& layered, xcb_drawable_t draw
   return true;
 }
 
-// The part's strip is on the server, put there now if it was not; false
-// where it cannot be (too large a pixmap, or the server has no room).
-bool StripOnServer(xcb_connection_t* connection, Layered& layered, const FramePart& part) {
-  if (layered.strip != XCB_NONE && layered.stripNumber == part.strip) return true;
-  if (layered.refusedNumber == part.strip) return false;
-  ForgetStrip(connection, layered);
+// The pixmap on the server that holds the part's strip, put there now if it
+// was not; none where it cannot be (too large a pixmap, or the server has no
+// room).
+xcb_pixmap_t StripOnServer(xcb_connection_t* connection, Layered& layered, const FramePart& part) {
+  std::vector<Layered::ServerStrip>& strips = layered.strips;
+  const auto kept = std::find_if(strips.begin(), strips.end(),
+                                 [&part](const Layered::ServerStrip& strip) { return strip.number == part.strip; });
+  if (kept != strips.end()) {
+    std::rotate(strips.begin(), kept, kept + 1);
+    return strips.front().pixmap;
+  }
+  if (layered.refusedNumber == part.strip) return XCB_NONE;
   constexpr int64_t kMostBytes = int64_t{16} << 20;
   const QImage& image = *part.image;
   if (image.width() > INT16_MAX || image.height() > INT16_MAX ||
       int64_t(image.width()) * int64_t(image.height()) * 4 > kMostBytes) {
     layered.refusedNumber = part.strip;
-    return false;
+    return XCB_NONE;
   }
-  const xcb_pixmap_t strip = xcb_generate_id(connection);
+  const xcb_pixmap_t pixmap = xcb_generate_id(connection);
   xcb_generic_error_t* error = xcb_request_check(
-      connection, xcb_create_pixmap_checked(connection, layered.depth, strip, layered.window, uint16_t(image.width()),
+      connection, xcb_create_pixmap_checked(connection, layered.depth, pixmap, layered.window, uint16_t(image.width()),
                                             uint16_t(image.height())));
-  if (error != nullptr) {
+  if (error != nullptr || !PutRows(connection, layered, pixmap, image, image.rect(), QPoint(0, 0))) {
+    if (error == nullptr) xcb_free_pixmap(connection, pixmap);
     std::free(error);
     layered.refusedNumber = part.strip;
-    return false;
+    return XCB_NONE;
   }
-  if (!PutRows(connection, layered, strip, image, image.rect(), QPoint(0, 0))) {
-    xcb_free_pixmap(connection, strip);
-    layered.refusedNumber = part.strip;
-    return false;
+  if (strips.size() == kKeptStrips) {
+    xcb_free_pixmap(connection, strips.back().pixmap);
+    strips.pop_back();
   }
-  layered.strip = strip;
-  layered.stripNumber = part.strip;
-  return true;
+  strips.insert(strips.begin(), Layered::ServerStrip{part.strip, pixmap});
+  return pixmap;
 }
 
 }  // namespace
@@ -415,8 +426,8 @@ bool PutFrame(WindowId window, LayeredState& state, const FramePart& part, QRect
   if (!layered.takesFramePixels) return false;
   area &= QRect(0, 0, part.cx, part.cy);
   if (area.isEmpty()) return true;
-  if (StripOnServer(connection, layered, part)) {
-    xcb_copy_area(connection, layered.strip, window, layered.context, int16_t(part.x + area.left()),
+  if (const xcb_pixmap_t strip = StripOnServer(connection, layered, part); strip != XCB_NONE) {
+    xcb_copy_area(connection, strip, window, layered.context, int16_t(part.x + area.left()),
                   int16_t(part.y + area.top()), int16_t(area.left()), int16_t(area.top()), uint16_t(area.width()),
                   uint16_t(area.height()));
     return true;
