@@ -165,17 +165,19 @@ namespace {
 // A drifting sprite turns between its four ways' strips and its own.
 constexpr size_t kKeptStrips = 6;
 
-void ForgetStrips(xcb_connection_t* connection, Layered& layered) {
+// What the window had on the server: its drawing context and its strips.
+void FreeOnServer(xcb_connection_t* connection, Layered& layered) {
+  if (layered.context != XCB_NONE) xcb_free_gc(connection, layered.context);
+  layered.context = XCB_NONE;
   for (const Layered::ServerStrip& strip : layered.strips) xcb_free_pixmap(connection, strip.pixmap);
   layered.strips.clear();
+  layered.refusedNumber = 0;
 }
 
 }  // namespace
 
 void LayeredDeleter::operator()(Layered* layered) const {
-  xcb_connection_t* connection = Connection();
-  if (connection != nullptr && layered->context != XCB_NONE) xcb_free_gc(connection, layered->context);
-  if (connection != nullptr) ForgetStrips(connection, *layered);
+  if (xcb_connection_t* connection = Connection()) FreeOnServer(connection, *layered);
   delete layered;
 }
 
@@ -222,10 +224,7 @@ Layered& Learn(xcb_connection_t* connection, WindowId window, LayeredState& stat
       attributes != nullptr && geometry != nullptr && TakesFramePixels(connection, geometry->depth, attributes->visual);
   std::free(attributes);
   std::free(geometry);
-  if (layered.context != XCB_NONE) xcb_free_gc(connection, layered.context);
-  layered.context = XCB_NONE;
-  ForgetStrips(connection, layered);
-  layered.refusedNumber = 0;
+  FreeOnServer(connection, layered);
   if (layered.takesFramePixels) {
     layered.context = xcb_generate_id(connection);
     const uint32_t noExposures = 0;
